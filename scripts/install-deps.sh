@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need and is not there yet, from
+# Debian's packages. Safe to run again: it does nothing when all is present.
+set -euo pipefail
+
+packages=(
+    cmake make g++ pkg-config
+    libgtest-dev
+    clang-tidy cppcheck
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "missing packages: ${missing[*]}; run as root (or with sudo) to install them" >&2
+    exit 1
+fi
+
+echo "installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get -o DPkg::Lock::Timeout=600 update
+apt-get install -y --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}"

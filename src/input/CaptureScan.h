@@ -1,0 +1,47 @@
+// The capture scans: what is held down right now, as a scan code or an
+// InputCode. Pure functions of a state snapshot, so they run anywhere.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "input/InputCode.h"
+#include "input/JoystickCaps.h"
+
+namespace ravel {
+
+inline constexpr size_t kKeyboardStateSize = 256;
+
+// The joystick state the game's data format delivers (DIJOYSTATE): axes in
+// -128..127, hats in hundredths of a degree clockwise from up (low 16 bits
+// all set = centred), buttons pressed when their top bit is set.
+struct JoystickState {
+    int32_t lX;
+    int32_t lY;
+    int32_t lZ;
+    int32_t lRx;
+    int32_t lRy;
+    int32_t lRz;
+    int32_t rglSlider[2];
+    uint32_t rgdwPOV[4];
+    uint8_t rgbButtons[32];
+};
+
+static_assert(sizeof(JoystickState) == 80, "same size as DIJOYSTATE");
+
+inline constexpr uint32_t kStateButtonLimit = 32;
+inline constexpr uint32_t kStateSliderLimit = 2;
+inline constexpr uint32_t kStatePovLimit = 4;
+
+// Lowest scan code whose key is down, or -1.
+int ScanKeyboardState(const uint8_t (&state)[kKeyboardStateSize]);
+
+// First active input of the joystick in `slot`, in the game's priority
+// order, or NoInput. `axisOptions` is the low byte of AxisOptionFlags.
+InputCode ScanJoystickState(const JoystickState& state, const JoystickCaps& caps, uint32_t slot,
+                            uint32_t axisOptions);
+
+// Direction of a hat that is not centred.
+uint32_t PovDirection(uint32_t value);
+
+}  // namespace ravel

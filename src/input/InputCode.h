@@ -1,0 +1,61 @@
+// InputCode: the 32-bit name of one joystick input, as JoystickTable stores it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace ravel {
+
+using InputCode = uint32_t;
+
+inline constexpr InputCode NoInput = 0xFFFFFFFFu;
+
+inline constexpr InputCode InputKindButton = 0x1000000u;
+inline constexpr InputCode InputKindAxis = 0x2000000u;
+inline constexpr InputCode InputKindPov = 0x4000000u;
+inline constexpr InputCode InputKindSlider = 0x8000000u;
+
+// Axis directions (element of an InputKindAxis code).
+enum AxisElement : uint32_t {
+    kAxisLeft = 0,
+    kAxisRight = 1,
+    kAxisUp = 2,
+    kAxisDown = 3,
+    kAxisZMin = 4,
+    kAxisZMax = 5,
+    kAxisRxMin = 6,
+    kAxisRxMax = 7,
+    kAxisRyMin = 8,
+    kAxisRyMax = 9,
+    kAxisRzMin = 10,
+    kAxisRzMax = 11,
+};
+
+// Hat directions (element of an InputKindPov code).
+enum PovElement : uint32_t { kPovUp = 0, kPovDown = 1, kPovLeft = 2, kPovRight = 3 };
+
+// Slider ends (element of an InputKindSlider code).
+enum SliderElement : uint32_t { kSliderMin = 0, kSliderMax = 1 };
+
+inline constexpr int kJoystickPartNameCount = 18;
+inline constexpr int kFirstPovPartName = 12;
+inline constexpr int kFirstSliderPartName = 16;
+
+// Names of the direction codes: axis element e is entry e, hat element e is
+// entry 12 + e, slider element e is entry 16 + e.
+extern const char* const JoystickPartNames[kJoystickPartNameCount];
+
+constexpr InputCode MakeInputCode(uint32_t deviceIndex, InputCode kind, uint32_t objectIndex,
+                                  uint32_t element) {
+    return (deviceIndex << 28) + kind + (objectIndex << 8) + element;
+}
+
+// The longest name is "16BUTTON32" or "4POV RIGHT4" (12 characters).
+inline constexpr size_t kInputNameCapacity = 16;
+
+// Writes the display name of `code` ("1BUTTON1", "2UP", "3POV UP2", ...)
+// and answers its length. A code with no kind bit, or a hat or slider code
+// whose direction names nothing, writes nothing and answers 0.
+int FormatInputCode(char* text, size_t capacity, InputCode code);
+
+}  // namespace ravel

@@ -1,0 +1,21 @@
+// The keys a player can assign, in the order every keyboard list shows them.
+#pragma once
+
+#include <cstdint>
+
+namespace ravel {
+
+struct KeyName {
+    const char* name;  // UTF-8; all ASCII but the fullwidth "／" and "＼"
+    uint8_t scanCode;  // DIK_* value; 0 only for "None  "
+};
+
+inline constexpr int kKeyNameCount = 88;
+
+extern const KeyName KeyNameTable[kKeyNameCount];
+
+// Position of the first entry with this scan code; 0 ("None  ") when the
+// table has none.
+int FindKeyPosition(uint8_t scanCode);
+
+}  // namespace ravel

@@ -1,0 +1,120 @@
+// Where the Linux editor keeps setting.cfg: inside the Wine prefix the game
+// runs in, so that the game reads what the editor wrote.
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "settings/SettingsFile.h"
+
+namespace ravel {
+namespace {
+
+bool IsFolder(const char* path) {
+    struct stat info {};
+    return ::stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+const char* NonEmpty(const char* value) {
+    return value != nullptr && value[0] != '\0' ? value : nullptr;
+}
+
+const char* HomeFolder() {
+    if (const char* home = NonEmpty(std::getenv("HOME"))) {
+        return home;
+    }
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry != nullptr ? NonEmpty(entry->pw_dir) : nullptr;
+}
+
+const char* UserName() {
+    if (const char* user = NonEmpty(std::getenv("USER"))) {
+        return user;
+    }
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry != nullptr ? NonEmpty(entry->pw_name) : nullptr;
+}
+
+// Copies `text` when it fits; a path that would be cut is no path.
+bool Fill(char (&base)[kPathCapacity], int length) {
+    return length > 0 && static_cast<size_t>(length) < kPathCapacity;
+}
+
+bool WinePrefixBase(char (&base)[kPathCapacity]) {
+    const char* user = UserName();
+    if (user == nullptr) {
+        return false;
+    }
+    char prefix[kPathCapacity];
+    int length = 0;
+    if (const char* configured = NonEmpty(std::getenv("WINEPREFIX"))) {
+        length = std::snprintf(prefix, sizeof prefix, "%s", configured);
+    } else if (const char* home = HomeFolder()) {
+        length = std::snprintf(prefix, sizeof prefix, "%s/.wine", home);
+    }
+    if (!Fill(prefix, length) || !IsFolder(prefix)) {
+        return false;
+    }
+    // Current Wine names the roaming folder AppData/Roaming; old prefixes
+    // still carry "Application Data".
+    static const char* const kRoaming[] = {"AppData/Roaming", "Application Data"};
+    for (const char* roaming : kRoaming) {
+        char candidate[kPathCapacity];
+        length = std::snprintf(candidate, sizeof candidate, "%s/drive_c/users/%s/%s", prefix, user,
+                               roaming);
+        if (Fill(candidate, length) && IsFolder(candidate)) {
+            std::memcpy(base, candidate, static_cast<size_t>(length) + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool XdgConfigBase(char (&base)[kPathCapacity]) {
+    int length = 0;
+    if (const char* config = NonEmpty(std::getenv("XDG_CONFIG_HOME"))) {
+        length = std::snprintf(base, kPathCapacity, "%s", config);
+    } else if (const char* home = HomeFolder()) {
+        length = std::snprintf(base, kPathCapacity, "%s/.config", home);
+    }
+    if (Fill(base, length)) {
+        return true;
+    }
+    base[0] = '\0';
+    return false;
+}
+
+}  // namespace
+
+void ResolveSettingsBase(char (&base)[kPathCapacity]) {
+    if (WinePrefixBase(base) || XdgConfigBase(base)) {
+        return;
+    }
+    if (::getcwd(base, kPathCapacity) == nullptr) {
+        base[0] = '\0';
+    }
+}
+
+void CreateFolder(const char* path) {
+    // The XDG folder itself may not exist yet on a fresh account, so missing
+    // parents are made too.
+    char partial[kPathCapacity];
+    const size_t length = std::strlen(path);
+    if (length >= kPathCapacity) {
+        return;
+    }
+    std::memcpy(partial, path, length + 1);
+    for (size_t i = 1; i < length; ++i) {
+        if (partial[i] == '/') {
+            partial[i] = '\0';
+            ::mkdir(partial, 0777);
+            partial[i] = '/';
+        }
+    }
+    ::mkdir(partial, 0777);
+}
+
+}  // namespace ravel

@@ -1,0 +1,61 @@
+// The page-window operations the pages use. Each platform realises them over
+// its own controls; a call naming a control the page lacks does nothing and
+// answers 0, as the Win32 dialog manager does. Texts are UTF-8.
+#pragma once
+
+#include <cstdint>
+
+#include "input/InputBackend.h"
+
+namespace ravel {
+
+// Property-sheet notifications and the list notification the pages read.
+inline constexpr int PSN_SETACTIVE = -200;
+inline constexpr int PSN_KILLACTIVE = -201;
+inline constexpr int PSN_APPLY = -202;
+inline constexpr int CBN_SELCHANGE = 1;
+inline constexpr int BN_CLICKED = 0;
+
+inline constexpr unsigned kUnchecked = 0;
+inline constexpr unsigned kChecked = 1;
+inline constexpr int kListError = -1;  // CB_ERR
+
+class Dialog {
+public:
+    // Check boxes and radio buttons (CheckDlgButton / IsDlgButtonChecked).
+    virtual void CheckButton(int id, unsigned state) = 0;
+    virtual unsigned IsButtonChecked(int id) = 0;
+    // Enables or greys any control (EnableWindow).
+    virtual void EnableControl(int id, bool enabled) = 0;
+
+    // Drop-down lists, in insertion order (CB_ADDSTRING ... CB_SHOWDROPDOWN).
+    virtual int ListAppend(int id, const char* text) = 0;  // the new entry's index
+    virtual void ListSetValue(int id, int index, uint32_t value) = 0;
+    virtual uint32_t ListValue(int id, int index) = 0;
+    virtual int ListSelection(int id) = 0;  // kListError when nothing is selected
+    // Selects by index; a program's selection sends no CBN_SELCHANGE.
+    virtual void ListSelect(int id, int index) = 0;
+    // CB_SELECTSTRING from index 0: the first entry whose text begins with
+    // `text`, case ignored, searching from entry 1 onward and entry 0 last.
+    // Answers the index, or kListError leaving the selection as it was.
+    virtual int ListSelectText(int id, const char* text) = 0;
+    virtual void ListCloseDropDown(int id) = 0;
+
+    // Identifier of the page's control that has the keyboard focus, 0 if the
+    // focus is elsewhere.
+    virtual int FocusedControl() = 0;
+    // PSM_CHANGED to the sheet: enables Apply.
+    virtual void NotifyChanged() = 0;
+    // The capture timer: identifier 0, 33 ms; starting it again replaces it.
+    virtual void StartCaptureTimer() = 0;
+    virtual void StopCaptureTimer() = 0;
+    // Gives one control a tooltip of its own showing `text`.
+    virtual void AddControlTooltip(int id, const char* text) = 0;
+    // The sheet's top-level window (the page's parent), owner of the devices.
+    virtual NativeWindow SheetWindow() = 0;
+
+protected:
+    ~Dialog() = default;
+};
+
+}  // namespace ravel

@@ -1,0 +1,30 @@
+// The run's state and what a platform hands to the pages.
+#pragma once
+
+#include "input/InputBackend.h"
+#include "input/InputDevices.h"
+#include "probes/CapabilityFlags.h"
+#include "probes/Probes.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsRecord.h"
+
+namespace ravel {
+
+// One per run: the record every page edits in place, the probes' answers and
+// the open devices. A program keeps exactly one, zero-initialised.
+struct Editor {
+    SettingsRecord settings;
+    CapabilityFlags capabilities;
+    InputDevices input;
+};
+
+// The platform's side of start-up and saving.
+struct Platform {
+    InputBackend* input;
+    GraphicsProbe* graphics;
+    SoundProbe* sound;
+    BaseResolver resolveBase;
+    NativeInstance instance;
+};
+
+}  // namespace ravel

@@ -1,0 +1,57 @@
+// The three dialog templates and the string table as data: the one source
+// the Windows resource script is generated from and the Linux pages are laid
+// out from.
+#pragma once
+
+namespace ravel {
+
+enum class ControlKind { GroupBox, Label, RadioButton, CheckBox, PushButton, DropDownList };
+
+inline constexpr int kNoControlId = -1;  // IDC_STATIC
+
+struct ControlTemplate {
+    int id;  // kNoControlId for group boxes and labels
+    ControlKind kind;
+    const char* caption;  // UTF-8; "" for lists
+    int x, y, width, height;  // dialog units
+    bool groupStart;  // WS_GROUP
+    bool tabStop;     // WS_TABSTOP
+};
+
+struct DialogTemplate {
+    int id;  // 101, 102, 103
+    const char* caption;
+    int width, height;  // dialog units
+    const ControlTemplate* controls;
+    int controlCount;
+};
+
+inline constexpr const char* kDialogFontName = "MS Sans Serif";
+inline constexpr int kDialogFontPoints = 9;
+
+inline constexpr int kGraphicAudioTemplateId = 101;
+inline constexpr int kKeyboardTemplateId = 102;
+inline constexpr int kJoystickTemplateId = 103;
+inline constexpr int kIconId = 106;
+
+// The sheet's caption, also the name of the single-instance guard.
+inline constexpr const char* kApplicationTitle = "Ravelstone - Config by Qv";
+
+// In page order.
+extern const DialogTemplate DialogTemplates[3];
+
+const DialogTemplate* FindDialogTemplate(int id);
+const ControlTemplate* FindControl(const DialogTemplate& dialog, int id);
+
+struct StringResource {
+    int id;
+    const char* text;  // UTF-8; may hold line feeds
+};
+
+inline constexpr int kStringCount = 36;
+extern const StringResource StringTable[kStringCount];
+
+// The text of a string resource, or nullptr when there is none.
+const char* FindString(int id);
+
+}  // namespace ravel

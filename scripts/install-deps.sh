@@ -3,11 +3,23 @@
 # Debian's packages. Safe to run again: it does nothing when all is present.
 set -euo pipefail
 
+# The core and its tests.
 packages=(
     cmake make g++ pkg-config
     libgtest-dev
     clang-tidy cppcheck
 )
+
+# config.exe: the MinGW cross build and Wine with a virtual X server for its
+# end-to-end tests.
+windows_packages=(
+)
+
+# The Linux editor and its tests.
+linux_packages=(
+)
+
+packages+=("${windows_packages[@]}" "${linux_packages[@]}")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
     cmake make g++ pkg-config
     libgtest-dev
+    nlohmann-json3-dev
     clang-tidy cppcheck
     clang libclang-rt-14-dev python3
 )

@@ -1,0 +1,305 @@
+#include "cli/Cli.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/Inspect.h"
+#include "cli/JsonMapping.h"
+#include "cli/Show.h"
+#include "settings/Defaults.h"
+#include "settings/SettingsFile.h"
+
+#ifndef RAVEL_VERSION
+#define RAVEL_VERSION "1.0.0.1"
+#endif
+
+namespace ravel::cli {
+namespace {
+
+constexpr const char* kProgram = "ravelstone-cfg";
+// An export is about 15 KB; anything far larger is not one.
+constexpr size_t kMaxJsonBytes = 1 << 20;
+
+constexpr const char* kUsage =
+    "Usage: ravelstone-cfg COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Shows, checks, exports, imports and resets setting.cfg, the settings file of\n"
+    "Ravelstone. Without FILE each command uses the file the editor reads.\n"
+    "\n"
+    "Commands:\n"
+    "  show [FILE]             every setting by its meaning\n"
+    "  check [FILE]            what the editor would show differently from what the\n"
+    "                          file holds; exit 0 clean, 1 found something\n"
+    "  export [FILE]           the settings as JSON on standard output\n"
+    "  import JSON [FILE]      writes the settings of an export (JSON is a file, or -\n"
+    "                          for standard input); refuses anything incomplete\n"
+    "  defaults [FILE] [--no-pixel-shader] [--no-sound]\n"
+    "                          writes the defaults for a machine without joysticks\n"
+    "\n"
+    "Options:\n"
+    "  --help                  this text\n"
+    "  --version               the program's version\n"
+    "\n"
+    "Exit codes: 0 success, 1 check found something, 2 a file cannot be read,\n"
+    "3 the JSON is refused, 4 the settings file cannot be written, 64 wrong usage.\n"
+    "Writing keeps whatever a file holds past its first 596 bytes and creates the\n"
+    "folder that holds it.\n";
+
+void Message(const std::string& text) {
+    std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str());
+}
+
+int Usage(const std::string& problem) {
+    Message(problem);
+    std::fprintf(stderr, "Try '%s --help'.\n", kProgram);
+    return kExitUsage;
+}
+
+void Print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+// FILE as given, or the file the editor would read.
+bool SettingsPath(const std::vector<std::string>& given, size_t index, std::string& path) {
+    if (index < given.size()) {
+        path = given[index];
+        return true;
+    }
+    char base[kPathCapacity];
+    base[0] = '\0';
+    ResolveSettingsBase(base);
+    base[kPathCapacity - 1] = '\0';
+    char joined[kPathCapacity];
+    if (JoinSettingsPath(base, true, joined) != 0) {
+        Message("cannot name the editor's settings file: the folder " + std::string(base) +
+                " is too long");
+        return false;
+    }
+    path = joined;
+    return true;
+}
+
+// Reads the record as the editor does (a short file over zeros) and tells
+// the file's size.
+int ReadRecord(const std::string& path, SettingsRecord& record, uint64_t& size) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        Message("cannot read " + path + ": " + std::strerror(errno));
+        return kExitUnreadable;
+    }
+    if ((info.st_mode & S_IFMT) == S_IFDIR) {
+        Message("cannot read " + path + ": it is a folder");
+        return kExitUnreadable;
+    }
+    record = SettingsRecord{};
+    if (LoadSettingsFile(path.c_str(), record) != 0) {
+        Message("cannot read " + path + ": " + std::strerror(errno));
+        return kExitUnreadable;
+    }
+    size = static_cast<uint64_t>(info.st_size);
+    return kExitOk;
+}
+
+void WarnAboutSize(const std::string& path, uint64_t size) {
+    if (size < kSettingsSize) {
+        Message("warning: " + path + " is " + std::to_string(size) +
+                " bytes, not 596; the missing bytes read as 0");
+    } else if (size > kSettingsSize) {
+        Message("warning: " + path + " is " + std::to_string(size) +
+                " bytes, not 596; the bytes past 596 are not part of the settings");
+    }
+}
+
+int WriteRecord(const std::string& path, const SettingsRecord& record) {
+    if (path.size() >= kPathCapacity) {
+        Message("cannot write " + path + ": the path is longer than " +
+                std::to_string(kPathCapacity - 1) + " characters");
+        return kExitUnwritable;
+    }
+    errno = 0;
+    if (SaveSettingsFile(path.c_str(), record) != 0) {
+        Message("cannot write " + path + ": " +
+                (errno != 0 ? std::strerror(errno) : "the write did not complete"));
+        return kExitUnwritable;
+    }
+    Message("wrote " + path);
+    return kExitOk;
+}
+
+// The JSON text of a file or of standard input, refused when far too large.
+int ReadJsonText(const std::string& source, std::string& text) {
+    const bool standardInput = source == "-";
+    std::FILE* in = standardInput ? stdin : std::fopen(source.c_str(), "rb");
+    if (in == nullptr) {
+        Message("cannot read " + source + ": " + std::strerror(errno));
+        return kExitUnreadable;
+    }
+    const std::string name = standardInput ? "standard input" : source;
+    char buffer[65536];
+    bool failed = false;
+    while (text.size() <= kMaxJsonBytes) {
+        const size_t got = std::fread(buffer, 1, sizeof buffer, in);
+        text.append(buffer, got);
+        if (got < sizeof buffer) {
+            failed = std::ferror(in) != 0;
+            break;
+        }
+    }
+    if (!standardInput) {
+        std::fclose(in);
+    }
+    if (failed) {
+        Message("cannot read " + name);
+        return kExitUnreadable;
+    }
+    if (text.size() > kMaxJsonBytes) {
+        Message("refused " + name +
+                ": more than 1 MiB, far larger than any export; nothing written");
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
+int Show(const std::string& path) {
+    SettingsRecord record;
+    uint64_t size = 0;
+    if (const int result = ReadRecord(path, record, size); result != kExitOk) {
+        return result;
+    }
+    WarnAboutSize(path, size);
+    Print("File: " + path + "\n" + RenderRecord(record));
+    return kExitOk;
+}
+
+int Check(const std::string& path) {
+    SettingsRecord record;
+    uint64_t size = 0;
+    if (const int result = ReadRecord(path, record, size); result != kExitOk) {
+        return result;
+    }
+    const std::vector<Finding> findings = FindProblems(record, size);
+    for (const Finding& finding : findings) {
+        Print(finding.where + ": " + finding.what + "\n");
+    }
+    if (findings.empty()) {
+        return kExitOk;
+    }
+    Message(path + ": " + std::to_string(findings.size()) +
+            (findings.size() == 1 ? " finding" : " findings"));
+    return kExitFound;
+}
+
+int Export(const std::string& path) {
+    SettingsRecord record;
+    uint64_t size = 0;
+    if (const int result = ReadRecord(path, record, size); result != kExitOk) {
+        return result;
+    }
+    WarnAboutSize(path, size);
+    Print(RecordToJson(record).dump(2) + "\n");
+    return kExitOk;
+}
+
+int Import(const std::string& source, const std::string& path) {
+    std::string text;
+    if (const int result = ReadJsonText(source, text); result != kExitOk) {
+        return result;
+    }
+    const std::string name = source == "-" ? "standard input" : source;
+    Json document;
+    std::string error;
+    if (ParseJsonText(text, document, error) != 0) {
+        Message("refused " + name + ": not valid JSON: " + error + "; nothing written");
+        return kExitRefused;
+    }
+    SettingsRecord record{};
+    if (JsonToRecord(document, record, error) != 0) {
+        Message("refused " + name + ": " + error + "; nothing written");
+        return kExitRefused;
+    }
+    return WriteRecord(path, record);
+}
+
+int Defaults(const std::string& path, bool pixelShader, bool sound) {
+    const CapabilityFlags flags{pixelShader ? 1u : 0u, sound ? 1u : 0u};
+    const JoystickCapsTable noJoysticks{};
+    SettingsRecord record{};
+    ResetAllSettings(record, flags, noJoysticks);
+    return WriteRecord(path, record);
+}
+
+}  // namespace
+
+int RunCli(int argc, char** argv) {
+    std::vector<std::string> positional;
+    bool noPixelShader = false;
+    bool noSound = false;
+    bool optionsEnd = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (optionsEnd || arg == "-" || arg.rfind("-", 0) != 0) {
+            positional.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnd = true;
+        } else if (arg == "--help" || arg == "-h") {
+            Print(kUsage);
+            return kExitOk;
+        } else if (arg == "--version") {
+            Print(std::string(kProgram) + " " + RAVEL_VERSION + "\n");
+            return kExitOk;
+        } else if (arg == "--no-pixel-shader") {
+            noPixelShader = true;
+        } else if (arg == "--no-sound") {
+            noSound = true;
+        } else {
+            return Usage("unknown option " + arg);
+        }
+    }
+    if (positional.empty()) {
+        return Usage("no command given");
+    }
+    const std::string command = positional[0];
+    if ((noPixelShader || noSound) && command != "defaults") {
+        return Usage("--no-pixel-shader and --no-sound belong to the defaults command");
+    }
+    const size_t arguments = positional.size() - 1;
+    std::string path;
+    if (command == "show" || command == "check" || command == "export") {
+        if (arguments > 1) {
+            return Usage(command + " takes at most one FILE");
+        }
+        if (!SettingsPath(positional, 1, path)) {
+            return kExitUnreadable;
+        }
+        if (command == "show") {
+            return Show(path);
+        }
+        return command == "check" ? Check(path) : Export(path);
+    }
+    if (command == "import") {
+        if (arguments < 1 || arguments > 2) {
+            return Usage("import takes a JSON file (or -) and at most one FILE");
+        }
+        if (!SettingsPath(positional, 2, path)) {
+            return kExitUnwritable;
+        }
+        return Import(positional[1], path);
+    }
+    if (command == "defaults") {
+        if (arguments > 1) {
+            return Usage("defaults takes at most one FILE");
+        }
+        if (!SettingsPath(positional, 1, path)) {
+            return kExitUnwritable;
+        }
+        return Defaults(path, !noPixelShader, !noSound);
+    }
+    return Usage("unknown command " + command);
+}
+
+}  // namespace ravel::cli

@@ -1,0 +1,469 @@
+#include "cli/JsonMapping.h"
+
+#include <cstddef>
+#include <set>
+#include <vector>
+
+#include "cli/FieldNames.h"
+#include "cli/Inspect.h"
+#include "cli/ValueNames.h"
+#include "pages/KeyboardPage.h"
+
+namespace ravel::cli {
+namespace {
+
+// Raw values are written in hexadecimal; a damaged byte stays visible as such.
+Json RawByte(uint8_t value) {
+    return Hex(value, 2);
+}
+
+Json OptionValue(const OptionField& field, uint8_t value) {
+    if (value > 1) {
+        return RawByte(value);
+    }
+    if (field.style == OptionStyle::Check) {
+        return value != 0;
+    }
+    return value != 0 ? field.oneWord : field.zeroWord;
+}
+
+Json KeyValue(uint8_t scanCode) {
+    const std::string name = KeyName(scanCode);
+    return name.empty() ? RawByte(scanCode) : Json(name);
+}
+
+Json CodeValue(InputCode code) {
+    const std::string name = InputName(code);
+    return name.empty() ? Json(Hex(code, 8)) : Json(name);
+}
+
+std::string Member(const std::string& path, const std::string& key) {
+    return path + "." + Json(key).dump();
+}
+
+// Walks the document, remembering only the first problem.
+class Reader {
+  public:
+    explicit Reader(std::string& error) : error_(error) {}
+
+    bool ok() const { return ok_; }
+
+    // `parent`[`key`] as an object holding exactly the fields `names`.
+    const Json* Object(const Json& parent, const std::string& path, const std::string& key,
+                       const std::vector<std::string>& names) {
+        const Json* value = Field(parent, path, key);
+        if (value == nullptr) {
+            return nullptr;
+        }
+        const std::string here = Member(path, key);
+        if (!value->is_object()) {
+            return Fail(here, "must be an object");
+        }
+        if (!OnlyFields(*value, here, names)) {
+            return nullptr;
+        }
+        return value;
+    }
+
+    bool OnlyFields(const Json& object, const std::string& path,
+                    const std::vector<std::string>& names) {
+        for (const auto& item : object.items()) {
+            bool known = false;
+            for (const std::string& name : names) {
+                known = known || item.key() == name;
+            }
+            if (!known) {
+                Fail(Member(path, item.key()), "unknown field");
+                return false;
+            }
+        }
+        // Missing fields are named by Field() in the order they are read.
+        return ok_;
+    }
+
+    const Json* Field(const Json& parent, const std::string& path, const std::string& key) {
+        if (!ok_) {
+            return nullptr;
+        }
+        const auto found = parent.find(key);
+        if (found == parent.end()) {
+            return Fail(Member(path, key), "missing");
+        }
+        return &*found;
+    }
+
+    // An unsigned number up to `max`, or "0x..." hexadecimal.
+    bool Raw(const Json& value, uint32_t max, uint32_t& out) const {
+        if (value.is_number_unsigned()) {
+            const auto number = value.get<uint64_t>();
+            if (number <= max) {
+                out = static_cast<uint32_t>(number);
+                return true;
+            }
+            return false;
+        }
+        return value.is_string() && ParseHex(value.get_ref<const std::string&>(), max, out);
+    }
+
+    void Option(const Json& parent, const std::string& path, const OptionField& field,
+                uint8_t& out) {
+        const Json* value = Field(parent, path, field.name);
+        if (value == nullptr) {
+            return;
+        }
+        uint32_t raw = 0;
+        if (field.style == OptionStyle::Check && value->is_boolean()) {
+            out = value->get<bool>() ? 1 : 0;
+        } else if (field.style == OptionStyle::Choice && IsText(*value, field.zeroWord)) {
+            out = 0;
+        } else if (field.style == OptionStyle::Choice && IsText(*value, field.oneWord)) {
+            out = 1;
+        } else if (Raw(*value, 0xFF, raw)) {
+            out = static_cast<uint8_t>(raw);
+        } else if (field.style == OptionStyle::Check) {
+            Fail(Member(path, field.name), "must be true, false or a byte such as \"0x02\"");
+        } else {
+            Fail(Member(path, field.name), std::string("must be \"") + field.zeroWord + "\", \"" +
+                                               field.oneWord + "\" or a byte such as \"0x02\"");
+        }
+    }
+
+    void Layout(const Json& parent, const std::string& path, uint8_t& out) {
+        const Json* value = Field(parent, path, kLayoutField);
+        if (value == nullptr) {
+            return;
+        }
+        uint32_t raw = 0;
+        if (IsText(*value, LayoutName(0))) {
+            out = 0;
+        } else if (IsText(*value, LayoutName(1))) {
+            out = 1;
+        } else if (Raw(*value, 0xFF, raw)) {
+            out = static_cast<uint8_t>(raw);
+        } else {
+            Fail(Member(path, kLayoutField),
+                 "must be \"2 Players\", \"4 Players\" or a byte such as \"0x02\"");
+        }
+    }
+
+    void Key(const Json& parent, const std::string& path, const std::string& key, uint8_t& out) {
+        const Json* value = Field(parent, path, key);
+        if (value == nullptr) {
+            return;
+        }
+        uint32_t raw = 0;
+        if (value->is_string() && ParseKeyName(value->get_ref<const std::string&>(), out)) {
+            return;
+        }
+        if (Raw(*value, 0xFF, raw)) {
+            out = static_cast<uint8_t>(raw);
+            return;
+        }
+        Fail(Member(path, key), Shown(*value) +
+                                    "is neither a key name (such as \"J\", \"SPACE\", \"None\") "
+                                    "nor a byte such as \"0x24\"");
+    }
+
+    void Code(const Json& parent, const std::string& path, const std::string& key, uint32_t& out) {
+        const Json* value = Field(parent, path, key);
+        if (value == nullptr) {
+            return;
+        }
+        if (value->is_string() && ParseInputName(value->get_ref<const std::string&>(), out)) {
+            return;
+        }
+        if (Raw(*value, 0xFFFFFFFFu, out)) {
+            return;
+        }
+        Fail(Member(path, key), Shown(*value) +
+                                    "is neither an input name (such as \"1BUTTON3\", \"2UP\", "
+                                    "\"None\") nor a code such as \"0x01000002\"");
+    }
+
+    void Flag(const Json& parent, const std::string& path, const AxisOption& option,
+              uint32_t& flags) {
+        const Json* value = Field(parent, path, option.name);
+        if (value == nullptr) {
+            return;
+        }
+        if (!value->is_boolean()) {
+            Fail(Member(path, option.name), "must be true or false");
+            return;
+        }
+        if (value->get<bool>()) {
+            flags |= option.bit;
+        }
+    }
+
+    void OtherBits(const Json& parent, const std::string& path, uint32_t& flags) {
+        const Json* value = Field(parent, path, kOtherBitsName);
+        if (value == nullptr) {
+            return;
+        }
+        uint32_t raw = 0;
+        if (!Raw(*value, 0xFFFFFFFFu, raw)) {
+            Fail(Member(path, kOtherBitsName), "must be a 32-bit value such as \"0x00000000\"");
+            return;
+        }
+        if ((raw & kKnownAxisBits) != 0) {
+            Fail(Member(path, kOtherBitsName),
+                 "must not hold 0x2, 0x4 or 0x8; they have fields of their own");
+            return;
+        }
+        flags |= raw;
+    }
+
+    void Reserved(const Json& parent, const std::string& path, uint8_t (&out)[2]) {
+        const Json* value = Field(parent, path, kReservedField);
+        if (value == nullptr) {
+            return;
+        }
+        const std::string here = Member(path, kReservedField);
+        if (!value->is_array() || value->size() != 2) {
+            Fail(here, "must be an array of two bytes such as [\"0x00\", \"0x00\"]");
+            return;
+        }
+        for (size_t i = 0; i < 2; ++i) {
+            uint32_t raw = 0;
+            if (!Raw((*value)[i], 0xFF, raw)) {
+                Fail(here + "[" + std::to_string(i) + "]", "must be a byte such as \"0x00\"");
+                return;
+            }
+            out[i] = static_cast<uint8_t>(raw);
+        }
+    }
+
+    std::nullptr_t Fail(const std::string& path, const std::string& problem) {
+        if (ok_) {
+            error_ = (path.empty() ? std::string(".") : path) + ": " + problem;
+            ok_ = false;
+        }
+        return nullptr;
+    }
+
+  private:
+    static bool IsText(const Json& value, const char* text) {
+        return value.is_string() && value.get_ref<const std::string&>() == text;
+    }
+
+    // A short form of a bad value for the message.
+    static std::string Shown(const Json& value) {
+        if (!value.is_string() && !value.is_number() && !value.is_boolean()) {
+            return std::string("a value of type ") + value.type_name() + " ";
+        }
+        std::string text = value.dump();
+        if (text.size() > 40) {
+            text = text.substr(0, 37) + "...";
+        }
+        return text + " ";
+    }
+
+    std::string& error_;
+    bool ok_ = true;
+};
+
+std::vector<std::string> OptionNames() {
+    std::vector<std::string> names;
+    for (const OptionField& field : OptionFields) {
+        names.emplace_back(field.name);
+    }
+    return names;
+}
+
+std::vector<std::string> PlayerNames() {
+    return {PlayerName(0), PlayerName(1), PlayerName(2), PlayerName(3)};
+}
+
+std::vector<std::string> KeyboardPositionNames() {
+    std::vector<std::string> names;
+    for (int position = 0; position < kKeyboardSlotCount; ++position) {
+        names.push_back(KeyboardPositionName(position));
+    }
+    return names;
+}
+
+std::vector<std::string> JoystickEntryNames() {
+    std::vector<std::string> names;
+    for (int entry = 0; entry < kJoystickEntryCount; ++entry) {
+        names.push_back(JoystickEntryName(entry));
+    }
+    return names;
+}
+
+std::vector<std::string> AdvancedNames() {
+    std::vector<std::string> names;
+    for (const AxisOption& option : AxisOptions) {
+        names.emplace_back(option.name);
+    }
+    names.emplace_back(kOtherBitsName);
+    return names;
+}
+
+void ReadGraphicAudio(Reader& in, const Json& root, SettingsRecord& record) {
+    const Json* section = in.Object(root, "", kGraphicAudioSection, OptionNames());
+    if (section == nullptr) {
+        return;
+    }
+    const std::string path = Member("", kGraphicAudioSection);
+    for (const OptionField& field : OptionFields) {
+        in.Option(*section, path, field, OptionByte(record, field));
+    }
+}
+
+void ReadKeyboard(Reader& in, const Json& root, SettingsRecord& record) {
+    const Json* section =
+        in.Object(root, "", kKeyboardSection, {kLayoutField, LayoutName(0), LayoutName(1)});
+    if (section == nullptr) {
+        return;
+    }
+    const std::string path = Member("", kKeyboardSection);
+    in.Layout(*section, path, record.PlayerLayout);
+    for (int l = 0; l < kLayoutCount; ++l) {
+        const Json* layout = in.Object(*section, path, LayoutName(l), PlayerNames());
+        if (layout == nullptr) {
+            return;
+        }
+        const std::string layoutPath = Member(path, LayoutName(l));
+        for (int p = 0; p < kPlayerCount; ++p) {
+            const Json* player =
+                in.Object(*layout, layoutPath, PlayerName(p), KeyboardPositionNames());
+            if (player == nullptr) {
+                return;
+            }
+            const std::string playerPath = Member(layoutPath, PlayerName(p));
+            for (int position = 0; position < kKeyboardSlotCount; ++position) {
+                in.Key(*player, playerPath, KeyboardPositionName(position),
+                       record.KeyboardTable[l][p][KeyboardSlotMap[position]]);
+            }
+        }
+    }
+}
+
+void ReadJoystick(Reader& in, const Json& root, SettingsRecord& record) {
+    std::vector<std::string> names = PlayerNames();
+    names.emplace_back(kAdvancedField);
+    const Json* section = in.Object(root, "", kJoystickSection, names);
+    if (section == nullptr) {
+        return;
+    }
+    const std::string path = Member("", kJoystickSection);
+    for (int p = 0; p < kPlayerCount; ++p) {
+        const Json* player = in.Object(*section, path, PlayerName(p), JoystickEntryNames());
+        if (player == nullptr) {
+            return;
+        }
+        const std::string playerPath = Member(path, PlayerName(p));
+        for (int entry = 0; entry < kJoystickEntryCount; ++entry) {
+            in.Code(*player, playerPath, JoystickEntryName(entry), record.JoystickTable[p][entry]);
+        }
+    }
+    const Json* advanced = in.Object(*section, path, kAdvancedField, AdvancedNames());
+    if (advanced == nullptr) {
+        return;
+    }
+    const std::string advancedPath = Member(path, kAdvancedField);
+    uint32_t flags = 0;
+    for (const AxisOption& option : AxisOptions) {
+        in.Flag(*advanced, advancedPath, option, flags);
+    }
+    in.OtherBits(*advanced, advancedPath, flags);
+    record.AxisOptionFlags = flags;
+}
+
+}  // namespace
+
+Json RecordToJson(const SettingsRecord& record) {
+    Json root = Json::object();
+
+    Json& graphics = root[kGraphicAudioSection] = Json::object();
+    for (const OptionField& field : OptionFields) {
+        graphics[field.name] = OptionValue(field, OptionByte(record, field));
+    }
+
+    Json& keyboard = root[kKeyboardSection] = Json::object();
+    keyboard[kLayoutField] = record.PlayerLayout <= 1 ? Json(LayoutName(record.PlayerLayout))
+                                                      : RawByte(record.PlayerLayout);
+    for (int l = 0; l < kLayoutCount; ++l) {
+        Json& layout = keyboard[LayoutName(l)] = Json::object();
+        for (int p = 0; p < kPlayerCount; ++p) {
+            Json& player = layout[PlayerName(p)] = Json::object();
+            for (int position = 0; position < kKeyboardSlotCount; ++position) {
+                player[KeyboardPositionName(position)] =
+                    KeyValue(record.KeyboardTable[l][p][KeyboardSlotMap[position]]);
+            }
+        }
+    }
+
+    Json& joystick = root[kJoystickSection] = Json::object();
+    for (int p = 0; p < kPlayerCount; ++p) {
+        Json& player = joystick[PlayerName(p)] = Json::object();
+        for (int entry = 0; entry < kJoystickEntryCount; ++entry) {
+            player[JoystickEntryName(entry)] = CodeValue(record.JoystickTable[p][entry]);
+        }
+    }
+    Json& advanced = joystick[kAdvancedField] = Json::object();
+    for (const AxisOption& option : AxisOptions) {
+        advanced[option.name] = (record.AxisOptionFlags & option.bit) != 0;
+    }
+    advanced[kOtherBitsName] = Hex(record.AxisOptionFlags & ~kKnownAxisBits, 8);
+
+    root[kReservedField] = Json::array({RawByte(record.reserved[0]), RawByte(record.reserved[1])});
+    return root;
+}
+
+int ParseJsonText(const std::string& text, Json& document, std::string& error) {
+    // The parser keeps the last of two equal keys; a file that says two
+    // things about one field is refused instead.
+    std::vector<std::set<std::string>> open;
+    std::string duplicate;
+    const Json::parser_callback_t watch = [&](int, nlohmann::json::parse_event_t event,
+                                              Json& parsed) {
+        using Event = nlohmann::json::parse_event_t;
+        if (event == Event::object_start) {
+            open.emplace_back();
+        } else if (event == Event::object_end && !open.empty()) {
+            open.pop_back();
+        } else if (event == Event::key && !open.empty() && parsed.is_string()) {
+            if (!open.back().insert(parsed.get<std::string>()).second && duplicate.empty()) {
+                duplicate = parsed.get<std::string>();
+            }
+        }
+        return true;
+    };
+    try {
+        document = Json::parse(text, watch);
+    } catch (const Json::exception& e) {
+        error = e.what();
+        return -1;
+    }
+    if (!duplicate.empty()) {
+        error = "the key " + Json(duplicate).dump() + " appears twice in one object";
+        return -1;
+    }
+    return 0;
+}
+
+int JsonToRecord(const Json& document, SettingsRecord& record, std::string& error) {
+    Reader in(error);
+    if (!document.is_object()) {
+        in.Fail("", "must be an object");
+        return -1;
+    }
+    if (!in.OnlyFields(
+            document, "",
+            {kGraphicAudioSection, kKeyboardSection, kJoystickSection, kReservedField})) {
+        return -1;
+    }
+    SettingsRecord built{};
+    ReadGraphicAudio(in, document, built);
+    ReadKeyboard(in, document, built);
+    ReadJoystick(in, document, built);
+    in.Reserved(document, "", built.reserved);
+    if (!in.ok()) {
+        return -1;
+    }
+    record = built;
+    return 0;
+}
+
+}  // namespace ravel::cli

@@ -37,3 +37,13 @@ endif()
 if(BUILD_TESTING AND NOT CMAKE_CROSSCOMPILING AND NOT RAVEL_FUZZ)
     add_subdirectory(tests/cli)
 endif()
+
+if(RAVEL_FUZZ)
+    add_executable(cfg_fuzzer tests/cli/CfgFuzzer.cpp)
+    target_link_libraries(cfg_fuzzer PRIVATE ravel_cli ravel_core ravel_posix)
+    target_link_options(cfg_fuzzer PRIVATE -fsanitize=fuzzer)
+    set(RAVEL_CFG_FUZZ_SECONDS 20 CACHE STRING "Length of the regression fuzz run of the JSON mapping")
+    add_test(NAME fuzz.cfg_json
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/run-fuzzer.sh $<TARGET_FILE:cfg_fuzzer>
+                ${CMAKE_CURRENT_SOURCE_DIR}/tests/cli/corpus ${RAVEL_CFG_FUZZ_SECONDS})
+endif()

@@ -233,9 +233,7 @@ int Defaults(const std::string& path, bool pixelShader, bool sound) {
     return WriteRecord(path, record);
 }
 
-}  // namespace
-
-int RunCli(int argc, char** argv) {
+int Run(int argc, char** argv) {
     std::vector<std::string> positional;
     bool noPixelShader = false;
     bool noSound = false;
@@ -300,6 +298,18 @@ int RunCli(int argc, char** argv) {
         return Defaults(path, !noPixelShader, !noSound);
     }
     return Usage("unknown command " + command);
+}
+
+}  // namespace
+
+int RunCli(int argc, char** argv) {
+    const int result = Run(argc, argv);
+    // A script reading our output must not take a cut-off text for a whole one.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        Message("cannot write standard output");
+        return result == kExitOk || result == kExitFound ? kExitUnwritable : result;
+    }
+    return result;
 }
 
 }  // namespace ravel::cli

@@ -196,6 +196,16 @@ TEST_F(CfgBadInput, UnwritableTargetsAreExitFourAndKeepTheirBytes) {
     EXPECT_NE(result.err.find("longer than 259 characters"), std::string::npos) << result.err;
 }
 
+TEST_F(CfgBadInput, AFullStandardOutputIsAFailureNotACutText) {
+    CfgOptions full;
+    full.stdoutPath = "/dev/full";
+    for (const char* command : {"export", "show"}) {
+        const CfgResult result = RunCfg({command, source}, full);
+        EXPECT_EQ(result.exitCode, 4) << command;
+        EXPECT_NE(result.err.find("cannot write standard output"), std::string::npos) << result.err;
+    }
+}
+
 TEST_F(CfgBadInput, WrongUsageIsExit64AndTouchesNothing) {
     const std::vector<std::vector<std::string>> calls = {
         {},

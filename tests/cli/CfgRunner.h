@@ -25,6 +25,7 @@ struct CfgOptions {
     std::string input;      // standard input
     bool asNobody = false;  // drop root first: permissions mean nothing to root
     std::vector<std::pair<std::string, std::string>> env;  // set (empty value: unset)
+    std::string stdoutPath;  // instead of a file the result is read from
 };
 
 inline CfgOptions Stdin(std::string text) {
@@ -69,7 +70,8 @@ inline CfgResult RunCfg(const std::vector<std::string>& args, const CfgOptions& 
     const pid_t child = ::fork();
     if (child == 0) {
         const int inFd = ::open(in.c_str(), O_RDONLY);
-        const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        const std::string& outPath = options.stdoutPath.empty() ? out : options.stdoutPath;
+        const int outFd = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
         const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
         if (inFd < 0 || outFd < 0 || errFd < 0) {
             ::_exit(120);

@@ -1,0 +1,40 @@
+// Any record exports to JSON that imports back to the same record, and show
+// and check describe it; any text given to import is refused or read, never
+// a crash.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "cli/Inspect.h"
+#include "cli/JsonMapping.h"
+#include "cli/Show.h"
+
+using namespace ravel;
+using namespace ravel::cli;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    SettingsRecord record{};
+    std::memcpy(&record, data, size < sizeof record ? size : sizeof record);
+
+    Json document;
+    std::string error;
+    if (ParseJsonText(RecordToJson(record).dump(2), document, error) != 0) {
+        std::abort();
+    }
+    SettingsRecord back{};
+    if (JsonToRecord(document, back, error) != 0 || std::memcmp(&back, &record, sizeof back) != 0) {
+        std::abort();
+    }
+    if (RenderRecord(record).empty()) {
+        std::abort();
+    }
+    (void)FindProblems(record, size);
+
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    if (ParseJsonText(text, document, error) == 0) {
+        SettingsRecord imported{};
+        (void)JsonToRecord(document, imported, error);
+    }
+    return 0;
+}

@@ -240,7 +240,7 @@ int Run(int argc, char** argv) {
     bool optionsEnd = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (optionsEnd || arg == "-" || arg.rfind("-", 0) != 0) {
+        if (optionsEnd || arg == "-" || arg.empty() || arg[0] != '-') {
             positional.push_back(arg);
         } else if (arg == "--") {
             optionsEnd = true;

@@ -5,20 +5,20 @@
 namespace ravel::cli {
 
 const OptionField OptionFields[kOptionFieldCount] = {
-    {582, "Screen Mode", OptionStyle::Choice, "Window Mode", "Full screen"},
-    {580, "Full screen color", OptionStyle::Choice, "HighColor", "TrueColor"},
-    {581, "Texture Color", OptionStyle::Choice, "HighColor", "TrueColor"},
-    {584, "Frame Rate", OptionStyle::Choice, "30FPS", "60FPS"},
-    {585, "Sync V-SYNC", OptionStyle::Check, nullptr, nullptr},
-    {583, "Pixel Shader", OptionStyle::Check, nullptr, nullptr},
-    {590, "Aspect Ratio", OptionStyle::Check, nullptr, nullptr},
-    {589, "Effects", OptionStyle::Choice, "Standard", "Simple"},
-    {588, "Disable Intro movie", OptionStyle::Check, nullptr, nullptr},
-    {586, "Disable all sounds", OptionStyle::Check, nullptr, nullptr},
-    {587, "Without BGM", OptionStyle::Check, nullptr, nullptr},
+    {582, OptionStyle::Choice, "Screen Mode", "Window Mode", "Full screen"},
+    {580, OptionStyle::Choice, "Full screen color", "HighColor", "TrueColor"},
+    {581, OptionStyle::Choice, "Texture Color", "HighColor", "TrueColor"},
+    {584, OptionStyle::Choice, "Frame Rate", "30FPS", "60FPS"},
+    {585, OptionStyle::Check, "Sync V-SYNC", nullptr, nullptr},
+    {583, OptionStyle::Check, "Pixel Shader", nullptr, nullptr},
+    {590, OptionStyle::Check, "Aspect Ratio", nullptr, nullptr},
+    {589, OptionStyle::Choice, "Effects", "Standard", "Simple"},
+    {588, OptionStyle::Check, "Disable Intro movie", nullptr, nullptr},
+    {586, OptionStyle::Check, "Disable all sounds", nullptr, nullptr},
+    {587, OptionStyle::Check, "Without BGM", nullptr, nullptr},
     // The page's box 1013 reads "????????????????"; a readable name serves better.
-    {591, "Extra sound option", OptionStyle::Check, nullptr, nullptr},
-    {592, "Frequency", OptionStyle::Choice, "22Khz", "44Khz"},
+    {591, OptionStyle::Check, "Extra sound option", nullptr, nullptr},
+    {592, OptionStyle::Choice, "Frequency", "22Khz", "44Khz"},
 };
 
 const char* const ControlLabels[kControlCount] = {

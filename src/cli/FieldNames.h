@@ -17,12 +17,12 @@ inline constexpr const char* kReservedField = "Reserved";
 inline constexpr const char* kNoneName = "None";  // the pages' "None  " without its padding
 
 // A check box holds on/off; a choice is a pair of radio buttons.
-enum class OptionStyle { Check, Choice };
+enum class OptionStyle : uint8_t { Check, Choice };
 
 struct OptionField {
-    uint16_t offset;   // in the record
-    const char* name;  // caption of the check box, or of the pair's group or label
+    uint16_t offset;  // in the record
     OptionStyle style;
+    const char* name;      // caption of the check box, or of the pair's group or label
     const char* zeroWord;  // choices only: what 0 and 1 mean
     const char* oneWord;
 };

@@ -129,7 +129,9 @@ std::vector<Finding> FindProblems(const SettingsRecord& record, uint64_t fileSiz
                 if (problem.empty()) {
                     continue;
                 }
-                const size_t offset = static_cast<size_t>(l * 96 + p * 24 + slot);
+                const size_t offset = offsetof(SettingsRecord, KeyboardTable) +
+                                      static_cast<size_t>(l) * 96 + static_cast<size_t>(p) * 24 +
+                                      static_cast<size_t>(slot);
                 findings.push_back(
                     {ByteWhere(offset, std::string(kKeyboardSection) + ": " + LayoutName(l) + ": " +
                                            PlayerName(p) + ": " + KeyboardPositionName(position)),

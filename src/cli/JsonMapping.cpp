@@ -253,7 +253,8 @@ class Reader {
         }
         std::string text = value.dump();
         if (text.size() > 40) {
-            text = text.substr(0, 37) + "...";
+            text.resize(37);
+            text += "...";
         }
         return text + " ";
     }
@@ -264,6 +265,7 @@ class Reader {
 
 std::vector<std::string> OptionNames() {
     std::vector<std::string> names;
+    names.reserve(kOptionFieldCount);
     for (const OptionField& field : OptionFields) {
         names.emplace_back(field.name);
     }
@@ -276,6 +278,7 @@ std::vector<std::string> PlayerNames() {
 
 std::vector<std::string> KeyboardPositionNames() {
     std::vector<std::string> names;
+    names.reserve(kKeyboardSlotCount);
     for (int position = 0; position < kKeyboardSlotCount; ++position) {
         names.push_back(KeyboardPositionName(position));
     }
@@ -284,6 +287,7 @@ std::vector<std::string> KeyboardPositionNames() {
 
 std::vector<std::string> JoystickEntryNames() {
     std::vector<std::string> names;
+    names.reserve(kJoystickEntryCount);
     for (int entry = 0; entry < kJoystickEntryCount; ++entry) {
         names.push_back(JoystickEntryName(entry));
     }
@@ -292,6 +296,7 @@ std::vector<std::string> JoystickEntryNames() {
 
 std::vector<std::string> AdvancedNames() {
     std::vector<std::string> names;
+    names.reserve(kAxisOptionCount + 1);
     for (const AxisOption& option : AxisOptions) {
         names.emplace_back(option.name);
     }

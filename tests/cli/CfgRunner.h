@@ -51,7 +51,8 @@ inline std::string ReadText(const std::string& path) {
     return {bytes.begin(), bytes.end()};
 }
 
-inline CfgResult RunCfg(const std::vector<std::string>& args, const CfgOptions& options = {}) {
+// Runs `command` (program first) with `options`.
+inline CfgResult RunCommand(const std::vector<std::string>& command, const CfgOptions& options) {
     TempFolder scratch;
     const std::string in = scratch.path() + "/in";
     const std::string out = scratch.path() + "/out";
@@ -59,9 +60,7 @@ inline CfgResult RunCfg(const std::vector<std::string>& args, const CfgOptions& 
     WriteBytes(in, std::vector<unsigned char>(options.input.begin(), options.input.end()));
 
     std::vector<char*> argv;
-    std::string program = RAVEL_CFG_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> copies = args;
+    std::vector<std::string> copies = command;
     for (std::string& arg : copies) {
         argv.push_back(arg.data());
     }
@@ -101,5 +100,13 @@ inline CfgResult RunCfg(const std::vector<std::string>& args, const CfgOptions& 
     result.err = ReadText(err);
     return result;
 }
+
+#ifdef RAVEL_CFG_PATH
+inline CfgResult RunCfg(const std::vector<std::string>& args, const CfgOptions& options = {}) {
+    std::vector<std::string> command = {RAVEL_CFG_PATH};
+    command.insert(command.end(), args.begin(), args.end());
+    return RunCommand(command, options);
+}
+#endif
 
 }  // namespace ravel::testing

@@ -18,9 +18,13 @@ build: deps
 test: build
 	ctest --preset default -j $(JOBS)
 
+# The Linux editor needs a display to show its window on.
 run: build
-	@echo "The editors are not built yet; running the core tests instead."
-	ctest --preset default -j $(JOBS)
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "make run: no display (DISPLAY and WAYLAND_DISPLAY are empty); start it from a desktop session, or run it under Xvfb: xvfb-run build/default/ravelstone-config" >&2; \
+		exit 1; \
+	fi
+	./build/default/ravelstone-config
 
 lint: build
 	./scripts/lint.sh

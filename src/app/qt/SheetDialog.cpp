@@ -32,6 +32,8 @@ SheetDialog::SheetDialog(const SheetPage (&pages)[kSheetPageCount], const QFont&
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     // No context-help button in the caption.
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // Tips show whether or not the sheet is the active window (TTS_ALWAYSTIP).
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     int width = 0;
     int height = 0;

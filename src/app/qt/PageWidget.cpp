@@ -27,7 +27,10 @@ PageWidget::PageWidget(const DialogTemplate& dialog, Page& page, const DialogUni
     : QWidget(parent), dialog_(dialog), page_(page), sheet_(sheet), capturesKeys_(capturesKeys) {
     setObjectName(QString::number(dialog.id));
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] { page_.OnTimer(); });
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        ++ticks_;
+        page_.OnTimer();
+    });
     Build(units);
     setFixedSize(units.X(dialog.width), units.Y(dialog.height));
 }

@@ -53,6 +53,8 @@ public:
     const DialogTemplate& dialogTemplate() const { return dialog_; }
     Page& page() { return page_; }
     bool captureTimerActive() const { return timer_.isActive(); }
+    // Ticks delivered so far, so that a test can wait for them.
+    int captureTicks() const { return ticks_; }
 
 signals:
     void changed();
@@ -77,6 +79,7 @@ private:
     QWidget* sheet_;
     bool capturesKeys_;
     QTimer timer_;
+    int ticks_ = 0;
     std::vector<ControlEntry> controls_;
     std::vector<AutoRadioButton*> radios_;  // in template order, grouped
 };

@@ -31,6 +31,7 @@ struct PhysicalKey {
     uint32_t evdev;
     int character;
 };
+// clang-format off
 const PhysicalKey kKeys[] = {
     {"UP", 103, 0}, {"DOWN", 108, 0}, {"LEFT", 105, 0}, {"RIGHT", 106, 0}, {"SPACE", 57, ' '},
     {"SHIFT(LEFT)", 42, 0}, {"SHIFT(RIGHT)", 54, 0}, {"CTRL(LEFT)", 29, 0}, {"CTRL(RIGHT)", 97, 0},
@@ -57,6 +58,7 @@ const PhysicalKey kKeys[] = {
     {"F1", 59, 0}, {"F2", 60, 0}, {"F3", 61, 0}, {"F4", 62, 0}, {"F5", 63, 0}, {"F6", 64, 0},
     {"F7", 65, 0}, {"F8", 66, 0}, {"F9", 67, 0}, {"F10", 68, 0}, {"F11", 87, 0}, {"F12", 88, 0},
 };
+// clang-format on
 
 uint8_t CodeOf(const char* name) {
     for (const KeyName& key : KeyNameTable) {
@@ -68,7 +70,7 @@ uint8_t CodeOf(const char* name) {
 }
 
 class KeyboardTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::memset(&table_, 0, sizeof table_);
         std::memset(&devices_, 0, sizeof devices_);

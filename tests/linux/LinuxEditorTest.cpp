@@ -31,7 +31,9 @@ namespace ravel {
 namespace {
 
 char g_base[kPathCapacity];
-void TestBase(char (&base)[kPathCapacity]) { std::memcpy(base, g_base, sizeof base); }
+void TestBase(char (&base)[kPathCapacity]) {
+    std::memcpy(base, g_base, sizeof base);
+}
 
 struct Probes : GraphicsProbe, SoundProbe {
     bool ReadPixelShaderVersion(uint32_t& version) override {
@@ -42,7 +44,7 @@ struct Probes : GraphicsProbe, SoundProbe {
 };
 
 class LinuxEditorTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::snprintf(g_base, sizeof g_base, "%s", folder_.path().c_str());
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -162,7 +164,8 @@ TEST_F(LinuxEditorTest, CapsLockIsNotCapturedAndDoesNotEnableApply) {
     QApplication::sendEvent(kick, &press);
     // Several capture ticks pass with the key held; the list keeps its key.
     const int ticks = sheet_->PageAt(1)->captureTicks();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sheet_->PageAt(1)->captureTicks() >= ticks + 3; }, 5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return sheet_->PageAt(1)->captureTicks() >= ticks + 3; }, 5000));
     EXPECT_EQ(kick->currentText(), before);
     EXPECT_FALSE(sheet_->applyButton()->isEnabled());
 }

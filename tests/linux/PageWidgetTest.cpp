@@ -19,7 +19,7 @@ namespace {
 using testing::RecordingPage;
 
 class PageWidgetTest : public ::testing::Test {
-protected:
+  protected:
     PageWidget& Make(int templateId, bool capturesKeys = false) {
         widget_ = std::make_unique<PageWidget>(*FindDialogTemplate(templateId), page_,
                                                UnitsForFont(DialogFont()), &sheet_, capturesKeys,
@@ -140,11 +140,9 @@ TEST_F(PageWidgetTest, SelectByTextSearchesFromEntryOneAndEntryZeroLast) {
         const char* text;
         int expected;
     } cases[] = {
-        {"1BUTTON1", 1},  // prefix: "1BUTTON10" comes first from entry 1
-        {"1button10", 1},
-        {"ALPHA", 3},     // entry 3 before entry 0
-        {"alpha", 3},
-        {"al", 3},
+        {"1BUTTON1", 1},                 // prefix: "1BUTTON10" comes first from entry 1
+        {"1button10", 1}, {"ALPHA", 3},  // entry 3 before entry 0
+        {"alpha", 3},     {"al", 3},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(page.ListSelectText(1041, c.text), c.expected) << c.text;

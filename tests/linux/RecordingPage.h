@@ -9,7 +9,7 @@
 namespace ravel::testing {
 
 class RecordingPage final : public Page {
-public:
+  public:
     explicit RecordingPage(std::vector<std::string>& log, const char* name)
         : log_(log), name_(name) {}
 
@@ -34,7 +34,7 @@ public:
     Dialog* dialog() const { return dialog_; }
     int ticks = 0;
 
-private:
+  private:
     std::vector<std::string>& log_;
     std::string name_;
     Dialog* dialog_ = nullptr;

@@ -14,7 +14,9 @@ namespace {
 
 // SDL stick value that scales to exactly `scaled` in -128..127: the 65536
 // stick values fall on 256 steps of 257.
-int16_t StickFor(int scaled) { return static_cast<int16_t>((scaled + 128) * 257 - 32768); }
+int16_t StickFor(int scaled) {
+    return static_cast<int16_t>((scaled + 128) * 257 - 32768);
+}
 
 struct VirtualJoystick {
     SDL_JoystickType type;
@@ -22,7 +24,7 @@ struct VirtualJoystick {
 };
 
 class SdlInputTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0)
@@ -56,9 +58,7 @@ protected:
         return handle;
     }
 
-    void Discover() {
-        ASSERT_TRUE(InitInputDevices(devices_, backend_, nullptr, nullptr));
-    }
+    void Discover() { ASSERT_TRUE(InitInputDevices(devices_, backend_, nullptr, nullptr)); }
     InputCode Poll(uint32_t options = 0) { return PollJoystickCapture(devices_, options); }
 
     SdlInputBackend backend_{nullptr};
@@ -117,10 +117,14 @@ TEST_F(SdlInputTest, StickCapturesOnlyBeyondHalfTravel) {
         InputCode expected;
     };
     const Case cases[] = {
-        {0, 64, NoInput},           {0, 65, MakeInputCode(0, InputKindAxis, 0, kAxisRight)},
-        {0, -64, NoInput},          {0, -65, MakeInputCode(0, InputKindAxis, 0, kAxisLeft)},
-        {1, 64, NoInput},           {1, 65, MakeInputCode(0, InputKindAxis, 0, kAxisDown)},
-        {1, -64, NoInput},          {1, -65, MakeInputCode(0, InputKindAxis, 0, kAxisUp)},
+        {0, 64, NoInput},
+        {0, 65, MakeInputCode(0, InputKindAxis, 0, kAxisRight)},
+        {0, -64, NoInput},
+        {0, -65, MakeInputCode(0, InputKindAxis, 0, kAxisLeft)},
+        {1, 64, NoInput},
+        {1, 65, MakeInputCode(0, InputKindAxis, 0, kAxisDown)},
+        {1, -64, NoInput},
+        {1, -65, MakeInputCode(0, InputKindAxis, 0, kAxisUp)},
         {0, 127, MakeInputCode(0, InputKindAxis, 0, kAxisRight)},
         {0, -128, MakeInputCode(0, InputKindAxis, 0, kAxisLeft)},
     };
@@ -176,8 +180,8 @@ TEST_F(SdlInputTest, ButtonsHatsAndSlidersOfAPlainJoystick) {
 
 TEST_F(SdlInputTest, GameControllerGetsWinesPadLayout) {
     Attach({SDL_JOYSTICK_TYPE_ARCADE_STICK, 2, 2, 0});
-    SDL_Joystick* pad = Attach({SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
-                                SDL_CONTROLLER_BUTTON_MAX, 0});
+    SDL_Joystick* pad = Attach(
+        {SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0});
     ASSERT_TRUE(SDL_IsGameController(indices_[1])) << "SDL maps virtual pads itself";
     Discover();
 
@@ -195,12 +199,18 @@ TEST_F(SdlInputTest, GameControllerGetsWinesPadLayout) {
         int sdlButton;
         uint32_t diButton;
     } buttons[] = {
-        {SDL_CONTROLLER_BUTTON_A, 0},          {SDL_CONTROLLER_BUTTON_B, 1},
-        {SDL_CONTROLLER_BUTTON_X, 2},          {SDL_CONTROLLER_BUTTON_Y, 3},
-        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 4}, {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 5},
-        {SDL_CONTROLLER_BUTTON_BACK, 6},       {SDL_CONTROLLER_BUTTON_START, 7},
-        {SDL_CONTROLLER_BUTTON_LEFTSTICK, 8},  {SDL_CONTROLLER_BUTTON_RIGHTSTICK, 9},
-        {SDL_CONTROLLER_BUTTON_DPAD_UP, 10},   {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 13},
+        {SDL_CONTROLLER_BUTTON_A, 0},
+        {SDL_CONTROLLER_BUTTON_B, 1},
+        {SDL_CONTROLLER_BUTTON_X, 2},
+        {SDL_CONTROLLER_BUTTON_Y, 3},
+        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 4},
+        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 5},
+        {SDL_CONTROLLER_BUTTON_BACK, 6},
+        {SDL_CONTROLLER_BUTTON_START, 7},
+        {SDL_CONTROLLER_BUTTON_LEFTSTICK, 8},
+        {SDL_CONTROLLER_BUTTON_RIGHTSTICK, 9},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, 10},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 13},
     };
     for (const auto& b : buttons) {
         SDL_JoystickSetVirtualButton(pad, b.sdlButton, SDL_PRESSED);
@@ -232,8 +242,8 @@ TEST_F(SdlInputTest, GameControllerGetsWinesPadLayout) {
 }
 
 TEST_F(SdlInputTest, PadDpadIsAlsoTheHat) {
-    SDL_Joystick* pad = Attach({SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
-                                SDL_CONTROLLER_BUTTON_MAX, 0});
+    SDL_Joystick* pad = Attach(
+        {SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0});
     Discover();
     // Buttons come first, so read the hat straight from the device state.
     InputDevice* device = devices_.JoystickSlots[0];

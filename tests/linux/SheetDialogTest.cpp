@@ -17,7 +17,7 @@ using Log = std::vector<std::string>;
 using testing::RecordingPage;
 
 class SheetDialogTest : public ::testing::Test {
-protected:
+  protected:
     SheetDialogTest() {
         const SheetPage pages[kSheetPageCount] = {{&DialogTemplates[0], &first_, false},
                                                   {&DialogTemplates[1], &second_, true},

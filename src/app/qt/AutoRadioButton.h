@@ -8,7 +8,7 @@
 namespace ravel {
 
 class AutoRadioButton final : public QRadioButton {
-public:
+  public:
     AutoRadioButton(const QString& text, QWidget* parent) : QRadioButton(text, parent) {
         setAutoExclusive(false);
     }
@@ -19,7 +19,7 @@ public:
         memberCount_ = count;
     }
 
-protected:
+  protected:
     void nextCheckState() override {
         for (int i = 0; i < memberCount_; ++i) {
             if (members_[i] != this) {
@@ -29,7 +29,7 @@ protected:
         setChecked(true);
     }
 
-private:
+  private:
     AutoRadioButton* const* members_ = nullptr;
     int memberCount_ = 0;
 };

@@ -15,7 +15,7 @@ class QKeyEvent;
 namespace ravel {
 
 class KeyRecorder final : public QObject {
-public:
+  public:
     explicit KeyRecorder(KeyStateTable& table) : table_(table) {}
 
     // Installed on the application, so it sees every key event before any
@@ -26,7 +26,7 @@ public:
     void ReleaseKey(const QKeyEvent& event);
     void Clear();
 
-private:
+  private:
     KeyStateTable& table_;
     uint8_t pressedAs_[256] = {};  // DIK code each native scan code went down as
 };

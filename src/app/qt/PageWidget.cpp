@@ -18,7 +18,9 @@ namespace {
 constexpr int kCaptureTimerMs = 33;
 constexpr uint32_t kListErrorValue = 0xFFFFFFFFu;  // CB_ERR read as an item value
 
-QString Text(const char* text) { return QString::fromUtf8(text != nullptr ? text : ""); }
+QString Text(const char* text) {
+    return QString::fromUtf8(text != nullptr ? text : "");
+}
 
 }  // namespace
 
@@ -84,20 +86,23 @@ QWidget* PageWidget::MakeControl(const ControlTemplate& control, const DialogUni
         }
         case ControlKind::RadioButton: {
             auto* radio = new AutoRadioButton(caption, this);
-            connect(radio, &QAbstractButton::clicked, this, [this, id] { page_.OnCommand(id, BN_CLICKED); });
+            connect(radio, &QAbstractButton::clicked, this,
+                    [this, id] { page_.OnCommand(id, BN_CLICKED); });
             widget = radio;
             break;
         }
         case ControlKind::CheckBox: {
             auto* box = new QCheckBox(caption, this);
-            connect(box, &QAbstractButton::clicked, this, [this, id] { page_.OnCommand(id, BN_CLICKED); });
+            connect(box, &QAbstractButton::clicked, this,
+                    [this, id] { page_.OnCommand(id, BN_CLICKED); });
             widget = box;
             break;
         }
         case ControlKind::PushButton: {
             auto* button = new QPushButton(caption, this);
             button->setAutoDefault(false);  // Enter belongs to the sheet's OK
-            connect(button, &QAbstractButton::clicked, this, [this, id] { page_.OnCommand(id, BN_CLICKED); });
+            connect(button, &QAbstractButton::clicked, this,
+                    [this, id] { page_.OnCommand(id, BN_CLICKED); });
             widget = button;
             break;
         }
@@ -106,7 +111,8 @@ QWidget* PageWidget::MakeControl(const ControlTemplate& control, const DialogUni
             list->setEditable(false);
             // Only the user's choice is a selection change; a program's
             // setCurrentIndex emits no `activated`.
-            connect(list, &QComboBox::activated, this, [this, id] { page_.OnCommand(id, CBN_SELCHANGE); });
+            connect(list, &QComboBox::activated, this,
+                    [this, id] { page_.OnCommand(id, CBN_SELCHANGE); });
             list->installEventFilter(this);
             list->view()->installEventFilter(this);
             // The template's height includes the dropped-down list.
@@ -152,7 +158,9 @@ QWidget* PageWidget::Control(int id) const {
     return nullptr;
 }
 
-QComboBox* PageWidget::List(int id) const { return qobject_cast<QComboBox*>(Control(id)); }
+QComboBox* PageWidget::List(int id) const {
+    return qobject_cast<QComboBox*>(Control(id));
+}
 
 void PageWidget::CheckButton(int id, unsigned state) {
     if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) {
@@ -268,11 +276,17 @@ int PageWidget::FocusedControl() {
     return 0;
 }
 
-void PageWidget::NotifyChanged() { emit changed(); }
+void PageWidget::NotifyChanged() {
+    emit changed();
+}
 
-void PageWidget::StartCaptureTimer() { timer_.start(kCaptureTimerMs); }
+void PageWidget::StartCaptureTimer() {
+    timer_.start(kCaptureTimerMs);
+}
 
-void PageWidget::StopCaptureTimer() { timer_.stop(); }
+void PageWidget::StopCaptureTimer() {
+    timer_.stop();
+}
 
 void PageWidget::AddControlTooltip(int id, const char* text) {
     if (QWidget* widget = Control(id)) {
@@ -281,7 +295,9 @@ void PageWidget::AddControlTooltip(int id, const char* text) {
     }
 }
 
-NativeWindow PageWidget::SheetWindow() { return sheet_; }
+NativeWindow PageWidget::SheetWindow() {
+    return sheet_;
+}
 
 bool PageWidget::SwallowsKey(int key) const {
     switch (key) {

@@ -24,11 +24,11 @@ class AutoRadioButton;
 class PageWidget final : public QWidget, public Dialog {
     Q_OBJECT
 
-public:
+  public:
     // `capturesKeys`: the page assigns keys by pressing them, so while its
     // capture timer runs a focused list must not act on keys itself.
-    PageWidget(const DialogTemplate& dialog, Page& page, const DialogUnits& units,
-               QWidget* sheet, bool capturesKeys, QWidget* parent);
+    PageWidget(const DialogTemplate& dialog, Page& page, const DialogUnits& units, QWidget* sheet,
+               bool capturesKeys, QWidget* parent);
 
     // Dialog.
     void CheckButton(int id, unsigned state) override;
@@ -56,13 +56,13 @@ public:
     // Ticks delivered so far, so that a test can wait for them.
     int captureTicks() const { return ticks_; }
 
-signals:
+  signals:
     void changed();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     struct ControlEntry {
         int id;
         ControlKind kind;

@@ -54,7 +54,8 @@ SheetDialog::SheetDialog(const SheetPage (&pages)[kSheetPageCount], const QFont&
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     apply_ = new QPushButton(QStringLiteral("Apply"), this);
     for (QPushButton* button : {ok_, cancel_, apply_}) {
-        button->setFixedSize(units_.X(kButtonWidth), qMax(units_.Y(kButtonHeight), button->sizeHint().height()));
+        button->setFixedSize(units_.X(kButtonWidth),
+                             qMax(units_.Y(kButtonHeight), button->sizeHint().height()));
         button->setAutoDefault(false);
     }
     ok_->setDefault(true);
@@ -69,7 +70,8 @@ SheetDialog::SheetDialog(const SheetPage (&pages)[kSheetPageCount], const QFont&
     buttons->addWidget(cancel_);
     buttons->addWidget(apply_);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(units_.X(kMargin), units_.Y(kMargin), units_.X(kMargin), units_.Y(kMargin));
+    layout->setContentsMargins(units_.X(kMargin), units_.Y(kMargin), units_.X(kMargin),
+                               units_.Y(kMargin));
     layout->addWidget(tabs_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -26,10 +26,11 @@ inline constexpr int kSheetPageCount = 3;
 class SheetDialog final : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // Creates and initialises the first page at once: its initialisation is
     // the program's start-up.
-    SheetDialog(const SheetPage (&pages)[kSheetPageCount], const QFont& font, QWidget* parent = nullptr);
+    SheetDialog(const SheetPage (&pages)[kSheetPageCount], const QFont& font,
+                QWidget* parent = nullptr);
 
     PageWidget* PageAt(int index) const { return widgets_[index]; }
     QTabWidget* tabs() const { return tabs_; }
@@ -37,10 +38,10 @@ public:
     QPushButton* cancelButton() const { return cancel_; }
     QPushButton* applyButton() const { return apply_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void CreatePage(int index);
     void OnTabChanged(int index);
     bool Apply(bool closing);

@@ -8,7 +8,7 @@
 namespace ravel {
 
 class SingleInstance {
-public:
+  public:
     SingleInstance() = default;
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
@@ -18,7 +18,7 @@ public:
     // made at all the editor runs unguarded, as it would without a mutex.
     bool AnotherRuns();
 
-private:
+  private:
     int fd_ = -1;
 };
 

@@ -41,7 +41,9 @@ DiResult KeyStateDevice::EnumObjects(EnumObjectsCallback callback, void* context
     return kDiOk;
 }
 
-DiResult KeyStateDevice::SetRange(uint32_t, int32_t, int32_t) { return kDiErrUnsupported; }
+DiResult KeyStateDevice::SetRange(uint32_t, int32_t, int32_t) {
+    return kDiErrUnsupported;
+}
 
 DiResult KeyStateDevice::Acquire() {
     if (!formatSet_) {
@@ -66,7 +68,9 @@ DiResult KeyStateDevice::GetCapabilities(DeviceCaps& caps) {
     return kDiOk;
 }
 
-DiResult KeyStateDevice::Poll() { return acquired_ ? kDiNoEffect : kDiErrNotAcquired; }
+DiResult KeyStateDevice::Poll() {
+    return acquired_ ? kDiNoEffect : kDiErrNotAcquired;
+}
 
 DiResult KeyStateDevice::GetDeviceState(uint32_t size, void* data) {
     if (!acquired_) {

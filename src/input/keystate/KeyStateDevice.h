@@ -17,7 +17,7 @@ struct KeyStateTable {
 };
 
 class KeyStateDevice final : public InputDevice {
-public:
+  public:
     explicit KeyStateDevice(const KeyStateTable& table) : table_(table) {}
 
     DiResult SetDataFormat(DataFormat format) override;
@@ -34,7 +34,7 @@ public:
     bool acquired() const { return acquired_; }
     bool released() const { return released_; }
 
-private:
+  private:
     const KeyStateTable& table_;
     bool formatSet_ = false;
     bool acquired_ = false;

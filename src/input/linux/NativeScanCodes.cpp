@@ -9,6 +9,7 @@ constexpr uint32_t kEvdevCount = 128;
 // DIK_* by evdev code. Codes 1-88 are the PC's set-1 scan codes and equal the
 // DIK values; the rest are the keys DirectInput reports with the extended
 // bit folded into 0x80, and the Japanese keys.
+// clang-format off
 constexpr uint8_t kDikByEvdev[kEvdevCount] = {
     // 0-15: -, Esc, 1..0, -, =, Backspace, Tab
     0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0a, 0x0b, 0x0c, 0x0d, 0x0e, 0x0f,
@@ -31,6 +32,7 @@ constexpr uint8_t kDikByEvdev[kEvdevCount] = {
     // Hangeul, Hanja, Yen (DIK_YEN), LMeta, RMeta, Compose
     0x00, 0xa0, 0xae, 0xb0, 0xde, 0x8d, 0x00, 0xc5, 0x00, 0xb3, 0x00, 0x00, 0x7d, 0xdb, 0xdc, 0xdd,
 };
+// clang-format on
 
 // DirectInput describes a Japanese 106 keyboard by the characters on its keys,
 // not by their scan codes: the key right of P is "@" (DIK_AT), the next one

@@ -53,13 +53,20 @@ constexpr PadAxis kPadAxes[] = {
 // hat and as buttons 11-14; the guide button sits on a vendor page that
 // DirectInput does not list.
 constexpr SDL_GameControllerButton kPadButtons[] = {
-    SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_B,
-    SDL_CONTROLLER_BUTTON_X,         SDL_CONTROLLER_BUTTON_Y,
-    SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
-    SDL_CONTROLLER_BUTTON_BACK,      SDL_CONTROLLER_BUTTON_START,
-    SDL_CONTROLLER_BUTTON_LEFTSTICK, SDL_CONTROLLER_BUTTON_RIGHTSTICK,
-    SDL_CONTROLLER_BUTTON_DPAD_UP,   SDL_CONTROLLER_BUTTON_DPAD_DOWN,
-    SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+    SDL_CONTROLLER_BUTTON_A,
+    SDL_CONTROLLER_BUTTON_B,
+    SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_Y,
+    SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+    SDL_CONTROLLER_BUTTON_BACK,
+    SDL_CONTROLLER_BUTTON_START,
+    SDL_CONTROLLER_BUTTON_LEFTSTICK,
+    SDL_CONTROLLER_BUTTON_RIGHTSTICK,
+    SDL_CONTROLLER_BUTTON_DPAD_UP,
+    SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+    SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+    SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
 };
 constexpr int kPadButtonCount = sizeof kPadButtons / sizeof kPadButtons[0];
 
@@ -74,7 +81,9 @@ bool IsTaggedGuid(const Guid& guid) {
            std::memcmp(guid.data4, kGuidTag4, sizeof kGuidTag4) == 0;
 }
 
-uint8_t Pressed(bool down) { return down ? 0x80 : 0x00; }
+uint8_t Pressed(bool down) {
+    return down ? 0x80 : 0x00;
+}
 
 }  // namespace
 
@@ -151,8 +160,8 @@ SdlJoystickDevice::~SdlJoystickDevice() {
 
 void SdlJoystickDevice::DescribePad() {
     for (const PadAxis& pad : kPadAxes) {
-        axes_[axisCount_++] = {pad.field, pad.sdl, pad.logicalMin, pad.logicalMax,
-                               kDefaultRangeMin, kDefaultRangeMax};
+        axes_[axisCount_++] = {pad.field,      pad.sdl,          pad.logicalMin,
+                               pad.logicalMax, kDefaultRangeMin, kDefaultRangeMax};
     }
     hatCount_ = 1;
     buttonCount_ = kPadButtonCount;
@@ -287,17 +296,16 @@ DiResult SdlJoystickDevice::GetDeviceState(uint32_t size, void* data) {
 }
 
 int32_t SdlJoystickDevice::AxisValue(const Axis& axis) const {
-    const int32_t raw =
-        controller_ != nullptr
-            ? SDL_GameControllerGetAxis(controller_,
-                                        static_cast<SDL_GameControllerAxis>(axis.sdlIndex))
-            : SDL_JoystickGetAxis(joystick_, axis.sdlIndex);
+    const int32_t raw = controller_ != nullptr
+                            ? SDL_GameControllerGetAxis(
+                                  controller_, static_cast<SDL_GameControllerAxis>(axis.sdlIndex))
+                            : SDL_JoystickGetAxis(joystick_, axis.sdlIndex);
     return ScaleAxis(raw, axis.logicalMin, axis.logicalMax, axis.rangeMin, axis.rangeMax);
 }
 
 void SdlJoystickDevice::ReadState(JoystickState& state) const {
-    int32_t* fields[kJoystickAxisCount] = {&state.lX,  &state.lY,  &state.lZ,
-                                           &state.lRx, &state.lRy, &state.lRz,
+    int32_t* fields[kJoystickAxisCount] = {&state.lX,           &state.lY,          &state.lZ,
+                                           &state.lRx,          &state.lRy,         &state.lRz,
                                            &state.rglSlider[0], &state.rglSlider[1]};
     for (int i = 0; i < axisCount_; ++i) {
         *fields[static_cast<int>(axes_[i].field)] = AxisValue(axes_[i]);
@@ -307,11 +315,14 @@ void SdlJoystickDevice::ReadState(JoystickState& state) const {
     }
     if (controller_ != nullptr) {
         uint8_t hat = SDL_HAT_CENTERED;
-        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_UP) ? SDL_HAT_UP : 0;
-        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_DOWN) ? SDL_HAT_DOWN
-                                                                                        : 0;
-        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_LEFT) ? SDL_HAT_LEFT
-                                                                                        : 0;
+        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_UP) ? SDL_HAT_UP
+                                                                                       : 0;
+        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_DOWN)
+                   ? SDL_HAT_DOWN
+                   : 0;
+        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_LEFT)
+                   ? SDL_HAT_LEFT
+                   : 0;
         hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)
                    ? SDL_HAT_RIGHT
                    : 0;
@@ -329,7 +340,9 @@ void SdlJoystickDevice::ReadState(JoystickState& state) const {
     }
 }
 
-void SdlJoystickDevice::Release() { delete this; }
+void SdlJoystickDevice::Release() {
+    delete this;
+}
 
 DiResult SdlInputSystem::CreateDevice(const Guid& guid, InputDevice** device) {
     if (device == nullptr) {

@@ -32,7 +32,7 @@ int32_t ScaleAxis(int32_t value, int32_t logicalMin, int32_t logicalMax, int32_t
 uint32_t PovFromSdlHat(uint8_t hat);
 
 class SdlJoystickDevice final : public InputDevice {
-public:
+  public:
     // Opens SDL device `index`; check opened() afterwards.
     explicit SdlJoystickDevice(int index);
 
@@ -50,7 +50,7 @@ public:
     DiResult GetDeviceState(uint32_t size, void* data) override;
     void Release() override;
 
-private:
+  private:
     struct Axis {
         JoystickAxis field;
         int sdlIndex;  // SDL axis (joystick) or SDL_GameControllerAxis (pad)
@@ -75,7 +75,7 @@ private:
 };
 
 class SdlInputSystem final : public InputSystem {
-public:
+  public:
     // `keyboard` answers GUID_SysKeyboard; may be null (no keyboard).
     SdlInputSystem(InputDevice* keyboard, bool joysticksReady)
         : keyboard_(keyboard), joysticksReady_(joysticksReady) {}
@@ -85,7 +85,7 @@ public:
                          uint32_t flags) override;
     void Release() override;
 
-private:
+  private:
     InputDevice* keyboard_;
     bool joysticksReady_;
 };
@@ -93,12 +93,12 @@ private:
 // DirectInput8Create over SDL: the input system lives from Create to its
 // Release; SDL's joystick subsystem is started with it and stopped with it.
 class SdlInputBackend final : public InputBackend {
-public:
+  public:
     explicit SdlInputBackend(InputDevice* keyboard) : keyboard_(keyboard) {}
 
     DiResult Create(NativeInstance instance, InputSystem** system) override;
 
-private:
+  private:
     InputDevice* keyboard_;
 };
 

@@ -6,7 +6,7 @@
 namespace ravel {
 
 class AlsaSoundProbe final : public SoundProbe {
-public:
+  public:
     bool OpenDefaultDevice() override;
 };
 

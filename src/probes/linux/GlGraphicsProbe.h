@@ -8,7 +8,7 @@
 namespace ravel {
 
 class GlGraphicsProbe final : public GraphicsProbe {
-public:
+  public:
     // Needs a QGuiApplication. Creates an offscreen surface and a context,
     // asks, and destroys both before answering.
     bool ReadPixelShaderVersion(uint32_t& version) override;

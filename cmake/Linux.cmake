@@ -44,3 +44,7 @@ install(FILES src/resources/linux/ravelstone-config.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
 install(FILES src/resources/linux/ravelstone-config.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+# Start-up yardstick for scripts/bench-linux-startup.sh; not built by default.
+add_executable(bench_minimal_qt_dialog EXCLUDE_FROM_ALL bench/linux/MinimalQtDialog.cpp)
+target_link_libraries(bench_minimal_qt_dialog PRIVATE Qt6::Widgets)

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 editor=$(readlink -f build/default/ravelstone-config)
 work=$(mktemp -d)
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$work/display" 2>/dev/null &
 xvfb=$!
 trap 'kill $editor_pid $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done

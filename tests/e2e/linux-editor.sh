@@ -37,8 +37,10 @@ wait_for() {
     done
 }
 
-# A display of our own: Xvfb picks a free number and writes it when ready.
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
+# A display of our own: Xvfb picks a free number and writes it when ready;
+# -noreset keeps it from restarting (and refusing clients) whenever the last
+# client leaves between two runs of the editor.
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"

@@ -1,5 +1,10 @@
 # The native Linux editor: Qt 6 Widgets over the portable core, joysticks
 # through SDL 2, the sound probe through ALSA.
+
+# A fuzzing build makes only the fuzz targets.
+if(RAVEL_FUZZ)
+    return()
+endif()
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 

@@ -28,23 +28,35 @@ int ListPosition(int id) {
     return position >= 0 && position < kPositionCount ? position : -1;
 }
 
-// Adds one list entry named after its code, so that showing a stored code
-// and capturing find it again by that name.
-void AppendCode(Dialog& dialog, int id, InputCode code) {
+// One entry of a joystick list: the code and the name it is found by again
+// when a stored code is shown or an input is captured.
+struct ListEntry {
     char text[kInputNameCapacity];
-    if (FormatInputCode(text, sizeof text, code) == 0) {
-        return;
+    InputCode code;
+};
+
+// Directions, Z, Rx, Ry, Rz, 2 sliders, 4 hats and 32 buttons at most.
+constexpr int kMaxJoystickEntries = 4 + 8 + 2 * 2 + 4 * 4 + 32;
+
+struct JoystickEntries {
+    ListEntry entries[kMaxJoystickEntries];
+    int count = 0;
+
+    void Add(InputCode code) {
+        ListEntry& entry = entries[count];
+        if (FormatInputCode(entry.text, sizeof entry.text, code) > 0) {
+            entry.code = code;
+            ++count;
+        }
     }
-    const int index = dialog.ListAppend(id, text);
-    dialog.ListSetValue(id, index, code);
-}
+};
 
 // Every input joystick `slot` offers, in list order. Inputs past what the
 // joystick state holds (32 buttons, 2 sliders, 4 hats) are left out: they
 // could never be captured, and their names would collide with others.
-void AppendJoystick(Dialog& dialog, int id, uint32_t slot, const JoystickCaps& caps) {
+void CollectJoystickEntries(uint32_t slot, const JoystickCaps& caps, JoystickEntries& out) {
     for (uint32_t element = kAxisLeft; element <= kAxisDown; ++element) {
-        AppendCode(dialog, id, MakeInputCode(slot, InputKindAxis, 0, element));
+        out.Add(MakeInputCode(slot, InputKindAxis, 0, element));
     }
     const struct {
         uint8_t present;
@@ -57,21 +69,21 @@ void AppendJoystick(Dialog& dialog, int id, uint32_t slot, const JoystickCaps& c
     };
     for (const auto& axis : extraAxes) {
         if (axis.present != 0) {
-            AppendCode(dialog, id, MakeInputCode(slot, InputKindAxis, 0, axis.firstElement));
-            AppendCode(dialog, id, MakeInputCode(slot, InputKindAxis, 0, axis.firstElement + 1));
+            out.Add(MakeInputCode(slot, InputKindAxis, 0, axis.firstElement));
+            out.Add(MakeInputCode(slot, InputKindAxis, 0, axis.firstElement + 1));
         }
     }
     for (uint32_t s = 0; s < caps.sliderCount && s < kStateSliderLimit; ++s) {
-        AppendCode(dialog, id, MakeInputCode(slot, InputKindSlider, s, kSliderMin));
-        AppendCode(dialog, id, MakeInputCode(slot, InputKindSlider, s, kSliderMax));
+        out.Add(MakeInputCode(slot, InputKindSlider, s, kSliderMin));
+        out.Add(MakeInputCode(slot, InputKindSlider, s, kSliderMax));
     }
     for (uint32_t p = 0; p < caps.povCount && p < kStatePovLimit; ++p) {
         for (uint32_t element : {kPovUp, kPovDown, kPovLeft, kPovRight}) {
-            AppendCode(dialog, id, MakeInputCode(slot, InputKindPov, p, element));
+            out.Add(MakeInputCode(slot, InputKindPov, p, element));
         }
     }
     for (uint32_t b = 0; b < caps.buttonCount && b < kStateButtonLimit; ++b) {
-        AppendCode(dialog, id, MakeInputCode(slot, InputKindButton, 0, b));
+        out.Add(MakeInputCode(slot, InputKindButton, 0, b));
     }
 }
 
@@ -106,8 +118,15 @@ void JoystickPage::FillJoystickLists() {
         if (caps[slot].buttonCount == 0) {
             continue;
         }
+        // Named once, appended to every list.
+        JoystickEntries joystick;
+        CollectJoystickEntries(slot, caps[slot], joystick);
         for (int position = 0; position < kPositionCount; ++position) {
-            AppendJoystick(d, kFirstList + position, slot, caps[slot]);
+            const int id = kFirstList + position;
+            for (int i = 0; i < joystick.count; ++i) {
+                const int index = d.ListAppend(id, joystick.entries[i].text);
+                d.ListSetValue(id, index, joystick.entries[i].code);
+            }
         }
     }
     bool rotation = false;

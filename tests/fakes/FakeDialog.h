@@ -7,7 +7,7 @@
 
 #include <cctype>
 #include <cstring>
-#include <map>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -24,8 +24,8 @@ public:
         uint32_t value = 0;
     };
     struct Control {
-        const ControlTemplate* source;
-        int group;  // index of the control that starts its group
+        const ControlTemplate* source = nullptr;
+        int group = 0;  // index of the control that starts its group
         unsigned state = kUnchecked;
         bool enabled = true;
         bool droppedDown = false;
@@ -42,8 +42,10 @@ public:
             if (source.groupStart) {
                 group = i;
             }
-            if (source.id != kNoControlId) {
-                controls_[source.id] = Control{&source, group};
+            if (source.id >= kFirstId && source.id < kFirstId + kIdSpan) {
+                Control& control = controls_[static_cast<size_t>(source.id - kFirstId)];
+                control.source = &source;
+                control.group = group;
             }
         }
     }
@@ -67,6 +69,9 @@ public:
         Control* c = List(id);
         if (c == nullptr) {
             return 0;
+        }
+        if (c->entries.empty()) {
+            c->entries.reserve(128);
         }
         c->entries.push_back({text, 0});
         return static_cast<int>(c->entries.size()) - 1;
@@ -143,8 +148,9 @@ public:
             return;
         }
         if (c->source->kind == ControlKind::RadioButton) {
-            for (auto& [otherId, other] : controls_) {
-                if (other.group == c->group && other.source->kind == ControlKind::RadioButton) {
+            for (Control& other : controls_) {
+                if (other.source != nullptr && other.group == c->group &&
+                    other.source->kind == ControlKind::RadioButton) {
                     other.state = kUnchecked;
                 }
             }
@@ -182,8 +188,11 @@ public:
 
     // --- What a user sees ---
     Control* Find(int id) {
-        auto it = controls_.find(id);
-        return it != controls_.end() ? &it->second : nullptr;
+        if (id < kFirstId || id >= kFirstId + kIdSpan) {
+            return nullptr;
+        }
+        Control& c = controls_[static_cast<size_t>(id - kFirstId)];
+        return c.source != nullptr ? &c : nullptr;
     }
     bool Checked(int id) { return IsButtonChecked(id) == kChecked; }
     bool Enabled(int id) {
@@ -197,9 +206,10 @@ public:
         }
         return c->entries[static_cast<size_t>(c->selection)].text;
     }
-    std::vector<Entry> Entries(int id) {
+    const std::vector<Entry>& Entries(int id) {
+        static const std::vector<Entry> kNone;
         Control* c = List(id);
-        return c != nullptr ? c->entries : std::vector<Entry>{};
+        return c != nullptr ? c->entries : kNone;
     }
 
     int changedCount = 0;
@@ -225,8 +235,12 @@ private:
         return true;
     }
 
+    // Every identifier the templates use lies in 1000-1064.
+    static constexpr int kFirstId = 1000;
+    static constexpr int kIdSpan = 72;
+
     const DialogTemplate& template_;
-    std::map<int, Control> controls_;
+    std::array<Control, kIdSpan> controls_{};
     Page* page_ = nullptr;
     int focus_ = 0;
 };

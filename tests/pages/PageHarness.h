@@ -42,8 +42,13 @@ inline void HarnessBase(char (&base)[kPathCapacity]) {
 
 class Harness {
 public:
-    Harness() {
-        std::snprintf(g_harnessBase, sizeof g_harnessBase, "%s", folder.path().c_str());
+    // Settings below a fresh temporary folder, or below `base` when given.
+    explicit Harness(const char* base = nullptr) {
+        if (base == nullptr) {
+            folder_ = std::make_unique<TempFolder>();
+            base = folder_->path().c_str();
+        }
+        std::snprintf(g_harnessBase, sizeof g_harnessBase, "%s", base);
         std::memset(&editor, 0, sizeof editor);
         platform = Platform{&input, &graphics, &sound, HarnessBase, nullptr};
     }
@@ -79,8 +84,9 @@ public:
         }
     }
 
-    std::vector<unsigned char> File() const { return ReadBytes(folder.settingsFile()); }
-    void WriteFile(const std::vector<unsigned char>& bytes) { WriteBytes(folder.settingsFile(), bytes); }
+    std::string SettingsFile() const { return std::string(g_harnessBase) + "/Ravelstone/setting.cfg"; }
+    std::vector<unsigned char> File() const { return ReadBytes(SettingsFile()); }
+    void WriteFile(const std::vector<unsigned char>& bytes) { WriteBytes(SettingsFile(), bytes); }
     void WriteFile(const SettingsRecord& record) {
         const auto* p = reinterpret_cast<const unsigned char*>(&record);
         WriteFile(std::vector<unsigned char>(p, p + sizeof record));
@@ -94,7 +100,6 @@ public:
     FakeDevice* Keyboard() { return input.keyboard; }
     FakeDevice* Joystick(int index) { return input.joysticks.at(static_cast<size_t>(index)); }
 
-    TempFolder folder;
     FakeInputSystem input;
     FakeGraphics graphics;
     FakeSound sound;
@@ -108,6 +113,8 @@ public:
     std::unique_ptr<JoystickPage> joystickPage;
 
 private:
+    std::unique_ptr<TempFolder> folder_;
+
     std::vector<Page*> CreatedPages() {
         std::vector<Page*> pages;
         for (Page* page : {static_cast<Page*>(graphicPage.get()), static_cast<Page*>(keyboardPage.get()),

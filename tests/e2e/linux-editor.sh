@@ -7,6 +7,9 @@ set -euo pipefail
 
 editor=$(readlink -f "$1")
 work=$(mktemp -d)
+here=$(dirname "$(readlink -f "$0")")
+# Sanitizer builds: the system libraries' own leaks are not the editor's.
+export LSAN_OPTIONS="suppressions=$here/lsan-third-party.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 xvfb_pid=""
 editor_pid=""
 
@@ -24,6 +27,10 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    if [ -s "$work/editor.log" ]; then
+        echo "--- the editor's output:" >&2
+        head -n 60 "$work/editor.log" >&2
+    fi
     exit 1
 }
 
@@ -88,12 +95,13 @@ hold_key() {
 
 editor_ended() { ! kill -0 "$editor_pid" 2>/dev/null; }
 
+# Waits for the editor to end and sets `status` to its exit code.
+status=""
 finish_editor() {
     wait_for 15 editor_ended || fail "the editor did not close"
-    local status=0
+    status=0
     wait "$editor_pid" || status=$?
     editor_pid=""
-    echo "$status"
 }
 
 byte_at() {
@@ -106,7 +114,7 @@ click "${keyboard_tab[@]}"
 click "${kick_list[@]}"
 hold_key k
 click "${cancel_button[@]}"
-status=$(finish_editor)
+finish_editor
 [ "$status" = 0 ] || fail "Cancel ended with $status"
 [ ! -e "$settings" ] || fail "Cancel wrote $settings"
 echo "ok - Cancel writes nothing"
@@ -117,7 +125,7 @@ click "${keyboard_tab[@]}"
 click "${kick_list[@]}"
 hold_key j
 click "${ok_button[@]}"
-status=$(finish_editor)
+finish_editor
 [ "$status" = 1 ] || fail "OK ended with $status"
 [ -f "$settings" ] || fail "OK wrote no $settings"
 [ "$(stat -c %s "$settings")" = 596 ] || fail "setting.cfg is not 596 bytes"
@@ -132,7 +140,7 @@ click "${keyboard_tab[@]}"
 click "${kick_list[@]}"
 hold_key k
 click "${cancel_button[@]}"
-status=$(finish_editor)
+finish_editor
 [ "$status" = 0 ] || fail "Cancel ended with $status"
 cmp -s "$settings" "$work/before.cfg" || fail "Cancel changed setting.cfg"
 echo "ok - Cancel after a capture leaves setting.cfg unchanged"
@@ -147,7 +155,7 @@ windows=$(xdotool search --onlyvisible --name '^Ravelstone - Config by Qv$' | wc
 [ "$windows" = 1 ] || fail "$windows sheets are shown"
 kill -0 "$first_pid" || fail "the first copy ended"
 click "${cancel_button[@]}"
-status=$(finish_editor)
+finish_editor
 [ "$status" = 0 ] || fail "Cancel ended with $status"
 echo "ok - a second copy exits 0 and shows nothing"
 
@@ -158,6 +166,6 @@ wait "$editor_pid" 2>/dev/null || true
 editor_pid=""
 start_editor
 click "${cancel_button[@]}"
-status=$(finish_editor)
+finish_editor
 [ "$status" = 0 ] || fail "restart after a crash ended with $status"
 echo "ok - a crashed copy does not block the next start"

@@ -22,9 +22,12 @@ add_library(ravel_cli STATIC
     src/cli/Cli.cpp
 )
 target_link_libraries(ravel_cli PUBLIC ravel_core ravel_nlohmann)
+# No Qt here, whatever the Linux editor switches on for its own targets.
+set_target_properties(ravel_cli PROPERTIES AUTOMOC OFF AUTORCC OFF)
 target_compile_definitions(ravel_cli PRIVATE RAVEL_VERSION="${PROJECT_VERSION}")
 
 add_executable(ravelstone-cfg src/cli/main.cpp)
+set_target_properties(ravelstone-cfg PROPERTIES AUTOMOC OFF AUTORCC OFF)
 target_link_libraries(ravelstone-cfg PRIVATE ravel_cli)
 if(WIN32)
     # ResolveSettingsBase and CreateFolder of the Windows build.

@@ -76,7 +76,7 @@ std::string CodeProblem(InputCode code) {
     }
     char text[kInputNameCapacity];
     if (FormatInputCode(text, sizeof text, code) > 0) {
-        return std::string(fault) + "; the editor reads it as \"" + text + "\"";
+        return std::string(fault) + "; the editor names it \"" + text + "\"";
     }
     return std::string(fault) + "; the editor shows \"None  \"";
 }

@@ -131,7 +131,7 @@ TEST_F(CfgShow, DamagedValuesShowTheirRawValue) {
     EXPECT_EQ(Section(result.out, "2 Players, Player 1").at(5).rfind("Kick: 0x1c (damaged: ", 0),
               0u);
     EXPECT_EQ(Section(result.out, "Player 1").at(5),
-              "Kick: 0x0200000c (damaged: axis direction out of range; the editor reads it as "
+              "Kick: 0x0200000c (damaged: axis direction out of range; the editor names it "
               "\"1POV UP\")");
     EXPECT_TRUE(Has(Section(result.out, "Advanced"), "Rotation axes: on"));
     EXPECT_NE(result.out.find("Other bits: 0x80000000 (damaged: unknown bits 0x80000000"),

@@ -112,6 +112,17 @@ TEST_F(CfgRoundTrip, WithoutFileItUsesTheEditorsFile) {
     EXPECT_EQ(shown.exitCode, 0);
     EXPECT_EQ(shown.out.rfind("File: " + file + "\n", 0), 0u) << shown.out;
     EXPECT_EQ(RunCfg({"check"}, WithEnv(env)).exitCode, 0);
+
+    // import without FILE replaces that file's record.
+    const std::string source = folder.path() + "/random.cfg";
+    const Bytes random = RandomBytes(kSettingsSize, 21);
+    WriteBytes(source, random);
+    const CfgResult exported = RunCfg({"export", source});
+    ASSERT_EQ(exported.exitCode, 0);
+    CfgOptions options = WithEnv(env);
+    options.input = exported.out;
+    ASSERT_EQ(RunCfg({"import", "-"}, options).exitCode, 0);
+    EXPECT_EQ(ReadBytes(file), random);
 }
 
 }  // namespace

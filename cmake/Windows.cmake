@@ -47,3 +47,9 @@ target_compile_definitions(config PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 # Small and self-contained: no exceptions or run-time type data are used.
 target_compile_options(config PRIVATE -fno-exceptions -fno-rtti)
 set_target_properties(config PROPERTIES OUTPUT_NAME config SUFFIX .exe)
+
+# The end-to-end tests' own window inspector, run under the same Wine.
+add_executable(inspect tests/e2e/win32/Inspect.cpp)
+target_compile_options(inspect PRIVATE -municode)
+target_link_options(inspect PRIVATE -municode)
+target_link_libraries(inspect PRIVATE comctl32)

@@ -4,7 +4,7 @@
 
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build windows test run lint clean
+.PHONY: all deps build windows test test-native test-asan test-fuzz fuzz-long run lint clean
 
 all: build
 
@@ -24,8 +24,30 @@ windows:
 	cmake --preset mingw64
 	cmake --build --preset mingw64 -j $(JOBS)
 
-test: build
+# Every test: the native tests, the same tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a short fuzz run as a regression guard.
+test: test-native test-asan test-fuzz
+
+test-native: build
 	ctest --preset default -j $(JOBS)
+
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+test-fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	ctest --preset fuzz -j $(JOBS)
+
+# A long fuzz run over both cores (FUZZ_SECONDS each target).
+FUZZ_SECONDS ?= 3600
+fuzz-long: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	tests/fuzz/run-fuzzer.sh $(CURDIR)/build/fuzz/tests/fuzz/settings_fuzzer $(CURDIR)/tests/fuzz/corpus/settings $(FUZZ_SECONDS) $(JOBS)
+	tests/fuzz/run-fuzzer.sh $(CURDIR)/build/fuzz/tests/fuzz/input_code_fuzzer $(CURDIR)/tests/fuzz/corpus/codes $(FUZZ_SECONDS) $(JOBS)
 
 run: build
 	@echo "The editors are not built yet; running the core tests instead."

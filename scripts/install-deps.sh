@@ -8,6 +8,7 @@ packages=(
     cmake make g++ pkg-config
     libgtest-dev
     clang-tidy cppcheck
+    clang libclang-rt-14-dev python3
 )
 
 # config.exe: the MinGW cross build and Wine with a virtual X server for its

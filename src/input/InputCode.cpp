@@ -1,60 +1,99 @@
 #include "input/InputCode.h"
 
-#include <cstdio>
-
 namespace ravel {
 
 const char* const JoystickPartNames[kJoystickPartNameCount] = {
-    "LEFT",  "RIGHT", "UP",     "DOWN",     "ZMIN",     "ZMAX",      "RXMIN",   "RXMAX",   "RYMIN",
-    "RYMAX", "RZMIN", "RZMAX",  "POV UP",   "POV DOWN", "POV LEFT",  "POV RIGHT", "SLD MIN",
-    "SLD MAX",
+    "LEFT",  "RIGHT", "UP",    "DOWN",   "ZMIN",     "ZMAX",     "RXMIN",     "RXMAX",   "RYMIN",
+    "RYMAX", "RZMIN", "RZMAX", "POV UP", "POV DOWN", "POV LEFT", "POV RIGHT", "SLD MIN", "SLD MAX",
 };
 
 namespace {
 
-int Written(int result, size_t capacity) {
-    if (result < 0 || static_cast<size_t>(result) >= capacity) {
-        return 0;
+// Builds a name in the caller's buffer; a name that would not fit is not
+// written at all. Called for every list entry, so it avoids printf.
+class NameWriter {
+  public:
+    NameWriter(char* text, size_t capacity) : text_(text), capacity_(capacity) {}
+
+    NameWriter& Number(unsigned value) {
+        char digits[10];
+        int count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+        while (count > 0) {
+            Put(digits[--count]);
+        }
+        return *this;
     }
-    return result;
-}
+    NameWriter& Text(const char* text) {
+        while (*text != '\0') {
+            Put(*text++);
+        }
+        return *this;
+    }
+    int Finish() {
+        if (length_ >= capacity_) {
+            return 0;
+        }
+        text_[length_] = '\0';
+        return static_cast<int>(length_);
+    }
+
+  private:
+    void Put(char c) {
+        if (length_ + 1 < capacity_) {
+            text_[length_] = c;
+        }
+        ++length_;
+    }
+
+    char* text_;
+    size_t capacity_;
+    size_t length_ = 0;
+};
 
 }  // namespace
 
 int FormatInputCode(char* text, size_t capacity, InputCode code) {
-    if (capacity == 0) {
-        return 0;
-    }
     const unsigned joystick = (code >> 28) + 1;
     const unsigned element = code & 0xF;
     if ((code & InputKindButton) != 0) {
-        return Written(std::snprintf(text, capacity, "%uBUTTON%u", joystick, (code & 0x1F) + 1),
-                       capacity);
+        return NameWriter(text, capacity)
+            .Number(joystick)
+            .Text("BUTTON")
+            .Number((code & 0x1F) + 1)
+            .Finish();
     }
     if ((code & InputKindAxis) != 0) {
         // Axis elements 12-15 fall on the hat names, as the game's own table
         // reads them; they stay within the table.
-        return Written(std::snprintf(text, capacity, "%u%s", joystick, JoystickPartNames[element]),
-                       capacity);
+        return NameWriter(text, capacity)
+            .Number(joystick)
+            .Text(JoystickPartNames[element])
+            .Finish();
     }
     if ((code & InputKindSlider) != 0) {
         // Only a damaged file holds a slider end above 1; it names nothing.
         if (element > kSliderMax) {
             return 0;
         }
-        return Written(std::snprintf(text, capacity, "%u%s%u", joystick,
-                                     JoystickPartNames[kFirstSliderPartName + element],
-                                     ((code >> 8) & 1) + 1),
-                       capacity);
+        return NameWriter(text, capacity)
+            .Number(joystick)
+            .Text(JoystickPartNames[kFirstSliderPartName + element])
+            .Number(((code >> 8) & 1) + 1)
+            .Finish();
     }
     if ((code & InputKindPov) != 0) {
         if (element > kPovRight) {
             return 0;
         }
-        return Written(std::snprintf(text, capacity, "%u%s%u", joystick,
-                                     JoystickPartNames[kFirstPovPartName + element],
-                                     ((code >> 8) & 3) + 1),
-                       capacity);
+        return NameWriter(text, capacity)
+            .Number(joystick)
+            .Text(JoystickPartNames[kFirstPovPartName + element])
+            .Number(((code >> 8) & 3) + 1)
+            .Finish();
     }
     return 0;
 }

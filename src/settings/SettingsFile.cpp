@@ -53,6 +53,10 @@ int LoadSettingsFrom(const char* base, SettingsRecord& record) {
     if (JoinSettingsPath(base, true, path) != 0) {
         return -1;
     }
+    return LoadSettingsFile(path, record);
+}
+
+int LoadSettingsFile(const char* path, SettingsRecord& record) {
     const int fd = ::open(path, O_RDONLY | O_BINARY);
     if (fd < 0) {
         return -1;
@@ -80,12 +84,26 @@ int LoadSettingsFrom(const char* base, SettingsRecord& record) {
 }
 
 int SaveSettingsTo(const char* base, const SettingsRecord& record) {
-    char folder[kPathCapacity];
     char path[kPathCapacity];
-    if (JoinSettingsPath(base, false, folder) != 0 || JoinSettingsPath(base, true, path) != 0) {
+    if (JoinSettingsPath(base, true, path) != 0) {
         return -1;
     }
-    CreateFolder(folder);
+    return SaveSettingsFile(path, record);
+}
+
+int SaveSettingsFile(const char* path, const SettingsRecord& record) {
+    // The folder that holds the file: everything before the last separator.
+    char folder[kPathCapacity];
+    const size_t length = std::strlen(path);
+    if (length >= kPathCapacity) {
+        return -1;
+    }
+    std::memcpy(folder, path, length + 1);
+    char* last = std::strrchr(folder, kPathSeparator);
+    if (last != nullptr && last != folder) {
+        *last = '\0';
+        CreateFolder(folder);
+    }
     // Open-always without truncation: whatever a longer file holds past the
     // record is not ours to drop.
     const int fd = ::open(path, O_WRONLY | O_CREAT | O_BINARY, 0666);

@@ -37,6 +37,11 @@ int LoadSettingsFrom(const char* base, SettingsRecord& record);
 // be opened, or the write does not complete.
 int SaveSettingsTo(const char* base, const SettingsRecord& record);
 
+// The same for a file named directly (setting.cfg or any other name); the
+// folder that holds it is created on saving if it is missing.
+int LoadSettingsFile(const char* path, SettingsRecord& record);
+int SaveSettingsFile(const char* path, const SettingsRecord& record);
+
 // The same, below the base that `resolve` names.
 int LoadSettings(SettingsRecord& record, BaseResolver resolve);
 int SaveSettings(const SettingsRecord& record, BaseResolver resolve);

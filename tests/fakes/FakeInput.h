@@ -25,7 +25,7 @@ struct FakeDeviceScript {
     std::vector<ObjectInstance> objects;
 };
 
-class FakeDevice : public InputDevice {
+class FakeDevice final : public InputDevice {
 public:
     explicit FakeDevice(FakeDeviceScript script) : script_(std::move(script)) {}
 

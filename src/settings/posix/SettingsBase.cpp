@@ -38,8 +38,8 @@ const char* UserName() {
     return entry != nullptr ? NonEmpty(entry->pw_name) : nullptr;
 }
 
-// Copies `text` when it fits; a path that would be cut is no path.
-bool Fill(char (&base)[kPathCapacity], int length) {
+// A path that snprintf had to cut is no path.
+bool Fits(int length) {
     return length > 0 && static_cast<size_t>(length) < kPathCapacity;
 }
 
@@ -55,7 +55,7 @@ bool WinePrefixBase(char (&base)[kPathCapacity]) {
     } else if (const char* home = HomeFolder()) {
         length = std::snprintf(prefix, sizeof prefix, "%s/.wine", home);
     }
-    if (!Fill(prefix, length) || !IsFolder(prefix)) {
+    if (!Fits(length) || !IsFolder(prefix)) {
         return false;
     }
     // Current Wine names the roaming folder AppData/Roaming; old prefixes
@@ -65,7 +65,7 @@ bool WinePrefixBase(char (&base)[kPathCapacity]) {
         char candidate[kPathCapacity];
         length = std::snprintf(candidate, sizeof candidate, "%s/drive_c/users/%s/%s", prefix, user,
                                roaming);
-        if (Fill(candidate, length) && IsFolder(candidate)) {
+        if (Fits(length) && IsFolder(candidate)) {
             std::memcpy(base, candidate, static_cast<size_t>(length) + 1);
             return true;
         }
@@ -80,7 +80,7 @@ bool XdgConfigBase(char (&base)[kPathCapacity]) {
     } else if (const char* home = HomeFolder()) {
         length = std::snprintf(base, kPathCapacity, "%s/.config", home);
     }
-    if (Fill(base, length)) {
+    if (Fits(length)) {
         return true;
     }
     base[0] = '\0';

@@ -1,0 +1,262 @@
+#include "pages/JoystickPage.h"
+
+#include "app/Tooltips.h"
+#include "input/CaptureScan.h"
+#include "settings/Defaults.h"
+
+#include <initializer_list>
+
+namespace ravel {
+namespace {
+
+enum : int {
+    kPlayer1 = 1002,
+    kPlayer4 = 1005,
+    kRotationAxes = 1011,
+    kSliders = 1012,
+    kZAxis = 1013,
+    kDefaults = 1020,
+    kFirstList = 1041,
+};
+
+constexpr int kPositionCount = 24;
+constexpr size_t kTextCapacity = 260;
+constexpr const char* kNoneText = "None  ";
+
+int ListPosition(int id) {
+    const int position = id - kFirstList;
+    return position >= 0 && position < kPositionCount ? position : -1;
+}
+
+// One entry of a joystick list: the code and the name it is found by again
+// when a stored code is shown or an input is captured.
+struct ListEntry {
+    char text[kInputNameCapacity];
+    InputCode code;
+};
+
+// Directions, Z, Rx, Ry, Rz, 2 sliders, 4 hats and 32 buttons at most.
+constexpr int kMaxJoystickEntries = 4 + 8 + 2 * 2 + 4 * 4 + 32;
+
+struct JoystickEntries {
+    ListEntry entries[kMaxJoystickEntries];
+    int count = 0;
+
+    void Add(InputCode code) {
+        ListEntry& entry = entries[count];
+        if (FormatInputCode(entry.text, sizeof entry.text, code) > 0) {
+            entry.code = code;
+            ++count;
+        }
+    }
+};
+
+// Every input joystick `slot` offers, in list order. Inputs past what the
+// joystick state holds (32 buttons, 2 sliders, 4 hats) are left out: they
+// could never be captured, and their names would collide with others.
+void CollectJoystickEntries(uint32_t slot, const JoystickCaps& caps, JoystickEntries& out) {
+    for (uint32_t element = kAxisLeft; element <= kAxisDown; ++element) {
+        out.Add(MakeInputCode(slot, InputKindAxis, 0, element));
+    }
+    const struct {
+        uint8_t present;
+        uint32_t firstElement;
+    } extraAxes[] = {
+        {caps.hasZ, kAxisZMin},
+        {caps.hasRx, kAxisRxMin},
+        {caps.hasRy, kAxisRyMin},
+        {caps.hasRz, kAxisRzMin},
+    };
+    for (const auto& axis : extraAxes) {
+        if (axis.present != 0) {
+            out.Add(MakeInputCode(slot, InputKindAxis, 0, axis.firstElement));
+            out.Add(MakeInputCode(slot, InputKindAxis, 0, axis.firstElement + 1));
+        }
+    }
+    for (uint32_t s = 0; s < caps.sliderCount && s < kStateSliderLimit; ++s) {
+        out.Add(MakeInputCode(slot, InputKindSlider, s, kSliderMin));
+        out.Add(MakeInputCode(slot, InputKindSlider, s, kSliderMax));
+    }
+    for (uint32_t p = 0; p < caps.povCount && p < kStatePovLimit; ++p) {
+        for (uint32_t element : {kPovUp, kPovDown, kPovLeft, kPovRight}) {
+            out.Add(MakeInputCode(slot, InputKindPov, p, element));
+        }
+    }
+    for (uint32_t b = 0; b < caps.buttonCount && b < kStateButtonLimit; ++b) {
+        out.Add(MakeInputCode(slot, InputKindButton, 0, b));
+    }
+}
+
+}  // namespace
+
+int JoystickPage::OnInitDialog(Dialog& dialog) {
+    dialog_ = &dialog;
+    AttachTooltips(dialog, AssignTooltipTable, kAssignTooltipCount);
+    FillJoystickLists();
+    for (int id = kPlayer1; id <= kPlayer4; ++id) {
+        dialog.CheckButton(id, kUnchecked);
+    }
+    dialog.CheckButton(kPlayer1, kChecked);
+    // A grey box still shows its flag.
+    const uint32_t flags = editor_.settings.AxisOptionFlags;
+    dialog.CheckButton(kRotationAxes, (flags & kAxisOptionRotation) != 0 ? kChecked : kUnchecked);
+    dialog.CheckButton(kSliders, (flags & kAxisOptionSliders) != 0 ? kChecked : kUnchecked);
+    dialog.CheckButton(kZAxis, (flags & kAxisOptionZ) != 0 ? kChecked : kUnchecked);
+    ShowJoystickPlayer(selectedPlayer_);
+    return 1;
+}
+
+void JoystickPage::FillJoystickLists() {
+    Dialog& d = *dialog_;
+    for (int position = 0; position < kPositionCount; ++position) {
+        const int id = kFirstList + position;
+        const int index = d.ListAppend(id, kNoneText);
+        d.ListSetValue(id, index, NoInput);
+    }
+    const JoystickCapsTable& caps = editor_.input.joystickCaps;
+    for (uint32_t slot = 0; slot < kJoystickSlotCount; ++slot) {
+        if (caps[slot].buttonCount == 0) {
+            continue;
+        }
+        // Named once, appended to every list.
+        JoystickEntries joystick;
+        CollectJoystickEntries(slot, caps[slot], joystick);
+        for (int position = 0; position < kPositionCount; ++position) {
+            const int id = kFirstList + position;
+            for (int i = 0; i < joystick.count; ++i) {
+                const int index = d.ListAppend(id, joystick.entries[i].text);
+                d.ListSetValue(id, index, joystick.entries[i].code);
+            }
+        }
+    }
+    bool rotation = false;
+    bool z = false;
+    uint32_t sliders = 0;
+    for (const JoystickCaps& slot : caps) {
+        rotation = rotation || slot.hasRx != 0 || slot.hasRy != 0 || slot.hasRz != 0;
+        z = z || slot.hasZ != 0;
+        sliders += slot.sliderCount;
+    }
+    d.EnableControl(kRotationAxes, rotation);
+    d.EnableControl(kSliders, sliders != 0);
+    d.EnableControl(kZAxis, z);
+}
+
+void JoystickPage::SelectCode(int id, InputCode code) {
+    char text[kTextCapacity];
+    // A code that names nothing (no kind bit, a direction past the table),
+    // or whose input no list offers, shows "None  ".
+    if (FormatInputCode(text, sizeof text, code) == 0 ||
+        dialog_->ListSelectText(id, text) == kListError) {
+        dialog_->ListSelect(id, 0);
+    }
+}
+
+void JoystickPage::ShowJoystickPlayer(int player) {
+    const uint32_t* entries = editor_.settings.JoystickTable[player];
+    for (int position = 0; position < kPositionCount; ++position) {
+        SelectCode(kFirstList + position, entries[position]);
+    }
+}
+
+void JoystickPage::StoreJoystickPlayer(int player) {
+    uint32_t* entries = editor_.settings.JoystickTable[player];
+    for (int position = 0; position < kPositionCount; ++position) {
+        const int id = kFirstList + position;
+        const int selected = dialog_->ListSelection(id);
+        // Positions without a list answer 0 and so store 0.
+        entries[position] = selected >= 0 ? dialog_->ListValue(id, selected) : NoInput;
+    }
+}
+
+void JoystickPage::OnCommand(int id, int code) {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    Dialog& d = *dialog_;
+    if (id >= kPlayer1 && id <= kPlayer4) {
+        const int player = id - kPlayer1;
+        if (player == selectedPlayer_) {
+            return;
+        }
+        StoreJoystickPlayer(selectedPlayer_);
+        selectedPlayer_ = player;
+        ShowJoystickPlayer(selectedPlayer_);
+        return;
+    }
+    uint32_t bit = 0;
+    switch (id) {
+        case kRotationAxes:
+            bit = kAxisOptionRotation;
+            break;
+        case kSliders:
+            bit = kAxisOptionSliders;
+            break;
+        case kZAxis:
+            bit = kAxisOptionZ;
+            break;
+        default:
+            break;
+    }
+    if (bit != 0) {
+        uint32_t& flags = editor_.settings.AxisOptionFlags;
+        flags = d.IsButtonChecked(id) == kChecked ? (flags | bit) : (flags & ~bit);
+        d.NotifyChanged();
+        return;
+    }
+    if (id == kDefaults) {
+        ResetJoystickPlayer(editor_.settings, editor_.input.joystickCaps, selectedPlayer_);
+        ShowJoystickPlayer(selectedPlayer_);
+        d.NotifyChanged();
+        return;
+    }
+    if (ListPosition(id) >= 0 && code == CBN_SELCHANGE) {
+        d.NotifyChanged();
+    }
+}
+
+int JoystickPage::OnNotify(int code) {
+    if (dialog_ == nullptr) {
+        return 0;
+    }
+    switch (code) {
+        case PSN_SETACTIVE:
+            dialog_->StartCaptureTimer();
+            break;
+        case PSN_KILLACTIVE:
+            dialog_->StopCaptureTimer();
+            break;
+        case PSN_APPLY:
+            StoreJoystickPlayer(selectedPlayer_);
+            SaveSettings(editor_.settings, platform_.resolveBase);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void JoystickPage::OnTimer() {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    const InputCode code = PollJoystickCapture(editor_.input, editor_.settings.AxisOptionFlags);
+    if (code == NoInput) {
+        return;
+    }
+    char text[kTextCapacity];
+    if (FormatInputCode(text, sizeof text, code) == 0) {
+        return;
+    }
+    const int id = dialog_->FocusedControl();
+    if (ListPosition(id) < 0) {
+        return;
+    }
+    dialog_->ListCloseDropDown(id);
+    // An input no list offers leaves the selection as it is; Apply is
+    // enabled all the same.
+    dialog_->ListSelectText(id, text);
+    dialog_->NotifyChanged();
+}
+
+}  // namespace ravel

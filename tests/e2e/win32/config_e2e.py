@@ -51,6 +51,9 @@ class Run:
         self.env = env
         self.process = env.start_config(sound)
         Run.started.append(self.process)
+        # Asking Wine about the windows while the program is still coming up
+        # can stall the asking process; the X server answers without Wine.
+        wait_for("the sheet's window", env.sheet_x_windows, timeout=30)
         self.sheet = env.wait_sheet("the sheet with its first page",
                                     lambda s: s.page_created(X.GRAPHIC_AUDIO_PAGE)
                                     and s.control(X.GRAPHIC_AUDIO_PAGE, 1020) is not None)
@@ -352,7 +355,8 @@ def main(argv):
         Environment.create(*argv[2:7])
         return 0
     if len(argv) == 3 and argv[1] == "cleanup":
-        Environment.load(argv[2]).destroy()
+        if Environment.exists(argv[2]):
+            Environment.load(argv[2]).destroy()
         return 0
     if len(argv) == 4 and argv[1] == "run":
         env = Environment.load(argv[2])

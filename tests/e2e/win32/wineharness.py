@@ -105,6 +105,11 @@ class Environment:
         started = time.monotonic()
         env.wine(["wineboot", "-i"], timeout=300)
         env.wait_server()
+        # Kept running for the whole run: a server that shuts down between
+        # two scenarios makes the next start wait for it.
+        subprocess.Popen([server, "-p"], env=env.env(), stdin=subprocess.DEVNULL,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                         start_new_session=True)
         print(f"wine prefix ready in {time.monotonic() - started:.1f} s ({bits}-bit)")
         with open(os.path.join(root, "state.json"), "w") as f:
             json.dump(state, f)
@@ -130,6 +135,10 @@ class Environment:
     def load(root):
         with open(os.path.join(root, "state.json")) as f:
             return Environment(json.load(f))
+
+    @staticmethod
+    def exists(root):
+        return os.path.isfile(os.path.join(root, "state.json"))
 
     def destroy(self):
         subprocess.run([self.server, "-k"], env=self.env(), capture_output=True, timeout=60)
@@ -220,12 +229,16 @@ class Environment:
         self.xdotool("mousemove", "--sync", (left + right) // 2, (top + bottom) // 2)
         self.xdotool("click", "1")
 
+    def sheet_x_windows(self):
+        """The X windows that show the sheet (read from the X server alone)."""
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{CAPTION}$"],
+                                env=self.env(), capture_output=True, timeout=30)
+        return result.stdout.decode().split()
+
     def focus_sheet(self):
         """Gives the sheet the keyboard focus: there is no window manager to do
         it, and DirectInput reads the keyboard only for the foreground window."""
-        result = subprocess.run(["xdotool", "search", "--name", f"^{CAPTION}$"], env=self.env(),
-                                capture_output=True, timeout=30)
-        windows = result.stdout.decode().split()
+        windows = self.sheet_x_windows()
         if not windows:
             raise Failure("no X window for the sheet")
         self.xdotool("windowfocus", "--sync", windows[0])

@@ -35,6 +35,7 @@ add_executable(config WIN32
     src/app/win32/WinMain.cpp
     src/app/win32/PageProcedure.cpp
     src/app/win32/PageDialog.cpp
+    src/app/win32/SheetTemplate.cpp
     src/input/win32/DirectInputBackend.cpp
     src/probes/win32/Direct3DProbe.cpp
     src/probes/win32/DirectSoundProbe.cpp

@@ -7,6 +7,7 @@
 #include "resources/Templates.h"
 
 #include "app/win32/PageProcedure.h"
+#include "app/win32/SheetTemplate.h"
 #include "input/win32/DirectInputBackend.h"
 #include "probes/win32/DirectXProbes.h"
 
@@ -48,13 +49,23 @@ constexpr DLGPROC kPageProcedures[3] = {PageProcedure<0>, PageProcedure<1>, Page
 
 // The caption keeps no context-help button: the pages explain themselves
 // with tooltips.
-int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
-    if (message != PSCB_INITIALIZED) {
-        return 0;
-    }
+void OnSheetInitialized(HWND sheet) {
     const LONG style = GetWindowLongA(sheet, GWL_EXSTYLE);
     SetWindowLongA(sheet, GWL_EXSTYLE, style & ~WS_EX_CONTEXTHELP);
-    return 0;
+}
+
+int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM lParam) {
+    switch (message) {
+        case PSCB_PRECREATE:
+            // Measure the pages in their own font size so none is cut.
+            SetTemplateFontSize(reinterpret_cast<void*>(lParam), kDialogFontPoints);
+            return 0;
+        case PSCB_INITIALIZED:
+            OnSheetInitialized(sheet);
+            return 0;
+        default:
+            return 0;
+    }
 }
 
 // The records up to their header fields: 48 and 52 bytes on this 32-bit build.

@@ -91,7 +91,7 @@ void WindowRect(const char* key, HWND window) {
 // Memory inside config.exe for the messages whose data the system does not
 // carry between processes (tooltip and tab-control messages).
 class RemoteBuffer {
-public:
+  public:
     RemoteBuffer(HWND window, SIZE_T size) : size_(size) {
         DWORD processId = 0;
         GetWindowThreadProcessId(window, &processId);
@@ -123,7 +123,7 @@ public:
                ReadProcessMemory(process_, At(offset), data, size, nullptr) != FALSE;
     }
 
-private:
+  private:
     HANDLE process_ = nullptr;
     void* address_ = nullptr;
     SIZE_T size_;
@@ -150,9 +150,9 @@ void ComboEntries(HWND combo) {
     Number("selection", selection);
     Key("selectedText");
     EntryText(combo, selection);
-    Number("selectedValue",
-           selection >= 0 ? static_cast<unsigned long>(SendMessageW(combo, CB_GETITEMDATA, selection, 0))
-                          : 0);
+    Number("selectedValue", selection >= 0 ? static_cast<unsigned long>(
+                                                 SendMessageW(combo, CB_GETITEMDATA, selection, 0))
+                                           : 0);
     Bool("dropped", SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0);
     if (GetDlgCtrlID(combo) != entriesOf) {
         return;

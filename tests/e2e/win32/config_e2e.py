@@ -323,8 +323,19 @@ def scenario_joystick_page_without_joystick(env):
         check_equal(X.joystick_entry(data, 0, entry), X.NO_INPUT, f"player 1 entry {entry}")
 
 
+def check_nothing_cut(sheet, page):
+    """Every control of the page lies inside the page's room on the sheet."""
+    left, top, right, bottom = sheet.data["rect"]
+    floor = sheet.button("ok")["rect"][1]
+    for control in sheet.controls(page):
+        c_left, c_top, c_right, c_bottom = control["rect"]
+        check(left < c_left and c_right < right and top < c_top and c_bottom < floor,
+              f"page {page}: control {control['id']} ({control['text']!r}) at "
+              f"{control['rect']} is cut by the sheet {sheet.data['rect']}")
+
+
 def scenario_screenshots(env):
-    """The three pages as a player sees them, for the README."""
+    """The three pages as a player sees them, for the README; none is cut."""
     env.remove_settings()
     folder = os.path.join(env.root, "screenshots")
     os.makedirs(folder, exist_ok=True)
@@ -332,6 +343,7 @@ def scenario_screenshots(env):
     names = ["graphic-audio", "keyboard", "joystick"]
     for page, name in enumerate(names):
         sheet = run.open_tab(page) if page else run.refresh()
+        check_nothing_cut(sheet, page)
         # Let the page finish painting: the screenshot must show it whole.
         time.sleep(0.3)
         env.screenshot(os.path.join(folder, f"page-{name}.png"), sheet.data["rect"])

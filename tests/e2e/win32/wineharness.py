@@ -226,6 +226,9 @@ class Environment:
 
     def click(self, rect):
         left, top, right, bottom = rect
+        # The pointer comes from elsewhere, as a hand's would: a window that
+        # opened under a resting pointer has seen no motion to its button.
+        self.xdotool("mousemove", "--sync", 1023, 767)
         self.xdotool("mousemove", "--sync", (left + right) // 2, (top + bottom) // 2)
         self.xdotool("click", "1")
 

@@ -77,7 +77,7 @@ static_assert(sizeof(void*) != 4 || (kPageRecordSize == 48 && kSheetHeaderSize =
 template <int N>
 void CopyTitle(wchar_t (&out)[N]) {
     int i = 0;
-    for (; kApplicationTitle[i] != '\0' && i < N - 1; ++i) {
+    for (; i < N - 1 && kApplicationTitle[i] != '\0'; ++i) {
         out[i] = static_cast<wchar_t>(kApplicationTitle[i]);
     }
     out[i] = L'\0';

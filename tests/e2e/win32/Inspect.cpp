@@ -347,6 +347,7 @@ BOOL CALLBACK PrintTooltip(HWND window, LPARAM context) {
     Number("exStyle", static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)));
     Number("maxWidth", SendMessageW(window, TTM_GETMAXTIPWIDTH, 0, 0));
     Bool("visible", IsWindowVisible(window) != FALSE);
+    WindowRect("rect", window);
     Tools(window, scan.sheet);
     Close('}');
     return TRUE;

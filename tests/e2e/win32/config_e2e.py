@@ -53,7 +53,7 @@ class Run:
         Run.started.append(self.process)
         # Asking Wine about the windows while the program is still coming up
         # can stall the asking process; the X server answers without Wine.
-        wait_for("the sheet's window", env.sheet_x_windows, timeout=30)
+        wait_for("the sheet's window", env.sheet_x_windows, timeout=60)
         self.sheet = env.wait_sheet("the sheet with its first page",
                                     lambda s: s.page_created(X.GRAPHIC_AUDIO_PAGE)
                                     and s.control(X.GRAPHIC_AUDIO_PAGE, 1020) is not None)
@@ -259,6 +259,22 @@ def check_tooltips(sheet, page, wanted):
     check_equal(found, wanted, f"tooltips of page {page}")
 
 
+def visible_tips(sheet):
+    return [(t["tools"][0]["control"], t["tools"][0]["text"], t["rect"])
+            for t in sheet.tooltips() if t["visible"]]
+
+
+def show_tip(run, page, control_id):
+    """Rests the pointer on a control until its tip shows; answers the tip."""
+    run.env.hover(run.sheet.control(page, control_id)["rect"])
+    sheet = run.refresh(f"the tip of {control_id} to show",
+                        lambda s: any(c == control_id for c, _, _ in visible_tips(s)),
+                        tooltips=True)
+    tips = visible_tips(sheet)
+    check_equal(len(tips), 1, "tips shown at once")
+    return tips[0]
+
+
 def scenario_tooltips_and_lists(env):
     """Tooltips carry the exact texts; no context-help button; the keyboard
     lists hold the 88 key names, the fullwidth ones included."""
@@ -270,6 +286,8 @@ def scenario_tooltips_and_lists(env):
                 ["Graphic / Audio Settings", "Keyboard Settings", "Joystick Settings"],
                 "tabs")
     check_tooltips(sheet, X.GRAPHIC_AUDIO_PAGE, X.GRAPHIC_AUDIO_TOOLTIPS)
+    _, text, one_line = show_tip(run, X.GRAPHIC_AUDIO_PAGE, 1000)
+    check_equal(text, X.GRAPHIC_AUDIO_TOOLTIPS[1000], "tip of Window Mode")
 
     run.open_tab(X.KEYBOARD_PAGE)
     sheet = run.refresh(entries=1054, tooltips=True)
@@ -283,6 +301,26 @@ def scenario_tooltips_and_lists(env):
                     f"entries in list {control_id}")
     check_equal([sheet.list_text(X.KEYBOARD_PAGE, i) for i in (1041, 1042, 1043, 1044)],
                 ["W", "S", "A", "D"], "Up, Down, Left, Right of Player 1")
+    # Only the lists and the push button are tab stops (the button manager
+    # gives a radio button a tab stop while it is checked); the player radio
+    # buttons start the second group.
+    tab_stops = {c["id"] for c in sheet.controls(X.KEYBOARD_PAGE)
+                 if c["style"] & X.WS_TABSTOP and not c.get("checked")}
+    check_equal(tab_stops, set(range(1041, 1055)) | {1020}, "tab stops of the Keyboard page")
+    groups = {c["id"] for c in sheet.controls(X.KEYBOARD_PAGE)
+              if c["style"] & X.WS_GROUP and c["class"] != "Static"}
+    check_equal(groups, {1002}, "groups started by the Keyboard page's buttons")
+
+    # "Player 1" has no tip; the Start list's tip has three lines.
+    env.hover(sheet.control(X.KEYBOARD_PAGE, 1002)["rect"])
+    time.sleep(1.5)  # longer than the tip delay: nothing may show meanwhile
+    check_equal(visible_tips(run.refresh(tooltips=True)), [], "tips shown over Player 1")
+    _, text, three_lines = show_tip(run, X.KEYBOARD_PAGE, 1054)
+    check_equal(text, X.KEYBOARD_TOOLTIPS[1054], "tip of the Start list")
+    one_height = one_line[3] - one_line[1]
+    three_height = three_lines[3] - three_lines[1]
+    check(three_height > 2 * one_height - 8,
+          f"the Start tip ({three_height} px high) is not three lines of {one_height} px")
 
     run.open_tab(X.JOYSTICK_PAGE)
     sheet = run.refresh(tooltips=True)

@@ -238,6 +238,13 @@ class Environment:
                                 env=self.env(), capture_output=True, timeout=30)
         return result.stdout.decode().split()
 
+    def hover(self, rect):
+        """Brings the pointer onto the middle of `rect` and lets it rest there."""
+        left, top, right, bottom = rect
+        self.xdotool("mousemove", "--sync", 1023, 767)
+        self.xdotool("mousemove", "--sync", (left + right) // 2 - 2, (top + bottom) // 2)
+        self.xdotool("mousemove", "--sync", (left + right) // 2, (top + bottom) // 2)
+
     def focus_sheet(self):
         """Gives the sheet the keyboard focus: there is no window manager to do
         it, and DirectInput reads the keyboard only for the foreground window."""

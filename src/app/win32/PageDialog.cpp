@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+
 #include "app/win32/WideText.h"
 
 namespace ravel {
@@ -14,6 +16,10 @@ constexpr UINT kCaptureTimerPeriod = 33;  // ms
 constexpr int kListTextCapacity = 260;
 // Tooltip texts are loaded into 1024 bytes.
 constexpr int kTooltipTextCapacity = 1024;
+
+// The tool record up to its lParam: 44 bytes on the 32-bit build.
+constexpr UINT kToolRecordSize = offsetof(TTTOOLINFOW, lParam) + sizeof(LPARAM);
+static_assert(sizeof(void*) != 4 || kToolRecordSize == 44);
 
 }  // namespace
 
@@ -113,7 +119,7 @@ void PageDialog::AddControlTooltip(int id, const char* text) {
     wchar_t wide[kTooltipTextCapacity];
     ToWide(text, wide);
     TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.cbSize = kToolRecordSize;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = control;
     tool.uId = reinterpret_cast<UINT_PTR>(control);

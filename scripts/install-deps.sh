@@ -20,8 +20,15 @@ windows_packages=(
     python3
 )
 
-# The Linux editor and its tests.
+# The Linux editor and its tests: Qt 6 (its xcb and offscreen platforms come
+# with libqt6gui6), SDL 2, ALSA, Mesa's software OpenGL for the pixel-shader
+# probe under Xvfb, the font the pages are drawn in, and the X tools the
+# end-to-end test and the screenshots use.
 linux_packages=(
+    qt6-base-dev libsdl2-dev libasound2-dev
+    libgl-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0
+    fonts-dejavu-core
+    xvfb xdotool x11-utils imagemagick
 )
 
 packages+=("${windows_packages[@]}" "${linux_packages[@]}")

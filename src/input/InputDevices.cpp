@@ -53,6 +53,14 @@ int JoystickObjectCallback(const ObjectInstance& object, void* context) {
     return kDiEnumContinue;
 }
 
+// A device loses its acquisition when the sheet leaves the foreground: the
+// first read after that says the input was lost, later ones that the device
+// is not acquired. Both ask for it again, or capture would stay dead once the
+// player has switched to another window and back.
+bool NeedsAcquire(DiResult result) {
+    return result == kDiErrInputLost || result == kDiErrNotAcquired;
+}
+
 void DropJoystick(InputDevices& devices, int slot) {
     devices.JoystickSlots[slot]->Release();
     devices.JoystickSlots[slot] = nullptr;
@@ -148,7 +156,7 @@ int PollKeyboardCapture(InputDevices& devices) {
     uint8_t state[kKeyboardStateSize] = {};
     const DiResult result = keyboard->GetDeviceState(sizeof state, state);
     if (result < 0) {
-        if (result == kDiErrInputLost) {
+        if (NeedsAcquire(result)) {
             keyboard->Acquire();
         }
         return -1;
@@ -166,7 +174,7 @@ InputCode PollJoystickCapture(InputDevices& devices, uint32_t axisOptionFlags) {
         JoystickState state{};
         const DiResult result = device->GetDeviceState(sizeof state, &state);
         if (result < 0) {
-            if (result == kDiErrInputLost) {
+            if (NeedsAcquire(result)) {
                 device->Acquire();
             }
             continue;

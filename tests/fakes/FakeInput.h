@@ -14,6 +14,7 @@
 namespace ravel::testing {
 
 inline constexpr DiResult kSFalse = 1;  // a success that is not DI_OK
+inline constexpr DiResult kDiErrOtherAppHasPrio = static_cast<DiResult>(0x80070005u);
 
 struct FakeDeviceScript {
     DiResult dataFormat = kDiOk;
@@ -60,6 +61,9 @@ public:
     }
     DiResult Acquire() override {
         ++acquireCount;
+        if (refuseAcquire_) {
+            return kDiErrOtherAppHasPrio;
+        }
         acquired_ = true;
         return kDiOk;
     }
@@ -103,6 +107,9 @@ public:
     }
     void Release() override { ++releaseCount; }
 
+    // A foreground device cannot be acquired while its window is away.
+    void RefuseAcquire(bool refuse) { refuseAcquire_ = refuse; }
+
     // Another program took the device (or the window lost the foreground).
     void LoseInput() {
         acquired_ = false;
@@ -140,6 +147,7 @@ private:
     uint32_t cooperativeFlags_ = 0;
     bool acquired_ = false;
     bool lostPending_ = false;
+    bool refuseAcquire_ = false;
 };
 
 struct FakeControllerScript {

@@ -222,15 +222,31 @@ TEST(CapturePoll, KeyboardReportsLowestKeyAndRecoversFromLostInput) {
     EXPECT_EQ(PollKeyboardCapture(run.devices), 0x10);
 }
 
-TEST(CapturePoll, KeyboardNotAcquiredIsNotReacquired) {
+TEST(CapturePoll, DevicesUnacquiredWhileInTheBackgroundAreAcquiredAgain) {
     Discovery run;
+    run.platform.controllers = {{kDiOk, Joystick(2)}};
     run.Init();
     auto* keyboard = run.platform.keyboard;
-    keyboard->Unacquire();
+    auto* joystick = run.platform.joysticks[0];
     keyboard->keys[0x24] = 0x80;
-    const int acquired = keyboard->acquireCount;
+    joystick->state.rgbButtons[1] = 0x80;
+    // Away: the first reads report lost input, Acquire is refused while the
+    // sheet is in the background, later reads report "not acquired".
+    keyboard->LoseInput();
+    joystick->LoseInput();
+    keyboard->RefuseAcquire(true);
+    joystick->RefuseAcquire(true);
+    for (int tick = 0; tick < 3; ++tick) {
+        EXPECT_EQ(PollKeyboardCapture(run.devices), -1);
+        EXPECT_EQ(PollJoystickCapture(run.devices, 0), NoInput);
+    }
+    // Back in the foreground: the next tick acquires, the one after reads.
+    keyboard->RefuseAcquire(false);
+    joystick->RefuseAcquire(false);
     EXPECT_EQ(PollKeyboardCapture(run.devices), -1);
-    EXPECT_EQ(keyboard->acquireCount, acquired);
+    EXPECT_EQ(PollKeyboardCapture(run.devices), 0x24);
+    EXPECT_EQ(PollJoystickCapture(run.devices, 0), NoInput);
+    EXPECT_EQ(PollJoystickCapture(run.devices, 0), 0x1000001u);
 }
 
 TEST(CapturePoll, LowerSlotWinsAndALostJoystickIsSkippedThenReacquired) {

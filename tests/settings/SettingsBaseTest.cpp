@@ -88,6 +88,24 @@ TEST(SettingsBase, WithoutAPrefixFallsBackToTheXdgConfigFolder) {
     EXPECT_EQ(Resolved(), home.path() + "/xdg");
 }
 
+TEST(SettingsBase, ProtonPrefixesUseTheSteamuserProfile) {
+    TempFolder home;
+    const std::string prefix = home.path() + "/compatdata/4242/pfx";
+    const std::string roaming = prefix + "/drive_c/users/steamuser/AppData/Roaming";
+    std::filesystem::create_directories(roaming);
+    Environment env;
+    env.Set("HOME", home.path().c_str());
+    env.Set("USER", "player");
+    env.Set("WINEPREFIX", prefix.c_str());
+    env.Set("XDG_CONFIG_HOME", nullptr);
+    EXPECT_EQ(Resolved(), roaming);
+
+    // A profile of the player's own name, where there is one, comes first.
+    const std::string own = prefix + "/drive_c/users/player/AppData/Roaming";
+    std::filesystem::create_directories(own);
+    EXPECT_EQ(Resolved(), own);
+}
+
 TEST(SettingsBase, SavingCreatesAMissingConfigFolderChain) {
     TempFolder home;
     const std::string base = home.path() + "/fresh/.config";

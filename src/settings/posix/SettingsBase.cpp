@@ -43,11 +43,24 @@ bool Fits(int length) {
     return length > 0 && static_cast<size_t>(length) < kPathCapacity;
 }
 
-bool WinePrefixBase(char (&base)[kPathCapacity]) {
-    const char* user = UserName();
-    if (user == nullptr) {
-        return false;
+// The roaming folder of `user` inside `prefix`, when the prefix has one.
+bool RoamingFolder(const char* prefix, const char* user, char (&base)[kPathCapacity]) {
+    // Current Wine names the roaming folder AppData/Roaming; old prefixes
+    // still carry "Application Data".
+    static const char* const kRoaming[] = {"AppData/Roaming", "Application Data"};
+    for (const char* roaming : kRoaming) {
+        char candidate[kPathCapacity];
+        const int length = std::snprintf(candidate, sizeof candidate, "%s/drive_c/users/%s/%s",
+                                         prefix, user, roaming);
+        if (Fits(length) && IsFolder(candidate)) {
+            std::memcpy(base, candidate, static_cast<size_t>(length) + 1);
+            return true;
+        }
     }
+    return false;
+}
+
+bool WinePrefixBase(char (&base)[kPathCapacity]) {
     char prefix[kPathCapacity];
     int length = 0;
     if (const char* configured = NonEmpty(std::getenv("WINEPREFIX"))) {
@@ -58,19 +71,13 @@ bool WinePrefixBase(char (&base)[kPathCapacity]) {
     if (!Fits(length) || !IsFolder(prefix)) {
         return false;
     }
-    // Current Wine names the roaming folder AppData/Roaming; old prefixes
-    // still carry "Application Data".
-    static const char* const kRoaming[] = {"AppData/Roaming", "Application Data"};
-    for (const char* roaming : kRoaming) {
-        char candidate[kPathCapacity];
-        length = std::snprintf(candidate, sizeof candidate, "%s/drive_c/users/%s/%s", prefix, user,
-                               roaming);
-        if (Fits(length) && IsFolder(candidate)) {
-            std::memcpy(base, candidate, static_cast<size_t>(length) + 1);
-            return true;
-        }
+    // Wine names the profile after the Unix user; Proton's prefixes always
+    // use "steamuser", whoever runs the game.
+    const char* user = UserName();
+    if (user != nullptr && RoamingFolder(prefix, user, base)) {
+        return true;
     }
-    return false;
+    return RoamingFolder(prefix, "steamuser", base);
 }
 
 bool XdgConfigBase(char (&base)[kPathCapacity]) {

@@ -1,0 +1,55 @@
+# The native Linux editor: Qt 6 Widgets over the portable core, joysticks
+# through SDL 2, the sound probe through ALSA.
+
+# A fuzzing build makes only the fuzz targets.
+if(RAVEL_FUZZ)
+    return()
+endif()
+set(CMAKE_AUTOMOC ON)
+set(CMAKE_AUTORCC ON)
+
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Test)
+find_package(SDL2 REQUIRED)
+find_package(ALSA REQUIRED)
+
+# Devices: the window-fed keyboard and SDL's joysticks.
+add_library(ravel_linux_input STATIC
+    src/input/keystate/KeyStateDevice.cpp
+    src/input/linux/NativeScanCodes.cpp
+    src/input/sdl/SdlInput.cpp
+)
+target_link_libraries(ravel_linux_input PUBLIC ravel_core SDL2::SDL2)
+
+add_library(ravel_linux_probes STATIC
+    src/probes/linux/GlGraphicsProbe.cpp
+    src/probes/linux/AlsaSoundProbe.cpp
+)
+target_link_libraries(ravel_linux_probes PUBLIC ravel_core Qt6::Gui ALSA::ALSA)
+
+# The sheet and the page-window operations over Qt widgets.
+add_library(ravel_qt_shell STATIC
+    src/app/qt/AutoRadioButton.h
+    src/app/qt/DialogUnits.cpp
+    src/app/qt/KeyRecorder.cpp
+    src/app/qt/PageWidget.cpp
+    src/app/qt/SheetDialog.cpp
+    src/app/qt/SingleInstance.cpp
+)
+target_link_libraries(ravel_qt_shell PUBLIC ravel_core ravel_linux_input Qt6::Widgets)
+
+add_executable(ravelstone-config
+    src/app/qt/main.cpp
+    src/resources/linux/ravelstone-config.qrc
+)
+target_link_libraries(ravelstone-config PRIVATE ravel_qt_shell ravel_linux_probes ravel_posix)
+
+include(GNUInstallDirs)
+install(TARGETS ravelstone-config RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES src/resources/linux/ravelstone-config.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
+install(FILES src/resources/linux/ravelstone-config.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+# Start-up yardstick for scripts/bench-linux-startup.sh; not built by default.
+add_executable(bench_minimal_qt_dialog EXCLUDE_FROM_ALL bench/linux/MinimalQtDialog.cpp)
+target_link_libraries(bench_minimal_qt_dialog PRIVATE Qt6::Widgets)

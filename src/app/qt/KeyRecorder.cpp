@@ -1,0 +1,72 @@
+#include "app/qt/KeyRecorder.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+#include <cstring>
+
+#include "input/linux/NativeScanCodes.h"
+
+namespace ravel {
+namespace {
+
+constexpr uint8_t kKeyDown = 0x80;
+
+uint32_t Character(const QKeyEvent& event) {
+    const int key = event.key();
+    return key > 0 && key < 0x100 ? static_cast<uint32_t>(key) : 0;
+}
+
+}  // namespace
+
+bool KeyRecorder::eventFilter(QObject*, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            Press(*static_cast<QKeyEvent*>(event));
+            break;
+        case QEvent::KeyRelease:
+            ReleaseKey(*static_cast<QKeyEvent*>(event));
+            break;
+        case QEvent::ApplicationStateChange:
+            if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
+                Clear();
+            }
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
+void KeyRecorder::Press(const QKeyEvent& event) {
+    const uint32_t native = event.nativeScanCode();
+    if (native >= sizeof pressedAs_) {
+        return;
+    }
+    const uint8_t dik = DikFromNativeScanCode(native, Character(event));
+    if (dik == 0) {
+        return;
+    }
+    pressedAs_[native] = dik;
+    table_.keys[dik] = kKeyDown;
+}
+
+void KeyRecorder::ReleaseKey(const QKeyEvent& event) {
+    // X11 repeats a held key as release + press pairs marked as repeats.
+    if (event.isAutoRepeat()) {
+        return;
+    }
+    const uint32_t native = event.nativeScanCode();
+    if (native >= sizeof pressedAs_ || pressedAs_[native] == 0) {
+        return;
+    }
+    table_.keys[pressedAs_[native]] = 0;
+    pressedAs_[native] = 0;
+}
+
+void KeyRecorder::Clear() {
+    std::memset(table_.keys, 0, sizeof table_.keys);
+    std::memset(pressedAs_, 0, sizeof pressedAs_);
+}
+
+}  // namespace ravel

@@ -1,0 +1,34 @@
+// Fills the keyboard's key-state table from the application's key events:
+// a key is down from its press to its release, by the DirectInput code of the
+// physical key. Everything is let go when the application leaves the
+// foreground, since releases then go to another window.
+#pragma once
+
+#include <QObject>
+
+#include <cstdint>
+
+#include "input/keystate/KeyStateDevice.h"
+
+class QKeyEvent;
+
+namespace ravel {
+
+class KeyRecorder final : public QObject {
+  public:
+    explicit KeyRecorder(KeyStateTable& table) : table_(table) {}
+
+    // Installed on the application, so it sees every key event before any
+    // widget does. Never consumes an event.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    void Press(const QKeyEvent& event);
+    void ReleaseKey(const QKeyEvent& event);
+    void Clear();
+
+  private:
+    KeyStateTable& table_;
+    uint8_t pressedAs_[256] = {};  // DIK code each native scan code went down as
+};
+
+}  // namespace ravel

@@ -1,0 +1,142 @@
+#include "app/qt/SheetDialog.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace ravel {
+namespace {
+
+// The property sheet's own buttons, in dialog units.
+constexpr int kButtonWidth = 50;
+constexpr int kButtonHeight = 14;
+constexpr int kMargin = 7;
+
+// Windows draws a group box's frame through the middle of its title and puts
+// a check mark close to its text; the pages are laid out for that.
+constexpr const char* kClassicLook =
+    "QGroupBox { margin-top: 0.55em; border: 1px solid palette(mid); border-radius: 2px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+    " left: 6px; padding: 0 2px; }"
+    "QCheckBox, QRadioButton { spacing: 3px; }";
+
+}  // namespace
+
+SheetDialog::SheetDialog(const SheetPage (&pages)[kSheetPageCount], const QFont& font,
+                         QWidget* parent)
+    : QDialog(parent), units_(UnitsForFont(font)) {
+    setFont(font);
+    setStyleSheet(QString::fromLatin1(kClassicLook));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    // No context-help button in the caption.
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // Tips show whether or not the sheet is the active window (TTS_ALWAYSTIP).
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+
+    int width = 0;
+    int height = 0;
+    for (int i = 0; i < kSheetPageCount; ++i) {
+        pages_[i] = pages[i];
+        width = qMax(width, units_.X(pages[i].dialog->width));
+        height = qMax(height, units_.Y(pages[i].dialog->height));
+    }
+
+    tabs_ = new QTabWidget(this);
+    for (int i = 0; i < kSheetPageCount; ++i) {
+        holders_[i] = new QWidget;
+        holders_[i]->setFixedSize(width, height);
+        tabs_->addTab(holders_[i], QString::fromUtf8(pages_[i].dialog->caption));
+    }
+
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    apply_ = new QPushButton(QStringLiteral("Apply"), this);
+    for (QPushButton* button : {ok_, cancel_, apply_}) {
+        button->setFixedSize(units_.X(kButtonWidth),
+                             qMax(units_.Y(kButtonHeight), button->sizeHint().height()));
+        button->setAutoDefault(false);
+    }
+    ok_->setDefault(true);
+    apply_->setEnabled(false);
+    connect(ok_, &QPushButton::clicked, this, &SheetDialog::OnOk);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(apply_, &QPushButton::clicked, this, [this] { Apply(false); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
+    buttons->addWidget(apply_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(units_.X(kMargin), units_.Y(kMargin), units_.X(kMargin),
+                               units_.Y(kMargin));
+    layout->addWidget(tabs_);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    CreatePage(0);
+    connect(tabs_, &QTabWidget::currentChanged, this, &SheetDialog::OnTabChanged);
+}
+
+void SheetDialog::CreatePage(int index) {
+    auto* widget = new PageWidget(*pages_[index].dialog, *pages_[index].page, units_, this,
+                                  pages_[index].capturesKeys, holders_[index]);
+    widgets_[index] = widget;
+    connect(widget, &PageWidget::changed, this, [this] { apply_->setEnabled(true); });
+    widget->show();
+    pages_[index].page->OnInitDialog(*widget);
+}
+
+void SheetDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (active_ < 0) {
+        active_ = tabs_->currentIndex();
+        pages_[active_].page->OnNotify(PSN_SETACTIVE);
+    }
+}
+
+void SheetDialog::OnTabChanged(int index) {
+    if (index < 0 || index == active_) {
+        return;
+    }
+    // A page may refuse to be left (non-zero answer), as on Windows.
+    if (active_ >= 0 && pages_[active_].page->OnNotify(PSN_KILLACTIVE) != 0) {
+        const QSignalBlocker quiet(tabs_);
+        tabs_->setCurrentIndex(active_);
+        return;
+    }
+    if (widgets_[index] == nullptr) {
+        CreatePage(index);
+    }
+    active_ = index;
+    pages_[index].page->OnNotify(PSN_SETACTIVE);
+}
+
+// As the Windows sheet does: the active page is first told it is left (and
+// may refuse), every created page then applies in page order, and after the
+// Apply button the active page is activated again.
+bool SheetDialog::Apply(bool closing) {
+    if (active_ >= 0 && pages_[active_].page->OnNotify(PSN_KILLACTIVE) != 0) {
+        return false;
+    }
+    for (int i = 0; i < kSheetPageCount; ++i) {
+        if (widgets_[i] != nullptr && pages_[i].page->OnNotify(PSN_APPLY) != 0) {
+            return false;
+        }
+    }
+    apply_->setEnabled(false);
+    if (!closing && active_ >= 0) {
+        pages_[active_].page->OnNotify(PSN_SETACTIVE);
+    }
+    return true;
+}
+
+void SheetDialog::OnOk() {
+    if (Apply(true)) {
+        accept();
+    }
+}
+
+}  // namespace ravel

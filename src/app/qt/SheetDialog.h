@@ -1,0 +1,61 @@
+// The modal three-page sheet: tabs in page order, OK / Cancel / Apply. It
+// only translates: a page is created (and initialised) the first time its
+// tab is shown, tab switches are PSN_KILLACTIVE / PSN_SETACTIVE, OK and Apply
+// send PSN_APPLY to every created page in page order, a page's notification
+// enables Apply. Cancel and the close box send nothing.
+#pragma once
+
+#include <QDialog>
+
+#include "app/qt/DialogUnits.h"
+#include "app/qt/PageWidget.h"
+
+class QPushButton;
+class QTabWidget;
+
+namespace ravel {
+
+struct SheetPage {
+    const DialogTemplate* dialog;
+    Page* page;
+    bool capturesKeys;
+};
+
+inline constexpr int kSheetPageCount = 3;
+
+class SheetDialog final : public QDialog {
+    Q_OBJECT
+
+  public:
+    // Creates and initialises the first page at once: its initialisation is
+    // the program's start-up.
+    SheetDialog(const SheetPage (&pages)[kSheetPageCount], const QFont& font,
+                QWidget* parent = nullptr);
+
+    PageWidget* PageAt(int index) const { return widgets_[index]; }
+    QTabWidget* tabs() const { return tabs_; }
+    QPushButton* okButton() const { return ok_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    QPushButton* applyButton() const { return apply_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void CreatePage(int index);
+    void OnTabChanged(int index);
+    bool Apply(bool closing);
+    void OnOk();
+
+    SheetPage pages_[kSheetPageCount];
+    DialogUnits units_;
+    QTabWidget* tabs_ = nullptr;
+    QWidget* holders_[kSheetPageCount] = {};
+    PageWidget* widgets_[kSheetPageCount] = {};
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* apply_ = nullptr;
+    int active_ = -1;
+};
+
+}  // namespace ravel

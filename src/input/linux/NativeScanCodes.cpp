@@ -1,0 +1,75 @@
+#include "input/linux/NativeScanCodes.h"
+
+namespace ravel {
+namespace {
+
+constexpr uint32_t kEvdevOffset = 8;  // X11 key codes are evdev codes + 8
+constexpr uint32_t kEvdevCount = 128;
+
+// DIK_* by evdev code. Codes 1-88 are the PC's set-1 scan codes and equal the
+// DIK values; the rest are the keys DirectInput reports with the extended
+// bit folded into 0x80, and the Japanese keys.
+// clang-format off
+constexpr uint8_t kDikByEvdev[kEvdevCount] = {
+    // 0-15: -, Esc, 1..0, -, =, Backspace, Tab
+    0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0a, 0x0b, 0x0c, 0x0d, 0x0e, 0x0f,
+    // 16-31: Q..P, [, ], Enter, LCtrl, A, S
+    0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1a, 0x1b, 0x1c, 0x1d, 0x1e, 0x1f,
+    // 32-47: D..L, ;, ', `, LShift, \, Z, X, C, V
+    0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x29, 0x2a, 0x2b, 0x2c, 0x2d, 0x2e, 0x2f,
+    // 48-63: B, N, M, ",", ".", /, RShift, KP*, LAlt, Space, CapsLock, F1..F5
+    0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x38, 0x39, 0x3a, 0x3b, 0x3c, 0x3d, 0x3e, 0x3f,
+    // 64-79: F6..F10, NumLock, ScrollLock, KP7, KP8, KP9, KP-, KP4, KP5, KP6, KP+, KP1
+    0x40, 0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48, 0x49, 0x4a, 0x4b, 0x4c, 0x4d, 0x4e, 0x4f,
+    // 80-95: KP2, KP3, KP0, KP., -, Zenkaku/Hankaku (DIK_KANJI), 102nd key, F11, F12,
+    // Ro (DIK_ABNT_C1), Katakana, Hiragana (DIK_KANA), Henkan (DIK_CONVERT),
+    // Katakana/Hiragana (DIK_KANA), Muhenkan (DIK_NOCONVERT), KP JP comma
+    0x50, 0x51, 0x52, 0x53, 0x00, 0x94, 0x56, 0x57, 0x58, 0x73, 0x70, 0x70, 0x79, 0x70, 0x7b, 0xb3,
+    // 96-111: KP Enter, RCtrl, KP/, SysRq, RAlt, -, Home, Up, PgUp, Left, Right, End,
+    // Down, PgDn, Insert, Delete
+    0x9c, 0x9d, 0xb5, 0xb7, 0xb8, 0x00, 0xc7, 0xc8, 0xc9, 0xcb, 0xcd, 0xcf, 0xd0, 0xd1, 0xd2, 0xd3,
+    // 112-127: Macro, Mute, VolDown, VolUp, Power, KP=, KP+-, Pause, -, KP comma,
+    // Hangeul, Hanja, Yen (DIK_YEN), LMeta, RMeta, Compose
+    0x00, 0xa0, 0xae, 0xb0, 0xde, 0x8d, 0x00, 0xc5, 0x00, 0xb3, 0x00, 0x00, 0x7d, 0xdb, 0xdc, 0xdd,
+};
+// clang-format on
+
+// DirectInput describes a Japanese 106 keyboard by the characters on its keys,
+// not by their scan codes: the key right of P is "@" (DIK_AT), the next one
+// "[" (DIK_LBRACKET), the key right of L's neighbour ";" is ":" (DIK_COLON),
+// "]" sits left of Enter (DIK_RBRACKET), "^" right of "-" (DIK_CIRCUMFLEX),
+// and the "\ ろ" key left of right Shift is DIK_BACKSLASH. Linux reports these
+// physical keys with the PC codes of the same position, so the character the
+// key types under the Japanese layout tells which code the game will read.
+struct JapaneseKey {
+    uint32_t evdev;
+    uint32_t plain, shifted;  // what the key types on a 106 layout
+    uint8_t dik;
+};
+
+constexpr JapaneseKey kJapaneseKeys[] = {
+    {13, '^', '~', 0x90},   // DIK_CIRCUMFLEX; "=" on a PC layout
+    {26, '@', '`', 0x91},   // DIK_AT; "[" on a PC layout
+    {27, '[', '{', 0x1a},   // DIK_LBRACKET; "]" on a PC layout
+    {40, ':', '*', 0x92},   // DIK_COLON; "'" on a PC layout
+    {43, ']', '}', 0x1b},   // DIK_RBRACKET; "\" on a PC layout
+    {89, '\\', '_', 0x2b},  // DIK_BACKSLASH; "/ ?" (DIK_ABNT_C1) on a Brazilian layout
+};
+
+}  // namespace
+
+uint8_t DikFromNativeScanCode(uint32_t nativeScanCode, uint32_t character) {
+    if (nativeScanCode < kEvdevOffset || nativeScanCode >= kEvdevOffset + kEvdevCount) {
+        return 0;
+    }
+    const uint32_t evdev = nativeScanCode - kEvdevOffset;
+    for (const JapaneseKey& key : kJapaneseKeys) {
+        if (key.evdev == evdev && character != 0 &&
+            (character == key.plain || character == key.shifted)) {
+            return key.dik;
+        }
+    }
+    return kDikByEvdev[evdev];
+}
+
+}  // namespace ravel

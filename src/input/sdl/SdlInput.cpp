@@ -1,0 +1,413 @@
+#include "input/sdl/SdlInput.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+namespace ravel {
+namespace {
+
+constexpr uint32_t kSdlSubsystems = SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;
+
+constexpr uint32_t kDidftAbsAxis = 0x2;
+constexpr uint32_t kDidftPshButton = 0x4;
+constexpr uint32_t kDidftPov = 0x10;
+constexpr uint32_t kDi8DevTypeGamepad = 0x15;
+constexpr uint32_t kDi8DevTypeJoystick = 0x14;
+constexpr uint32_t kDidcAttached = 0x1;
+
+constexpr int kPovCentred = -1;
+constexpr int32_t kDefaultRangeMin = -32768;  // DirectInput's range before SetRange
+constexpr int32_t kDefaultRangeMax = 32767;
+
+// Instance GUIDs carry the SDL device index in data1 behind a fixed tag.
+constexpr uint16_t kGuidTag2 = 0x5d1;
+constexpr uint16_t kGuidTag3 = 0x2026;
+constexpr uint8_t kGuidTag4[8] = {'R', 'a', 'v', 'e', 'l', 'S', 'D', 'L'};
+
+inline uint32_t MakeInstance(uint32_t type, int instance) {
+    return type | (static_cast<uint32_t>(instance) << 8);
+}
+
+constexpr Guid kAxisGuids[kJoystickAxisCount] = {GUID_XAxis,  GUID_YAxis,  GUID_ZAxis,
+                                                 GUID_RxAxis, GUID_RyAxis, GUID_RzAxis,
+                                                 GUID_Slider, GUID_Slider};
+
+// Wine's pad: left stick X / Y, right stick Rx / Ry, left trigger Z, right
+// trigger Rz (triggers rest at their minimum), one hat from the d-pad.
+struct PadAxis {
+    JoystickAxis field;
+    SDL_GameControllerAxis sdl;
+    int32_t logicalMin, logicalMax;
+};
+constexpr PadAxis kPadAxes[] = {
+    {JoystickAxis::X, SDL_CONTROLLER_AXIS_LEFTX, -32768, 32767},
+    {JoystickAxis::Y, SDL_CONTROLLER_AXIS_LEFTY, -32768, 32767},
+    {JoystickAxis::Z, SDL_CONTROLLER_AXIS_TRIGGERLEFT, 0, 32767},
+    {JoystickAxis::Rx, SDL_CONTROLLER_AXIS_RIGHTX, -32768, 32767},
+    {JoystickAxis::Ry, SDL_CONTROLLER_AXIS_RIGHTY, -32768, 32767},
+    {JoystickAxis::Rz, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0, 32767},
+};
+
+// Wine's pad buttons in DirectInput order. The d-pad is reported both as the
+// hat and as buttons 11-14; the guide button sits on a vendor page that
+// DirectInput does not list.
+constexpr SDL_GameControllerButton kPadButtons[] = {
+    SDL_CONTROLLER_BUTTON_A,
+    SDL_CONTROLLER_BUTTON_B,
+    SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_Y,
+    SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+    SDL_CONTROLLER_BUTTON_BACK,
+    SDL_CONTROLLER_BUTTON_START,
+    SDL_CONTROLLER_BUTTON_LEFTSTICK,
+    SDL_CONTROLLER_BUTTON_RIGHTSTICK,
+    SDL_CONTROLLER_BUTTON_DPAD_UP,
+    SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+    SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+    SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+};
+constexpr int kPadButtonCount = sizeof kPadButtons / sizeof kPadButtons[0];
+
+// A plain joystick's axes in SDL's order, as Wine's HID usages list them.
+constexpr JoystickAxis kJoystickAxes[kJoystickAxisCount] = {
+    JoystickAxis::X,  JoystickAxis::Y,  JoystickAxis::Z,       JoystickAxis::Rx,
+    JoystickAxis::Ry, JoystickAxis::Rz, JoystickAxis::Slider0, JoystickAxis::Slider1,
+};
+
+bool IsTaggedGuid(const Guid& guid) {
+    return guid.data2 == kGuidTag2 && guid.data3 == kGuidTag3 &&
+           std::memcmp(guid.data4, kGuidTag4, sizeof kGuidTag4) == 0;
+}
+
+uint8_t Pressed(bool down) {
+    return down ? 0x80 : 0x00;
+}
+
+}  // namespace
+
+int32_t ScaleAxis(int32_t value, int32_t logicalMin, int32_t logicalMax, int32_t rangeMin,
+                  int32_t rangeMax) {
+    if (value < logicalMin) {
+        value = logicalMin;
+    }
+    if (value > logicalMax) {
+        value = logicalMax;
+    }
+    const int64_t span = static_cast<int64_t>(logicalMax) - logicalMin;
+    const int64_t offset =
+        (static_cast<int64_t>(value) - logicalMin) * (static_cast<int64_t>(rangeMax) - rangeMin);
+    return static_cast<int32_t>(rangeMin + (offset + span / 2) / span);
+}
+
+uint32_t PovFromSdlHat(uint8_t hat) {
+    switch (hat) {
+        case SDL_HAT_UP:
+            return 0;
+        case SDL_HAT_RIGHTUP:
+            return 4500;
+        case SDL_HAT_RIGHT:
+            return 9000;
+        case SDL_HAT_RIGHTDOWN:
+            return 13500;
+        case SDL_HAT_DOWN:
+            return 18000;
+        case SDL_HAT_LEFTDOWN:
+            return 22500;
+        case SDL_HAT_LEFT:
+            return 27000;
+        case SDL_HAT_LEFTUP:
+            return 31500;
+        default:
+            return static_cast<uint32_t>(kPovCentred);
+    }
+}
+
+Guid SdlDeviceGuid(int index) {
+    Guid guid{static_cast<uint32_t>(index), kGuidTag2, kGuidTag3, {}};
+    std::memcpy(guid.data4, kGuidTag4, sizeof kGuidTag4);
+    return guid;
+}
+
+SdlJoystickDevice::SdlJoystickDevice(int index) {
+    // Wine maps what SDL knows as a game controller, except wheels and flight
+    // sticks, which keep their own axes.
+    const SDL_JoystickType type = SDL_JoystickGetDeviceType(index);
+    if (SDL_IsGameController(index) && type != SDL_JOYSTICK_TYPE_WHEEL &&
+        type != SDL_JOYSTICK_TYPE_FLIGHT_STICK) {
+        controller_ = SDL_GameControllerOpen(index);
+    }
+    joystick_ = controller_ != nullptr ? SDL_GameControllerGetJoystick(controller_)
+                                       : SDL_JoystickOpen(index);
+    if (joystick_ == nullptr) {
+        return;
+    }
+    if (controller_ != nullptr) {
+        DescribePad();
+    } else {
+        DescribeJoystick();
+    }
+}
+
+SdlJoystickDevice::~SdlJoystickDevice() {
+    if (controller_ != nullptr) {
+        SDL_GameControllerClose(controller_);
+    } else if (joystick_ != nullptr) {
+        SDL_JoystickClose(joystick_);
+    }
+}
+
+void SdlJoystickDevice::DescribePad() {
+    for (const PadAxis& pad : kPadAxes) {
+        axes_[axisCount_++] = {pad.field,      pad.sdl,          pad.logicalMin,
+                               pad.logicalMax, kDefaultRangeMin, kDefaultRangeMax};
+    }
+    hatCount_ = 1;
+    buttonCount_ = kPadButtonCount;
+}
+
+void SdlJoystickDevice::DescribeJoystick() {
+    int sdlAxes = SDL_JoystickNumAxes(joystick_);
+    if (sdlAxes > kJoystickAxisCount) {
+        sdlAxes = kJoystickAxisCount;  // Wine lists no more absolute axes
+    }
+    for (int i = 0; i < sdlAxes; ++i) {
+        axes_[axisCount_++] = {kJoystickAxes[i], i, -32768, 32767, kDefaultRangeMin,
+                               kDefaultRangeMax};
+    }
+    hatCount_ = SDL_JoystickNumHats(joystick_) > 0 ? SDL_JoystickNumHats(joystick_) : 0;
+    buttonCount_ = SDL_JoystickNumButtons(joystick_) > 0 ? SDL_JoystickNumButtons(joystick_) : 0;
+}
+
+DiResult SdlJoystickDevice::SetDataFormat(DataFormat format) {
+    if (acquired_) {
+        return kDiErrGeneric;  // DIERR_ACQUIRED
+    }
+    if (format != DataFormat::Joystick) {
+        return kDiErrInvalidParam;
+    }
+    formatSet_ = true;
+    return kDiOk;
+}
+
+DiResult SdlJoystickDevice::SetCooperativeLevel(NativeWindow, uint32_t flags) {
+    const uint32_t mode = flags & (kDisclExclusive | kDisclNonExclusive);
+    if (mode == 0 || mode == (kDisclExclusive | kDisclNonExclusive)) {
+        return kDiErrInvalidParam;
+    }
+    return kDiOk;
+}
+
+DiResult SdlJoystickDevice::EnumObjects(EnumObjectsCallback callback, void* context, uint32_t) {
+    // Axes in DIJOYSTATE order, then hats, then buttons, each numbered from 0
+    // within its kind as DirectInput numbers object instances.
+    for (int field = 0; field < kJoystickAxisCount; ++field) {
+        for (int i = 0; i < axisCount_; ++i) {
+            if (static_cast<int>(axes_[i].field) != field) {
+                continue;
+            }
+            const ObjectInstance object{kAxisGuids[field], MakeInstance(kDidftAbsAxis, i)};
+            if (callback(object, context) == kDiEnumStop) {
+                return kDiOk;
+            }
+        }
+    }
+    for (int h = 0; h < hatCount_; ++h) {
+        if (callback(ObjectInstance{GUID_POV, MakeInstance(kDidftPov, h)}, context) ==
+            kDiEnumStop) {
+            return kDiOk;
+        }
+    }
+    for (int b = 0; b < buttonCount_; ++b) {
+        if (callback(ObjectInstance{GUID_Button, MakeInstance(kDidftPshButton, b)}, context) ==
+            kDiEnumStop) {
+            return kDiOk;
+        }
+    }
+    return kDiOk;
+}
+
+DiResult SdlJoystickDevice::SetRange(uint32_t objectType, int32_t minimum, int32_t maximum) {
+    if (minimum > maximum) {
+        return kDiErrInvalidParam;
+    }
+    for (int i = 0; i < axisCount_; ++i) {
+        if (MakeInstance(kDidftAbsAxis, i) == objectType) {
+            axes_[i].rangeMin = minimum;
+            axes_[i].rangeMax = maximum;
+            return kDiOk;
+        }
+    }
+    return kDiErrNotFound;
+}
+
+DiResult SdlJoystickDevice::Acquire() {
+    if (!formatSet_) {
+        return kDiErrInvalidParam;
+    }
+    if (!SDL_JoystickGetAttached(joystick_)) {
+        return kDiErrUnplugged;
+    }
+    acquired_ = true;
+    return kDiOk;
+}
+
+DiResult SdlJoystickDevice::Unacquire() {
+    acquired_ = false;
+    return kDiOk;
+}
+
+DiResult SdlJoystickDevice::GetCapabilities(DeviceCaps& caps) {
+    if (caps.dwSize != sizeof(DeviceCaps)) {
+        return kDiErrInvalidParam;
+    }
+    caps.dwFlags = kDidcAttached;
+    caps.dwDevType = controller_ != nullptr ? kDi8DevTypeGamepad : kDi8DevTypeJoystick;
+    caps.dwAxes = static_cast<uint32_t>(axisCount_);
+    caps.dwButtons = static_cast<uint32_t>(buttonCount_);
+    caps.dwPOVs = static_cast<uint32_t>(hatCount_);
+    return kDiOk;
+}
+
+DiResult SdlJoystickDevice::Poll() {
+    if (!acquired_) {
+        return kDiErrNotAcquired;
+    }
+    SDL_JoystickUpdate();
+    return kDiOk;
+}
+
+DiResult SdlJoystickDevice::GetDeviceState(uint32_t size, void* data) {
+    if (!acquired_) {
+        return kDiErrNotAcquired;
+    }
+    if (size != sizeof(JoystickState) || data == nullptr) {
+        return kDiErrInvalidParam;
+    }
+    if (!SDL_JoystickGetAttached(joystick_)) {
+        acquired_ = false;  // unplugged: reported once, then not acquired
+        return kDiErrInputLost;
+    }
+    JoystickState state{};
+    ReadState(state);
+    std::memcpy(data, &state, sizeof state);
+    return kDiOk;
+}
+
+int32_t SdlJoystickDevice::AxisValue(const Axis& axis) const {
+    const int32_t raw = controller_ != nullptr
+                            ? SDL_GameControllerGetAxis(
+                                  controller_, static_cast<SDL_GameControllerAxis>(axis.sdlIndex))
+                            : SDL_JoystickGetAxis(joystick_, axis.sdlIndex);
+    return ScaleAxis(raw, axis.logicalMin, axis.logicalMax, axis.rangeMin, axis.rangeMax);
+}
+
+void SdlJoystickDevice::ReadState(JoystickState& state) const {
+    int32_t* fields[kJoystickAxisCount] = {&state.lX,           &state.lY,          &state.lZ,
+                                           &state.lRx,          &state.lRy,         &state.lRz,
+                                           &state.rglSlider[0], &state.rglSlider[1]};
+    for (int i = 0; i < axisCount_; ++i) {
+        *fields[static_cast<int>(axes_[i].field)] = AxisValue(axes_[i]);
+    }
+    for (uint32_t& pov : state.rgdwPOV) {
+        pov = static_cast<uint32_t>(kPovCentred);
+    }
+    if (controller_ != nullptr) {
+        uint8_t hat = SDL_HAT_CENTERED;
+        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_UP) ? SDL_HAT_UP
+                                                                                       : 0;
+        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_DOWN)
+                   ? SDL_HAT_DOWN
+                   : 0;
+        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_LEFT)
+                   ? SDL_HAT_LEFT
+                   : 0;
+        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)
+                   ? SDL_HAT_RIGHT
+                   : 0;
+        state.rgdwPOV[0] = PovFromSdlHat(hat);
+        for (int b = 0; b < kPadButtonCount; ++b) {
+            state.rgbButtons[b] = Pressed(SDL_GameControllerGetButton(controller_, kPadButtons[b]));
+        }
+        return;
+    }
+    for (int h = 0; h < hatCount_ && h < static_cast<int>(kStatePovLimit); ++h) {
+        state.rgdwPOV[h] = PovFromSdlHat(SDL_JoystickGetHat(joystick_, h));
+    }
+    for (int b = 0; b < buttonCount_ && b < static_cast<int>(kStateButtonLimit); ++b) {
+        state.rgbButtons[b] = Pressed(SDL_JoystickGetButton(joystick_, b) != 0);
+    }
+}
+
+void SdlJoystickDevice::Release() {
+    delete this;
+}
+
+DiResult SdlInputSystem::CreateDevice(const Guid& guid, InputDevice** device) {
+    if (device == nullptr) {
+        return kDiErrInvalidParam;
+    }
+    *device = nullptr;
+    if (guid == GUID_SysKeyboard) {
+        if (keyboard_ == nullptr) {
+            return kDiErrDeviceNotReg;
+        }
+        *device = keyboard_;
+        return kDiOk;
+    }
+    if (!joysticksReady_ || !IsTaggedGuid(guid) ||
+        static_cast<int>(guid.data1) >= SDL_NumJoysticks()) {
+        return kDiErrDeviceNotReg;
+    }
+    auto* joystick = new SdlJoystickDevice(static_cast<int>(guid.data1));
+    if (!joystick->opened()) {
+        joystick->Release();
+        return kDiErrDeviceNotReg;
+    }
+    *device = joystick;
+    return kDiOk;
+}
+
+DiResult SdlInputSystem::EnumDevices(uint32_t deviceClass, EnumDevicesCallback callback,
+                                     void* context, uint32_t) {
+    if (deviceClass != kDi8DevClassGameCtrl || !joysticksReady_) {
+        return kDiOk;
+    }
+    const int count = SDL_NumJoysticks();
+    for (int index = 0; index < count; ++index) {
+        if (callback(DeviceInstance{SdlDeviceGuid(index)}, context) == kDiEnumStop) {
+            break;
+        }
+    }
+    return kDiOk;
+}
+
+void SdlInputSystem::Release() {
+    if (joysticksReady_) {
+        SDL_QuitSubSystem(kSdlSubsystems);
+    }
+    delete this;
+}
+
+DiResult SdlInputBackend::Create(NativeInstance, InputSystem** system) {
+    if (system == nullptr) {
+        return kDiErrInvalidParam;
+    }
+    // Without SDL's joysticks the keyboard still works: the system then lists
+    // no game controllers.
+    // SDL would otherwise catch SIGINT and SIGTERM for a quit event nobody
+    // reads, and the editor would no longer end when asked to.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    const bool ready = SDL_InitSubSystem(kSdlSubsystems) == 0;
+    if (ready) {
+        // States are read with SDL_JoystickUpdate at each poll; nothing pumps
+        // SDL's event queue, so no events are queued.
+        SDL_JoystickEventState(SDL_IGNORE);
+        SDL_GameControllerEventState(SDL_IGNORE);
+    }
+    *system = new SdlInputSystem(keyboard_, ready);
+    return kDiOk;
+}
+
+}  // namespace ravel

@@ -1,0 +1,108 @@
+// Joysticks through SDL 2, described and read the way the game sees the same
+// controller under Wine, whose default route hands each SDL device to
+// DirectInput as a HID device: a plain joystick keeps SDL's axes (as X, Y, Z,
+// Rx, Ry, Rz, then two sliders), hats and buttons in SDL's order; a device SDL
+// knows as a game controller gets Wine's fixed pad layout. The keyboard is
+// not SDL's: the window supplies it and this system only hands it out.
+#pragma once
+
+#include <cstdint>
+
+#include "input/CaptureScan.h"
+#include "input/InputBackend.h"
+#include "input/linux/DiErrors.h"
+
+struct _SDL_Joystick;
+struct _SDL_GameController;
+
+namespace ravel {
+
+// What DirectInput would list for one controller, as far as the editor reads
+// it: which DIJOYSTATE fields it fills.
+enum class JoystickAxis : uint8_t { X, Y, Z, Rx, Ry, Rz, Slider0, Slider1 };
+inline constexpr int kJoystickAxisCount = 8;
+
+// SDL values (-32768..32767 sticks, 0..32767 triggers) to the range set with
+// SetRange, rounding to nearest as DirectInput's scaling does.
+int32_t ScaleAxis(int32_t value, int32_t logicalMin, int32_t logicalMax, int32_t rangeMin,
+                  int32_t rangeMax);
+
+// An SDL hat (SDL_HAT_* bits) as a POV in hundredths of a degree clockwise
+// from up, 0xFFFFFFFF when centred.
+uint32_t PovFromSdlHat(uint8_t hat);
+
+class SdlJoystickDevice final : public InputDevice {
+  public:
+    // Opens SDL device `index`; check opened() afterwards.
+    explicit SdlJoystickDevice(int index);
+
+    bool opened() const { return joystick_ != nullptr; }
+    bool isPad() const { return controller_ != nullptr; }
+
+    DiResult SetDataFormat(DataFormat format) override;
+    DiResult SetCooperativeLevel(NativeWindow window, uint32_t flags) override;
+    DiResult EnumObjects(EnumObjectsCallback callback, void* context, uint32_t flags) override;
+    DiResult SetRange(uint32_t objectType, int32_t minimum, int32_t maximum) override;
+    DiResult Acquire() override;
+    DiResult Unacquire() override;
+    DiResult GetCapabilities(DeviceCaps& caps) override;
+    DiResult Poll() override;
+    DiResult GetDeviceState(uint32_t size, void* data) override;
+    void Release() override;
+
+  private:
+    struct Axis {
+        JoystickAxis field;
+        int sdlIndex;  // SDL axis (joystick) or SDL_GameControllerAxis (pad)
+        int32_t logicalMin, logicalMax;
+        int32_t rangeMin, rangeMax;
+    };
+
+    ~SdlJoystickDevice();
+    void DescribePad();
+    void DescribeJoystick();
+    void ReadState(JoystickState& state) const;
+    int32_t AxisValue(const Axis& axis) const;
+
+    _SDL_Joystick* joystick_ = nullptr;
+    _SDL_GameController* controller_ = nullptr;
+    Axis axes_[kJoystickAxisCount] = {};
+    int axisCount_ = 0;
+    int hatCount_ = 0;
+    int buttonCount_ = 0;
+    bool formatSet_ = false;
+    bool acquired_ = false;
+};
+
+class SdlInputSystem final : public InputSystem {
+  public:
+    // `keyboard` answers GUID_SysKeyboard; may be null (no keyboard).
+    SdlInputSystem(InputDevice* keyboard, bool joysticksReady)
+        : keyboard_(keyboard), joysticksReady_(joysticksReady) {}
+
+    DiResult CreateDevice(const Guid& guid, InputDevice** device) override;
+    DiResult EnumDevices(uint32_t deviceClass, EnumDevicesCallback callback, void* context,
+                         uint32_t flags) override;
+    void Release() override;
+
+  private:
+    InputDevice* keyboard_;
+    bool joysticksReady_;
+};
+
+// DirectInput8Create over SDL: the input system lives from Create to its
+// Release; SDL's joystick subsystem is started with it and stopped with it.
+class SdlInputBackend final : public InputBackend {
+  public:
+    explicit SdlInputBackend(InputDevice* keyboard) : keyboard_(keyboard) {}
+
+    DiResult Create(NativeInstance instance, InputSystem** system) override;
+
+  private:
+    InputDevice* keyboard_;
+};
+
+// The instance GUID under which EnumDevices reports SDL device `index`.
+Guid SdlDeviceGuid(int index);
+
+}  // namespace ravel

@@ -1,0 +1,41 @@
+#include "probes/linux/GlGraphicsProbe.h"
+
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+
+namespace ravel {
+namespace {
+
+constexpr uint32_t kPixelShader14 = 0xFFFF0104u;
+constexpr uint32_t kNoPixelShader = 0xFFFF0000u;
+
+// Fragment programs came with OpenGL 2.0 (GLSL) and OpenGL ES 2.0; older
+// desktop contexts may still offer them as an extension.
+bool HasFragmentShading(QOpenGLContext& context) {
+    const QSurfaceFormat format = context.format();
+    if (format.majorVersion() >= 2) {
+        return true;
+    }
+    return context.hasExtension("GL_ARB_fragment_shader") ||
+           context.hasExtension("GL_ARB_fragment_program");
+}
+
+}  // namespace
+
+bool GlGraphicsProbe::ReadPixelShaderVersion(uint32_t& version) {
+    QOpenGLContext context;
+    if (!context.create()) {
+        return false;
+    }
+    QOffscreenSurface surface;
+    surface.setFormat(context.format());
+    surface.create();
+    if (!surface.isValid() || !context.makeCurrent(&surface)) {
+        return false;
+    }
+    version = HasFragmentShading(context) ? kPixelShader14 : kNoPixelShader;
+    context.doneCurrent();
+    return true;
+}
+
+}  // namespace ravel

@@ -1,0 +1,43 @@
+// A page that writes down every message the sheet and the adapter give it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "pages/Page.h"
+
+namespace ravel::testing {
+
+class RecordingPage final : public Page {
+  public:
+    explicit RecordingPage(std::vector<std::string>& log, const char* name)
+        : log_(log), name_(name) {}
+
+    int OnInitDialog(Dialog& dialog) override {
+        dialog_ = &dialog;
+        log_.push_back(name_ + " init");
+        return 1;
+    }
+    void OnCommand(int id, int code) override {
+        log_.push_back(name_ + " command " + std::to_string(id) + " " + std::to_string(code));
+    }
+    int OnNotify(int code) override {
+        const char* what = code == PSN_SETACTIVE    ? "setactive"
+                           : code == PSN_KILLACTIVE ? "killactive"
+                           : code == PSN_APPLY      ? "apply"
+                                                    : "other";
+        log_.push_back(name_ + " " + what);
+        return 0;
+    }
+    void OnTimer() override { ++ticks; }
+
+    Dialog* dialog() const { return dialog_; }
+    int ticks = 0;
+
+  private:
+    std::vector<std::string>& log_;
+    std::string name_;
+    Dialog* dialog_ = nullptr;
+};
+
+}  // namespace ravel::testing

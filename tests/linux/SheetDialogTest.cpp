@@ -1,0 +1,103 @@
+// The sheet's order of messages: lazy page creation, activation on tab
+// switches, Apply enabling and the apply order, nothing on Cancel.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include "app/qt/SheetDialog.h"
+#include "linux/RecordingPage.h"
+
+namespace ravel {
+namespace {
+
+using Log = std::vector<std::string>;
+using testing::RecordingPage;
+
+class SheetDialogTest : public ::testing::Test {
+  protected:
+    SheetDialogTest() {
+        const SheetPage pages[kSheetPageCount] = {{&DialogTemplates[0], &first_, false},
+                                                  {&DialogTemplates[1], &second_, true},
+                                                  {&DialogTemplates[2], &third_, false}};
+        sheet_ = std::make_unique<SheetDialog>(pages, DialogFont());
+    }
+    Log Take() {
+        Log taken;
+        taken.swap(log_);
+        return taken;
+    }
+    void OpenTab(int index) {
+        QTabBar* bar = sheet_->tabs()->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+
+    Log log_;
+    RecordingPage first_{log_, "1"};
+    RecordingPage second_{log_, "2"};
+    RecordingPage third_{log_, "3"};
+    std::unique_ptr<SheetDialog> sheet_;
+};
+
+TEST_F(SheetDialogTest, CaptionAndTabsFollowTheTemplates) {
+    EXPECT_EQ(sheet_->windowTitle().toStdString(), "Ravelstone - Config by Qv");
+    ASSERT_EQ(sheet_->tabs()->count(), 3);
+    EXPECT_EQ(sheet_->tabs()->tabText(0).toStdString(), "Graphic / Audio Settings");
+    EXPECT_EQ(sheet_->tabs()->tabText(1).toStdString(), "Keyboard Settings");
+    EXPECT_EQ(sheet_->tabs()->tabText(2).toStdString(), "Joystick Settings");
+    EXPECT_FALSE(sheet_->windowFlags() & Qt::WindowContextHelpButtonHint);
+}
+
+TEST_F(SheetDialogTest, OnlyTheFirstPageIsCreatedAtOnceAndActivatedWhenShown) {
+    EXPECT_EQ(Take(), (Log{"1 init"}));
+    EXPECT_EQ(sheet_->PageAt(1), nullptr);
+    sheet_->show();
+    EXPECT_EQ(Take(), (Log{"1 setactive"}));
+    OpenTab(1);
+    EXPECT_EQ(Take(), (Log{"1 killactive", "2 init", "2 setactive"}));
+    OpenTab(0);
+    OpenTab(1);
+    EXPECT_EQ(Take(), (Log{"2 killactive", "1 setactive", "1 killactive", "2 setactive"}))
+        << "created once";
+    EXPECT_EQ(sheet_->PageAt(2), nullptr);
+}
+
+TEST_F(SheetDialogTest, ApplyIsEnabledByAPageAndAppliesEveryCreatedPageInOrder) {
+    sheet_->show();
+    OpenTab(1);
+    Take();
+    EXPECT_FALSE(sheet_->applyButton()->isEnabled());
+    second_.dialog()->NotifyChanged();
+    EXPECT_TRUE(sheet_->applyButton()->isEnabled());
+    QTest::mouseClick(sheet_->applyButton(), Qt::LeftButton);
+    EXPECT_EQ(Take(), (Log{"2 killactive", "1 apply", "2 apply", "2 setactive"}));
+    EXPECT_FALSE(sheet_->applyButton()->isEnabled()) << "grey again after Apply";
+    EXPECT_TRUE(sheet_->isVisible());
+
+    QTest::mouseClick(sheet_->okButton(), Qt::LeftButton);
+    EXPECT_EQ(Take(), (Log{"2 killactive", "1 apply", "2 apply"}));
+    EXPECT_EQ(sheet_->result(), QDialog::Accepted);
+    EXPECT_FALSE(sheet_->isVisible());
+}
+
+TEST_F(SheetDialogTest, CancelSendsNothing) {
+    sheet_->show();
+    OpenTab(2);
+    third_.dialog()->NotifyChanged();
+    Take();
+    QTest::mouseClick(sheet_->cancelButton(), Qt::LeftButton);
+    EXPECT_TRUE(Take().empty());
+    EXPECT_EQ(sheet_->result(), QDialog::Rejected);
+}
+
+TEST_F(SheetDialogTest, OkAppliesEvenWithoutChanges) {
+    sheet_->show();
+    Take();
+    QTest::mouseClick(sheet_->okButton(), Qt::LeftButton);
+    EXPECT_EQ(Take(), (Log{"1 killactive", "1 apply"}));
+}
+
+}  // namespace
+}  // namespace ravel

@@ -93,6 +93,8 @@ class Environment:
             "exe": exe,
             "inspector": inspector,
             "bits": bits,
+            # The prefix's kind must match the loader that made it.
+            "arch": "win32" if bits == 32 else "win64",
         }
         env = Environment(state)
         for home, sound in (("home-sound", True), ("home-silent", False)):
@@ -155,6 +157,7 @@ class Environment:
             "DISPLAY": self.display,
             "WINEPREFIX": self.prefix,
             "WINESERVER": self.server,
+            "WINEARCH": self.state["arch"],
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
             "HOME": os.path.join(self.root, "home-sound" if sound else "home-silent"),

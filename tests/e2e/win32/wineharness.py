@@ -69,6 +69,9 @@ class Environment:
     @staticmethod
     def create(root, exe32, exe64, inspect32, inspect64):
         """Starts Xvfb and builds a fresh prefix below `root`."""
+        if Environment.exists(root):
+            # A run that was cut short left its display and server behind.
+            Environment.load(root).destroy()
         shutil.rmtree(root, ignore_errors=True)
         os.makedirs(root)
         if can_run_32bit():
@@ -97,24 +100,29 @@ class Environment:
             "arch": "win32" if bits == 32 else "win64",
         }
         env = Environment(state)
-        for home, sound in (("home-sound", True), ("home-silent", False)):
-            path = os.path.join(root, home)
-            os.makedirs(path)
-            if sound:
-                # No sound card here: ALSA's null device stands in for one.
-                with open(os.path.join(path, ".asoundrc"), "w") as f:
-                    f.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
-        started = time.monotonic()
-        env.wine(["wineboot", "-i"], timeout=300)
-        env.wait_server()
-        # Kept running for the whole run: a server that shuts down between
-        # two scenarios makes the next start wait for it.
-        subprocess.Popen([server, "-p"], env=env.env(), stdin=subprocess.DEVNULL,
-                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                         start_new_session=True)
-        print(f"wine prefix ready in {time.monotonic() - started:.1f} s ({bits}-bit)")
-        with open(os.path.join(root, "state.json"), "w") as f:
-            json.dump(state, f)
+        try:
+            for home, sound in (("home-sound", True), ("home-silent", False)):
+                path = os.path.join(root, home)
+                os.makedirs(path)
+                if sound:
+                    # No sound card here: ALSA's null device stands in for one.
+                    with open(os.path.join(path, ".asoundrc"), "w") as f:
+                        f.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
+            started = time.monotonic()
+            env.wine(["wineboot", "-i"], timeout=300)
+            env.wait_server()
+            # Kept running for the whole run: a server that shuts down between
+            # two scenarios makes the next start wait for it.
+            subprocess.Popen([server, "-p"], env=env.env(), stdin=subprocess.DEVNULL,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                             start_new_session=True)
+            print(f"wine prefix ready in {time.monotonic() - started:.1f} s ({bits}-bit)")
+            with open(os.path.join(root, "state.json"), "w") as f:
+                json.dump(state, f)
+        except BaseException:
+            # No server or display outlives a set-up that did not finish.
+            env.destroy()
+            raise
         return env
 
     @staticmethod

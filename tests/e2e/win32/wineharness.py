@@ -96,8 +96,6 @@ class Environment:
             "exe": exe,
             "inspector": inspector,
             "bits": bits,
-            # The prefix's kind must match the loader that made it.
-            "arch": "win32" if bits == 32 else "win64",
         }
         env = Environment(state)
         try:
@@ -165,7 +163,8 @@ class Environment:
             "DISPLAY": self.display,
             "WINEPREFIX": self.prefix,
             "WINESERVER": self.server,
-            "WINEARCH": self.state["arch"],
+            # The prefix's kind must match the loader that made it.
+            "WINEARCH": "win32" if self.state.get("bits") == 32 else "win64",
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
             "HOME": os.path.join(self.root, "home-sound" if sound else "home-silent"),

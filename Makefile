@@ -4,7 +4,7 @@
 
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test test-native test-asan test-fuzz fuzz-long run lint clean
+.PHONY: all deps build windows test test-native test-asan test-fuzz fuzz-long run lint clean
 
 all: build
 
@@ -14,6 +14,15 @@ deps:
 build: deps
 	cmake --preset default
 	cmake --build --preset default -j $(JOBS)
+	$(MAKE) windows
+
+# config.exe (32-bit) and the same sources for 64-bit Windows, which the
+# end-to-end tests run where the machine cannot execute 32-bit code.
+windows:
+	cmake --preset mingw
+	cmake --build --preset mingw -j $(JOBS)
+	cmake --preset mingw64
+	cmake --build --preset mingw64 -j $(JOBS)
 
 # Every test: the native tests, the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a short fuzz run as a regression guard.

@@ -15,6 +15,10 @@ packages=(
 # config.exe: the MinGW cross build and Wine with a virtual X server for its
 # end-to-end tests.
 windows_packages=(
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64
+    wine wine32:i386 wine64
+    xvfb xdotool x11-utils imagemagick
+    python3
 )
 
 # The Linux editor and its tests: Qt 6 (its xcb and offscreen platforms come
@@ -48,5 +52,9 @@ fi
 
 echo "installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+# wine32 is an i386 package: the architecture must be known to dpkg first.
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+fi
 apt-get -o DPkg::Lock::Timeout=600 update
 apt-get install -y --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}"

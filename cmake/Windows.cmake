@@ -1,0 +1,56 @@
+# config.exe: the portable core with the Win32 shell, DirectInput 8,
+# Direct3D 8 and DirectSound adapters, and the resources generated from the
+# template data.
+enable_language(RC)
+
+# The resource script is generated on the build machine by a small tool
+# compiled with the build machine's own compiler.
+find_program(RAVEL_HOST_CXX NAMES c++ g++ clang++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+
+set(RAVEL_RESOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/src/resources)
+set(RAVEL_GENERATOR ${CMAKE_CURRENT_BINARY_DIR}/GenerateResourceScript)
+set(RAVEL_RESOURCE_SCRIPT ${CMAKE_CURRENT_BINARY_DIR}/config.rc)
+
+add_custom_command(
+    OUTPUT ${RAVEL_GENERATOR}
+    COMMAND ${RAVEL_HOST_CXX} -std=c++20 -Wall -Wextra -O1
+            -I ${CMAKE_CURRENT_SOURCE_DIR}/src
+            ${RAVEL_RESOURCE_DIR}/win32/GenerateResourceScript.cpp
+            ${RAVEL_RESOURCE_DIR}/Templates.cpp
+            -o ${RAVEL_GENERATOR}
+    DEPENDS ${RAVEL_RESOURCE_DIR}/win32/GenerateResourceScript.cpp
+            ${RAVEL_RESOURCE_DIR}/Templates.cpp
+            ${RAVEL_RESOURCE_DIR}/Templates.h
+    COMMENT "Building the resource-script generator (build machine)"
+    VERBATIM)
+
+add_custom_command(
+    OUTPUT ${RAVEL_RESOURCE_SCRIPT}
+    COMMAND ${RAVEL_GENERATOR} ${RAVEL_RESOURCE_SCRIPT} ${RAVEL_RESOURCE_DIR}/win32/config.ico
+    DEPENDS ${RAVEL_GENERATOR} ${RAVEL_RESOURCE_DIR}/win32/config.ico
+    COMMENT "Generating config.rc from the template data"
+    VERBATIM)
+
+add_executable(config WIN32
+    src/app/win32/WinMain.cpp
+    src/app/win32/PageProcedure.cpp
+    src/app/win32/PageDialog.cpp
+    src/app/win32/SheetTemplate.cpp
+    src/input/win32/DirectInputBackend.cpp
+    src/probes/win32/Direct3DProbe.cpp
+    src/probes/win32/DirectSoundProbe.cpp
+    src/settings/win32/SettingsBase.cpp
+    ${RAVEL_RESOURCE_SCRIPT}
+)
+target_link_libraries(config PRIVATE ravel_core
+    dinput8 dxguid comctl32 ole32 uuid)
+target_compile_definitions(config PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+# Small and self-contained: no exceptions or run-time type data are used.
+target_compile_options(config PRIVATE -fno-exceptions -fno-rtti)
+set_target_properties(config PROPERTIES OUTPUT_NAME config SUFFIX .exe)
+
+# The end-to-end tests' own window inspector, run under the same Wine.
+add_executable(inspect tests/e2e/win32/Inspect.cpp)
+target_compile_options(inspect PRIVATE -municode)
+target_link_options(inspect PRIVATE -municode)
+target_link_libraries(inspect PRIVATE comctl32)

@@ -1,0 +1,134 @@
+#include "app/win32/PageDialog.h"
+
+#include <commctrl.h>
+
+#include <cstddef>
+
+#include "app/win32/WideText.h"
+
+namespace ravel {
+namespace {
+
+constexpr UINT_PTR kCaptureTimerId = 0;
+constexpr UINT kCaptureTimerPeriod = 33;  // ms
+
+// List entries are key and input names: short.
+constexpr int kListTextCapacity = 260;
+// Tooltip texts are loaded into 1024 bytes.
+constexpr int kTooltipTextCapacity = 1024;
+
+// The tool record up to its lParam: 44 bytes on the 32-bit build.
+constexpr UINT kToolRecordSize = offsetof(TTTOOLINFOW, lParam) + sizeof(LPARAM);
+static_assert(sizeof(void*) != 4 || kToolRecordSize == 44);
+
+}  // namespace
+
+LRESULT PageDialog::SendToControl(int id, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND control = GetDlgItem(page_, id);
+    if (control == nullptr) {
+        return 0;
+    }
+    return SendMessageW(control, message, wParam, lParam);
+}
+
+void PageDialog::CheckButton(int id, unsigned state) {
+    CheckDlgButton(page_, id, state);
+}
+
+unsigned PageDialog::IsButtonChecked(int id) {
+    return IsDlgButtonChecked(page_, id);
+}
+
+void PageDialog::EnableControl(int id, bool enabled) {
+    HWND control = GetDlgItem(page_, id);
+    if (control == nullptr) {
+        return;
+    }
+    EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+int PageDialog::ListAppend(int id, const char* text) {
+    wchar_t wide[kListTextCapacity];
+    ToWide(text, wide);
+    return static_cast<int>(SendToControl(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide)));
+}
+
+void PageDialog::ListSetValue(int id, int index, uint32_t value) {
+    SendToControl(id, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(value));
+}
+
+uint32_t PageDialog::ListValue(int id, int index) {
+    return static_cast<uint32_t>(SendToControl(id, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+
+int PageDialog::ListSelection(int id) {
+    return static_cast<int>(SendToControl(id, CB_GETCURSEL, 0, 0));
+}
+
+void PageDialog::ListSelect(int id, int index) {
+    SendToControl(id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int PageDialog::ListSelectText(int id, const char* text) {
+    wchar_t wide[kListTextCapacity];
+    ToWide(text, wide);
+    // Start index 0: the search begins at entry 1 and ends with entry 0.
+    return static_cast<int>(SendToControl(id, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(wide)));
+}
+
+void PageDialog::ListCloseDropDown(int id) {
+    SendToControl(id, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+int PageDialog::FocusedControl() {
+    HWND focus = GetFocus();
+    if (focus == nullptr || GetParent(focus) != page_) {
+        return 0;
+    }
+    return GetDlgCtrlID(focus);
+}
+
+void PageDialog::NotifyChanged() {
+    SendMessageW(GetParent(page_), PSM_CHANGED, reinterpret_cast<WPARAM>(page_), 0);
+}
+
+void PageDialog::StartCaptureTimer() {
+    SetTimer(page_, kCaptureTimerId, kCaptureTimerPeriod, nullptr);
+}
+
+void PageDialog::StopCaptureTimer() {
+    KillTimer(page_, kCaptureTimerId);
+}
+
+void PageDialog::AddControlTooltip(int id, const char* text) {
+    HWND control = GetDlgItem(page_, id);
+    if (control == nullptr) {
+        return;
+    }
+    // One tooltip control per control, owned by it, so it lives exactly as
+    // long as the control.
+    HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   control, nullptr, instance_, nullptr);
+    if (tooltip == nullptr) {
+        return;
+    }
+    // As wide as the screen: the tip breaks only at its own line feeds.
+    SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN));
+
+    wchar_t wide[kTooltipTextCapacity];
+    ToWide(text, wide);
+    TTTOOLINFOW tool{};
+    tool.cbSize = kToolRecordSize;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = control;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = wide;  // the tooltip keeps its own copy
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+NativeWindow PageDialog::SheetWindow() {
+    return GetParent(page_);
+}
+
+}  // namespace ravel

@@ -1,0 +1,144 @@
+// config.exe: one copy at a time shows the three-page sheet; the pages do
+// all the work inside its modal loop.
+#include "app/Editor.h"
+#include "pages/GraphicAudioPage.h"
+#include "pages/JoystickPage.h"
+#include "pages/KeyboardPage.h"
+#include "resources/Templates.h"
+
+#include "app/win32/PageProcedure.h"
+#include "app/win32/SheetTemplate.h"
+#include "input/win32/DirectInputBackend.h"
+#include "probes/win32/DirectXProbes.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstddef>
+#include <cstring>
+
+namespace ravel {
+namespace {
+
+// The run's one record, probe answers and devices.
+Editor theEditor;
+
+DirectInputBackend theInputBackend;
+Direct3DProbe theGraphicsProbe;
+DirectSoundProbe theSoundProbe;
+Platform thePlatform{&theInputBackend, &theGraphicsProbe, &theSoundProbe, ResolveSettingsBase,
+                     nullptr};
+
+GraphicAudioPage theGraphicAudioPage(theEditor, thePlatform);
+KeyboardPage theKeyboardPage(theEditor, thePlatform);
+JoystickPage theJoystickPage(theEditor, thePlatform);
+
+PageBinding theBindings[3] = {
+    {&theGraphicAudioPage, {}},
+    {&theKeyboardPage, {}},
+    {&theJoystickPage, {}},
+};
+
+template <int Index>
+INT_PTR CALLBACK PageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return RunPageProcedure(theBindings[Index], window, message, wParam, lParam);
+}
+
+constexpr DLGPROC kPageProcedures[3] = {PageProcedure<0>, PageProcedure<1>, PageProcedure<2>};
+
+// The caption keeps no context-help button: the pages explain themselves
+// with tooltips.
+void OnSheetInitialized(HWND sheet) {
+    const LONG style = GetWindowLongA(sheet, GWL_EXSTYLE);
+    SetWindowLongA(sheet, GWL_EXSTYLE, style & ~WS_EX_CONTEXTHELP);
+}
+
+int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM lParam) {
+    switch (message) {
+        case PSCB_PRECREATE:
+            // Measure the pages in their own font size so none is cut.
+            SetTemplateFontSize(reinterpret_cast<void*>(lParam), kDialogFontPoints);
+            return 0;
+        case PSCB_INITIALIZED:
+            OnSheetInitialized(sheet);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+// The records up to their header fields: 48 and 52 bytes on this 32-bit build.
+constexpr UINT kPageRecordSize = offsetof(PROPSHEETPAGEW, pszHeaderSubTitle) + sizeof(LPCWSTR);
+constexpr UINT kSheetHeaderSize = offsetof(PROPSHEETHEADERW, hbmHeader) + sizeof(HBITMAP);
+static_assert(sizeof(void*) != 4 || (kPageRecordSize == 48 && kSheetHeaderSize == 52));
+
+// A text for the sheet's caption; the title is plain ASCII.
+template <int N>
+void CopyTitle(wchar_t (&out)[N]) {
+    int i = 0;
+    for (; i < N - 1 && kApplicationTitle[i] != '\0'; ++i) {
+        out[i] = static_cast<wchar_t>(kApplicationTitle[i]);
+    }
+    out[i] = L'\0';
+}
+
+// The pages are Unicode dialogs so that the key names drawn outside the
+// system code page (the fullwidth solidus and reverse solidus) show as such.
+INT_PTR ShowSheet(HINSTANCE instance) {
+    // The sheet steps through the page records by their stated size, so
+    // they lie packed at exactly that size.
+    alignas(PROPSHEETPAGEW) BYTE records[3][kPageRecordSize] = {};
+    for (int i = 0; i < 3; ++i) {
+        PROPSHEETPAGEW page{};
+        page.dwSize = kPageRecordSize;
+        page.dwFlags = PSP_DEFAULT;
+        page.hInstance = instance;
+        page.pszTemplate = MAKEINTRESOURCEW(DialogTemplates[i].id);
+        page.pfnDlgProc = kPageProcedures[i];
+        page.lParam = 0;
+        std::memcpy(records[i], &page, kPageRecordSize);
+    }
+    wchar_t caption[64];
+    CopyTitle(caption);
+
+    PROPSHEETHEADERW header{};
+    header.dwSize = kSheetHeaderSize;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK;
+    header.hwndParent = nullptr;
+    header.hInstance = instance;
+    header.pszCaption = caption;
+    header.nPages = 3;
+    header.nStartPage = 0;
+    header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEW>(records);
+    header.pfnCallback = SheetCallback;
+    return PropertySheetW(&header);
+}
+
+int Run(HINSTANCE instance) {
+    thePlatform.instance = instance;
+
+    // A second copy leaves at once, without a window.
+    HANDLE existing = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kApplicationTitle);
+    if (existing != nullptr) {
+        CloseHandle(existing);
+        return 0;
+    }
+    HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kApplicationTitle);
+
+    InitCommonControls();
+    const INT_PTR result = ShowSheet(instance);
+
+    ReleaseInputDevices(theEditor.input);
+    if (instanceMutex != nullptr) {
+        ReleaseMutex(instanceMutex);
+    }
+    return static_cast<int>(result);
+}
+
+}  // namespace
+}  // namespace ravel
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return ravel::Run(instance);
+}

@@ -1,0 +1,171 @@
+#define DIRECTINPUT_VERSION 0x0800
+#include "input/win32/DirectInputBackend.h"
+
+#include <windows.h>
+
+#include <dinput.h>
+
+#include <cstring>
+
+namespace ravel {
+namespace {
+
+static_assert(sizeof(DIDEVCAPS) == sizeof(DeviceCaps));
+static_assert(sizeof(GUID) == sizeof(Guid));
+
+GUID ToGuid(const Guid& guid) {
+    GUID native;
+    std::memcpy(&native, &guid, sizeof native);
+    return native;
+}
+
+Guid FromGuid(const GUID& native) {
+    Guid guid;
+    std::memcpy(&guid, &native, sizeof guid);
+    return guid;
+}
+
+class DirectInputDevice final : public InputDevice {
+  public:
+    bool InUse() const { return device_ != nullptr; }
+    void Attach(IDirectInputDevice8A* device) { device_ = device; }
+
+    DiResult SetDataFormat(DataFormat format) override {
+        return device_->SetDataFormat(format == DataFormat::Keyboard ? &c_dfDIKeyboard
+                                                                     : &c_dfDIJoystick);
+    }
+
+    DiResult SetCooperativeLevel(NativeWindow window, uint32_t flags) override {
+        return device_->SetCooperativeLevel(static_cast<HWND>(window), flags);
+    }
+
+    DiResult EnumObjects(EnumObjectsCallback callback, void* context, uint32_t flags) override {
+        Forward forward{callback, context};
+        return device_->EnumObjects(ObjectFound, &forward, flags);
+    }
+
+    DiResult SetRange(uint32_t objectType, int32_t minimum, int32_t maximum) override {
+        DIPROPRANGE range{};
+        range.diph.dwSize = sizeof range;
+        range.diph.dwHeaderSize = sizeof range.diph;
+        range.diph.dwObj = objectType;
+        range.diph.dwHow = DIPH_BYID;
+        range.lMin = minimum;
+        range.lMax = maximum;
+        return device_->SetProperty(DIPROP_RANGE, &range.diph);
+    }
+
+    DiResult Acquire() override { return device_->Acquire(); }
+    DiResult Unacquire() override { return device_->Unacquire(); }
+
+    DiResult GetCapabilities(DeviceCaps& caps) override {
+        DIDEVCAPS native;
+        std::memcpy(&native, &caps, sizeof native);
+        const HRESULT result = device_->GetCapabilities(&native);
+        std::memcpy(&caps, &native, sizeof caps);
+        return result;
+    }
+
+    DiResult Poll() override { return device_->Poll(); }
+
+    DiResult GetDeviceState(uint32_t size, void* data) override {
+        return device_->GetDeviceState(size, data);
+    }
+
+    void Release() override {
+        device_->Release();
+        device_ = nullptr;
+    }
+
+  private:
+    struct Forward {
+        EnumObjectsCallback callback;
+        void* context;
+    };
+
+    static BOOL CALLBACK ObjectFound(LPCDIDEVICEOBJECTINSTANCEA object, LPVOID context) {
+        const auto& forward = *static_cast<const Forward*>(context);
+        const ObjectInstance instance{FromGuid(object->guidType), object->dwType};
+        return forward.callback(instance, forward.context);
+    }
+
+    IDirectInputDevice8A* device_ = nullptr;
+};
+
+class DirectInputSystem final : public InputSystem {
+  public:
+    void Attach(IDirectInput8A* system) { system_ = system; }
+
+    DiResult CreateDevice(const Guid& guid, InputDevice** device) override {
+        *device = nullptr;
+        DirectInputDevice* wrapper = FreeDevice();
+        if (wrapper == nullptr) {
+            return DIERR_OUTOFMEMORY;
+        }
+        IDirectInputDevice8A* native = nullptr;
+        const GUID nativeGuid = ToGuid(guid);
+        const HRESULT result = system_->CreateDevice(nativeGuid, &native, nullptr);
+        if (FAILED(result) || native == nullptr) {
+            return FAILED(result) ? result : DIERR_GENERIC;
+        }
+        wrapper->Attach(native);
+        *device = wrapper;
+        return result;
+    }
+
+    DiResult EnumDevices(uint32_t deviceClass, EnumDevicesCallback callback, void* context,
+                         uint32_t flags) override {
+        Forward forward{callback, context};
+        return system_->EnumDevices(deviceClass, DeviceFound, &forward, flags);
+    }
+
+    void Release() override {
+        system_->Release();
+        system_ = nullptr;
+    }
+
+  private:
+    struct Forward {
+        EnumDevicesCallback callback;
+        void* context;
+    };
+
+    static BOOL CALLBACK DeviceFound(LPCDIDEVICEINSTANCEA device, LPVOID context) {
+        const auto& forward = *static_cast<const Forward*>(context);
+        const DeviceInstance instance{FromGuid(device->guidInstance)};
+        return forward.callback(instance, forward.context);
+    }
+
+    // The keyboard and at most four joysticks are open at once; a device that
+    // is released frees its place.
+    DirectInputDevice* FreeDevice() {
+        for (DirectInputDevice& device : devices_) {
+            if (!device.InUse()) {
+                return &device;
+            }
+        }
+        return nullptr;
+    }
+
+    IDirectInput8A* system_ = nullptr;
+    DirectInputDevice devices_[5];
+};
+
+DirectInputSystem theSystem;
+
+}  // namespace
+
+DiResult DirectInputBackend::Create(NativeInstance instance, InputSystem** system) {
+    *system = nullptr;
+    void* native = nullptr;
+    const HRESULT result = DirectInput8Create(static_cast<HINSTANCE>(instance), DIRECTINPUT_VERSION,
+                                              IID_IDirectInput8A, &native, nullptr);
+    if (FAILED(result) || native == nullptr) {
+        return FAILED(result) ? result : DIERR_GENERIC;
+    }
+    theSystem.Attach(static_cast<IDirectInput8A*>(native));
+    *system = &theSystem;
+    return result;
+}
+
+}  // namespace ravel

@@ -1,0 +1,50 @@
+// Where config.exe keeps setting.cfg: the user's roaming application-data
+// folder, which the game reads too; the current folder when the shell-folder
+// service is missing.
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include "settings/SettingsFile.h"
+
+namespace ravel {
+namespace {
+
+using GetFolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+
+// Looked up at run time: Shfolder.dll is not on every system.
+bool ApplicationDataFolder(char (&base)[kPathCapacity]) {
+    HMODULE library = LoadLibraryA("Shfolder.dll");
+    if (library == nullptr) {
+        return false;
+    }
+    const auto getFolderPath = reinterpret_cast<GetFolderPathFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, "SHGetFolderPathA")));
+    bool found = false;
+    if (getFolderPath != nullptr) {
+        // A failing lookup leaves no usable path: fall back like a missing one.
+        found =
+            SUCCEEDED(getFolderPath(nullptr, CSIDL_APPDATA, nullptr, 0, base)) && base[0] != '\0';
+    }
+    FreeLibrary(library);
+    return found;
+}
+
+}  // namespace
+
+void ResolveSettingsBase(char (&base)[kPathCapacity]) {
+    base[0] = '\0';
+    if (ApplicationDataFolder(base)) {
+        return;
+    }
+    const DWORD length = GetCurrentDirectoryA(kPathCapacity, base);
+    if (length == 0 || length >= kPathCapacity) {
+        base[0] = '\0';
+    }
+}
+
+void CreateFolder(const char* path) {
+    CreateDirectoryA(path, nullptr);
+}
+
+}  // namespace ravel

@@ -59,3 +59,8 @@ add_executable(inspect tests/e2e/win32/Inspect.cpp)
 target_compile_options(inspect PRIVATE -municode)
 target_link_options(inspect PRIVATE -municode)
 target_link_libraries(inspect PRIVATE comctl32)
+
+# The start-up benchmark's yardstick: the same kind of sheet with three
+# empty pages.
+add_executable(minimal_sheet WIN32 tests/bench/win32/MinimalSheet.cpp tests/bench/win32/MinimalSheet.rc)
+target_link_libraries(minimal_sheet PRIVATE comctl32)

@@ -4,7 +4,7 @@
 
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build windows test test-native test-asan test-fuzz fuzz-long run lint clean
+.PHONY: all deps build windows bench test test-native test-asan test-fuzz fuzz-long run lint clean
 
 all: build
 
@@ -48,6 +48,10 @@ fuzz-long: deps
 	cmake --build --preset fuzz -j $(JOBS)
 	tests/fuzz/run-fuzzer.sh $(CURDIR)/build/fuzz/tests/fuzz/settings_fuzzer $(CURDIR)/tests/fuzz/corpus/settings $(FUZZ_SECONDS) $(JOBS)
 	tests/fuzz/run-fuzzer.sh $(CURDIR)/build/fuzz/tests/fuzz/input_code_fuzzer $(CURDIR)/tests/fuzz/corpus/codes $(FUZZ_SECONDS) $(JOBS)
+
+# Benchmarks of the hot paths and the start-up pairs, into docs/performance.md.
+bench: build
+	./scripts/bench.sh
 
 # The Linux editor needs a display to show its window on.
 run: build

@@ -50,6 +50,6 @@ install(FILES src/resources/linux/ravelstone-config.png
 install(FILES src/resources/linux/ravelstone-config.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
-# Start-up yardstick for scripts/bench-linux-startup.sh; not built by default.
+# Start-up yardstick for scripts/bench-startup.py; not built by default.
 add_executable(bench_minimal_qt_dialog EXCLUDE_FROM_ALL bench/linux/MinimalQtDialog.cpp)
 target_link_libraries(bench_minimal_qt_dialog PRIVATE Qt6::Widgets)

@@ -10,11 +10,11 @@
 namespace ravel {
 
 // Property-sheet notifications and the list notification the pages read.
-inline constexpr int PSN_SETACTIVE = -200;
-inline constexpr int PSN_KILLACTIVE = -201;
-inline constexpr int PSN_APPLY = -202;
-inline constexpr int CBN_SELCHANGE = 1;
-inline constexpr int BN_CLICKED = 0;
+inline constexpr int kPsnSetActive = -200;
+inline constexpr int kPsnKillActive = -201;
+inline constexpr int kPsnApply = -202;
+inline constexpr int kCbnSelChange = 1;
+inline constexpr int kBnClicked = 0;
 
 inline constexpr unsigned kUnchecked = 0;
 inline constexpr unsigned kChecked = 1;

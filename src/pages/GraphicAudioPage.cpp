@@ -230,7 +230,7 @@ void GraphicAudioPage::OnCommand(int id, int /*code*/) {
 }
 
 int GraphicAudioPage::OnNotify(int code) {
-    if (code == PSN_APPLY) {
+    if (code == kPsnApply) {
         SaveSettings(editor_.settings, platform_.resolveBase);
     }
     return 0;

@@ -210,7 +210,7 @@ void JoystickPage::OnCommand(int id, int code) {
         d.NotifyChanged();
         return;
     }
-    if (ListPosition(id) >= 0 && code == CBN_SELCHANGE) {
+    if (ListPosition(id) >= 0 && code == kCbnSelChange) {
         d.NotifyChanged();
     }
 }
@@ -220,13 +220,13 @@ int JoystickPage::OnNotify(int code) {
         return 0;
     }
     switch (code) {
-        case PSN_SETACTIVE:
+        case kPsnSetActive:
             dialog_->StartCaptureTimer();
             break;
-        case PSN_KILLACTIVE:
+        case kPsnKillActive:
             dialog_->StopCaptureTimer();
             break;
-        case PSN_APPLY:
+        case kPsnApply:
             StoreJoystickPlayer(selectedPlayer_);
             SaveSettings(editor_.settings, platform_.resolveBase);
             break;

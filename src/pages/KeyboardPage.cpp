@@ -121,7 +121,7 @@ void KeyboardPage::OnCommand(int id, int code) {
         d.NotifyChanged();
         return;
     }
-    if (ListPosition(id) >= 0 && code == CBN_SELCHANGE) {
+    if (ListPosition(id) >= 0 && code == kCbnSelChange) {
         // The record takes the choice when the player is next stored.
         d.NotifyChanged();
     }
@@ -132,13 +132,13 @@ int KeyboardPage::OnNotify(int code) {
         return 0;
     }
     switch (code) {
-        case PSN_SETACTIVE:
+        case kPsnSetActive:
             dialog_->StartCaptureTimer();
             break;
-        case PSN_KILLACTIVE:
+        case kPsnKillActive:
             dialog_->StopCaptureTimer();
             break;
-        case PSN_APPLY:
+        case kPsnApply:
             StoreKeyboardPlayer(Layout(), selectedPlayer_);
             SaveSettings(editor_.settings, platform_.resolveBase);
             break;

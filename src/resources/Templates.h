@@ -48,7 +48,7 @@ struct StringResource {
     const char* text;  // UTF-8; may hold line feeds
 };
 
-inline constexpr int kStringCount = 36;
+inline constexpr int kStringCount = 34;
 extern const StringResource StringTable[kStringCount];
 
 // The text of a string resource, or nullptr when there is none.

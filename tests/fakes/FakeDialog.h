@@ -159,7 +159,7 @@ public:
             c->state = c->state == kChecked ? kUnchecked : kChecked;
         }
         focus_ = id;
-        page_->OnCommand(id, BN_CLICKED);
+        page_->OnCommand(id, kBnClicked);
     }
 
     // The user picks entry `index` of a list with the mouse.
@@ -170,7 +170,7 @@ public:
         }
         focus_ = id;
         c->selection = index;
-        page_->OnCommand(id, CBN_SELCHANGE);
+        page_->OnCommand(id, kCbnSelChange);
     }
 
     void Focus(int id) { focus_ = id; }

@@ -115,9 +115,9 @@ void Act(FuzzedDataProvider& in, Harness& h) {
             break;
         default:
             if (page == 1 && h.keyboardPage) {
-                h.keyboardPage->OnNotify(PSN_KILLACTIVE);
+                h.keyboardPage->OnNotify(kPsnKillActive);
             } else if (page == 2 && h.joystickPage) {
-                h.joystickPage->OnNotify(PSN_KILLACTIVE);
+                h.joystickPage->OnNotify(kPsnKillActive);
             }
             break;
     }

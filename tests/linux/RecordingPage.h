@@ -22,9 +22,9 @@ class RecordingPage final : public Page {
         log_.push_back(name_ + " command " + std::to_string(id) + " " + std::to_string(code));
     }
     int OnNotify(int code) override {
-        const char* what = code == PSN_SETACTIVE    ? "setactive"
-                           : code == PSN_KILLACTIVE ? "killactive"
-                           : code == PSN_APPLY      ? "apply"
+        const char* what = code == kPsnSetActive    ? "setactive"
+                           : code == kPsnKillActive ? "killactive"
+                           : code == kPsnApply      ? "apply"
                                                     : "other";
         log_.push_back(name_ + " " + what);
         return 0;

@@ -204,7 +204,7 @@ TEST(GraphicAudioPage, EveryCommand) {
         if (h.graphic.Find(c.click) != nullptr) {
             h.graphic.Click(c.click);
         } else {
-            h.graphicPage->OnCommand(c.click, BN_CLICKED);  // no such control to click
+            h.graphicPage->OnCommand(c.click, kBnClicked);  // no such control to click
         }
         EXPECT_EQ(0, std::memcmp(&expected, &h.editor.settings, sizeof expected));
         EXPECT_EQ(h.graphic.changedCount, c.notifies ? 1 : 0);

@@ -156,7 +156,7 @@ TEST(KeyboardPage, TimerRunsOnlyWhileThePageIsActive) {
     Harness h;
     h.Start();
     h.OpenKeyboard();
-    h.keyboardPage->OnNotify(PSN_KILLACTIVE);
+    h.keyboardPage->OnNotify(kPsnKillActive);
     EXPECT_FALSE(h.keyboard.timerRunning);
     h.keyboard.Focus(kKick);
     Press(h, 0x24);

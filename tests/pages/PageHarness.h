@@ -59,7 +59,7 @@ public:
         graphicPage = std::make_unique<GraphicAudioPage>(editor, platform);
         graphic.Attach(*graphicPage);
         graphicPage->OnInitDialog(graphic);
-        graphicPage->OnNotify(PSN_SETACTIVE);
+        graphicPage->OnNotify(kPsnSetActive);
     }
     void OpenKeyboard() {
         if (!keyboardPage) {
@@ -67,7 +67,7 @@ public:
             keyboard.Attach(*keyboardPage);
             keyboardPage->OnInitDialog(keyboard);
         }
-        keyboardPage->OnNotify(PSN_SETACTIVE);
+        keyboardPage->OnNotify(kPsnSetActive);
     }
     void OpenJoystick() {
         if (!joystickPage) {
@@ -75,12 +75,12 @@ public:
             joystick.Attach(*joystickPage);
             joystickPage->OnInitDialog(joystick);
         }
-        joystickPage->OnNotify(PSN_SETACTIVE);
+        joystickPage->OnNotify(kPsnSetActive);
     }
     // OK and Apply: every created page, in page order.
     void Apply() {
         for (Page* page : CreatedPages()) {
-            page->OnNotify(PSN_APPLY);
+            page->OnNotify(kPsnApply);
         }
     }
 

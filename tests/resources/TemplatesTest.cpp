@@ -57,6 +57,15 @@ TEST(Templates, CaptionsShownAsTheGameHasThem) {
     EXPECT_EQ(FindControl(*FindDialogTemplate(102), 1049)->x, 130);
 }
 
+TEST(Templates, StringTableHoldsOnlyRealStrings) {
+    std::set<int> ids;
+    for (const StringResource& entry : StringTable) {
+        ASSERT_NE(entry.text, nullptr);
+        EXPECT_TRUE(ids.insert(entry.id).second) << entry.id;
+    }
+    EXPECT_EQ(ids.size(), 34u);  // 1-17 and 20-36
+}
+
 TEST(Templates, EveryTooltipStringExists) {
     for (const TooltipPair& pair : GraphicAudioTooltipTable) {
         EXPECT_NE(FindString(static_cast<int>(pair.string)), nullptr) << pair.string;

@@ -87,14 +87,14 @@ QWidget* PageWidget::MakeControl(const ControlTemplate& control, const DialogUni
         case ControlKind::RadioButton: {
             auto* radio = new AutoRadioButton(caption, this);
             connect(radio, &QAbstractButton::clicked, this,
-                    [this, id] { page_.OnCommand(id, BN_CLICKED); });
+                    [this, id] { page_.OnCommand(id, kBnClicked); });
             widget = radio;
             break;
         }
         case ControlKind::CheckBox: {
             auto* box = new QCheckBox(caption, this);
             connect(box, &QAbstractButton::clicked, this,
-                    [this, id] { page_.OnCommand(id, BN_CLICKED); });
+                    [this, id] { page_.OnCommand(id, kBnClicked); });
             widget = box;
             break;
         }
@@ -102,7 +102,7 @@ QWidget* PageWidget::MakeControl(const ControlTemplate& control, const DialogUni
             auto* button = new QPushButton(caption, this);
             button->setAutoDefault(false);  // Enter belongs to the sheet's OK
             connect(button, &QAbstractButton::clicked, this,
-                    [this, id] { page_.OnCommand(id, BN_CLICKED); });
+                    [this, id] { page_.OnCommand(id, kBnClicked); });
             widget = button;
             break;
         }
@@ -112,7 +112,7 @@ QWidget* PageWidget::MakeControl(const ControlTemplate& control, const DialogUni
             // Only the user's choice is a selection change; a program's
             // setCurrentIndex emits no `activated`.
             connect(list, &QComboBox::activated, this,
-                    [this, id] { page_.OnCommand(id, CBN_SELCHANGE); });
+                    [this, id] { page_.OnCommand(id, kCbnSelChange); });
             list->installEventFilter(this);
             list->view()->installEventFilter(this);
             // The template's height includes the dropped-down list.

@@ -93,7 +93,7 @@ void SheetDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (active_ < 0) {
         active_ = tabs_->currentIndex();
-        pages_[active_].page->OnNotify(PSN_SETACTIVE);
+        pages_[active_].page->OnNotify(kPsnSetActive);
     }
 }
 
@@ -102,7 +102,7 @@ void SheetDialog::OnTabChanged(int index) {
         return;
     }
     // A page may refuse to be left (non-zero answer), as on Windows.
-    if (active_ >= 0 && pages_[active_].page->OnNotify(PSN_KILLACTIVE) != 0) {
+    if (active_ >= 0 && pages_[active_].page->OnNotify(kPsnKillActive) != 0) {
         const QSignalBlocker quiet(tabs_);
         tabs_->setCurrentIndex(active_);
         return;
@@ -111,24 +111,24 @@ void SheetDialog::OnTabChanged(int index) {
         CreatePage(index);
     }
     active_ = index;
-    pages_[index].page->OnNotify(PSN_SETACTIVE);
+    pages_[index].page->OnNotify(kPsnSetActive);
 }
 
 // As the Windows sheet does: the active page is first told it is left (and
 // may refuse), every created page then applies in page order, and after the
 // Apply button the active page is activated again.
 bool SheetDialog::Apply(bool closing) {
-    if (active_ >= 0 && pages_[active_].page->OnNotify(PSN_KILLACTIVE) != 0) {
+    if (active_ >= 0 && pages_[active_].page->OnNotify(kPsnKillActive) != 0) {
         return false;
     }
     for (int i = 0; i < kSheetPageCount; ++i) {
-        if (widgets_[i] != nullptr && pages_[i].page->OnNotify(PSN_APPLY) != 0) {
+        if (widgets_[i] != nullptr && pages_[i].page->OnNotify(kPsnApply) != 0) {
             return false;
         }
     }
     apply_->setEnabled(false);
     if (!closing && active_ >= 0) {
-        pages_[active_].page->OnNotify(PSN_SETACTIVE);
+        pages_[active_].page->OnNotify(kPsnSetActive);
     }
     return true;
 }

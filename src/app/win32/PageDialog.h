@@ -2,9 +2,6 @@
 // dialog), with the tooltip controls the page's options carry.
 #pragma once
 
-// The portable headers name a few Win32 constants themselves
-// (CBN_SELCHANGE, PSN_APPLY, ...): they must come before the Windows
-// headers, whose macros would otherwise rewrite those declarations.
 #include "app/Dialog.h"
 
 #include <windows.h>

@@ -103,11 +103,6 @@ bool WriteDialog(FILE* out, const DialogTemplate& dialog) {
 bool WriteStrings(FILE* out) {
     std::fputs("STRINGTABLE\nBEGIN\n", out);
     for (const ravel::StringResource& entry : ravel::StringTable) {
-        // The table is sized for more strings than it holds; the unused
-        // places are zero.
-        if (entry.text == nullptr) {
-            continue;
-        }
         std::fprintf(out, "    %d, ", entry.id);
         if (!WriteLiteral(out, entry.text)) {
             return false;

@@ -100,6 +100,13 @@ int SaveSettingsFile(const char* path, const SettingsRecord& record) {
     }
     std::memcpy(folder, path, length + 1);
     char* last = std::strrchr(folder, kPathSeparator);
+#ifdef _WIN32
+    // Windows takes either slash.
+    char* slash = std::strrchr(folder, '/');
+    if (slash != nullptr && (last == nullptr || slash > last)) {
+        last = slash;
+    }
+#endif
     if (last != nullptr && last != folder) {
         *last = '\0';
         CreateFolder(folder);

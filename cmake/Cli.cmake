@@ -16,7 +16,7 @@ endif()
 add_library(ravel_cli STATIC
     src/cli/FieldNames.cpp
     src/cli/ValueNames.cpp
-    src/cli/Inspect.cpp
+    src/cli/Findings.cpp
     src/cli/Show.cpp
     src/cli/JsonMapping.cpp
     src/cli/Cli.cpp

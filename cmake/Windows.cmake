@@ -55,7 +55,7 @@ target_compile_options(config PRIVATE -fno-exceptions -fno-rtti)
 set_target_properties(config PROPERTIES OUTPUT_NAME config SUFFIX .exe)
 
 # The end-to-end tests' own window inspector, run under the same Wine.
-add_executable(inspect tests/e2e/win32/Inspect.cpp)
+add_executable(inspect tests/e2e/win32/WindowReader.cpp)
 target_compile_options(inspect PRIVATE -municode)
 target_link_options(inspect PRIVATE -municode)
 target_link_libraries(inspect PRIVATE comctl32)

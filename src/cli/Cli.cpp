@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/Inspect.h"
+#include "cli/Findings.h"
 #include "cli/JsonMapping.h"
 #include "cli/Show.h"
 #include "settings/Defaults.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/FieldNames.h"
-#include "cli/Inspect.h"
+#include "cli/Findings.h"
 #include "cli/ValueNames.h"
 #include "pages/KeyboardPage.h"
 

@@ -1,7 +1,7 @@
 #include "cli/Show.h"
 
 #include "cli/FieldNames.h"
-#include "cli/Inspect.h"
+#include "cli/Findings.h"
 #include "cli/ValueNames.h"
 #include "pages/KeyboardPage.h"
 

@@ -21,7 +21,35 @@ namespace {
 constexpr char kFolderName[] = "Ravelstone";
 constexpr char kFileName[] = "setting.cfg";
 
+// Windows takes either slash.
+bool IsSeparator(char c) {
+#ifdef _WIN32
+    return c == '\\' || c == '/';
+#else
+    return c == '/';
+#endif
+}
+
 }  // namespace
+
+void CreateFolders(const char* path) {
+    char partial[kPathCapacity];
+    const size_t length = std::strlen(path);
+    if (length >= kPathCapacity) {
+        return;
+    }
+    std::memcpy(partial, path, length + 1);
+    for (size_t i = 1; i < length; ++i) {
+        // "C:\" is a drive, not a folder to make.
+        if (IsSeparator(partial[i]) && partial[i - 1] != ':') {
+            const char separator = partial[i];
+            partial[i] = '\0';
+            CreateFolder(partial);
+            partial[i] = separator;
+        }
+    }
+    CreateFolder(partial);
+}
 
 int JoinSettingsPath(const char* base, bool withFile, char (&out)[kPathCapacity]) {
     out[0] = '\0';
@@ -99,17 +127,15 @@ int SaveSettingsFile(const char* path, const SettingsRecord& record) {
         return -1;
     }
     std::memcpy(folder, path, length + 1);
-    char* last = std::strrchr(folder, kPathSeparator);
-#ifdef _WIN32
-    // Windows takes either slash.
-    char* slash = std::strrchr(folder, '/');
-    if (slash != nullptr && (last == nullptr || slash > last)) {
-        last = slash;
+    char* last = nullptr;
+    for (char* p = folder; *p != '\0'; ++p) {
+        if (IsSeparator(*p)) {
+            last = p;
+        }
     }
-#endif
     if (last != nullptr && last != folder) {
         *last = '\0';
-        CreateFolder(folder);
+        CreateFolders(folder);
     }
     // Open-always without truncation: whatever a longer file holds past the
     // record is not ours to drop.

@@ -46,8 +46,12 @@ int SaveSettingsFile(const char* path, const SettingsRecord& record);
 int LoadSettings(SettingsRecord& record, BaseResolver resolve);
 int SaveSettings(const SettingsRecord& record, BaseResolver resolve);
 
-// Creates one folder; an existing folder or any failure is not reported.
-// Implemented per platform next to ResolveSettingsBase.
+// Creates one folder whose parent exists; an existing folder or any failure
+// is not reported. Implemented per platform next to ResolveSettingsBase.
 void CreateFolder(const char* path);
+
+// Creates a folder and whichever of its parents are missing (a fresh account
+// may have no XDG config folder yet; a file may be named anywhere).
+void CreateFolders(const char* path);
 
 }  // namespace ravel

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "cli/Inspect.h"
+#include "cli/Findings.h"
 #include "cli/JsonMapping.h"
 #include "cli/Show.h"
 

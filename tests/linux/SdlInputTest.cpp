@@ -41,14 +41,14 @@ class SdlInputTest : public ::testing::Test {
     }
 
     // Attaches a virtual device and keeps a handle to drive it.
-    SDL_Joystick* Attach(const VirtualJoystick& spec) {
+    SDL_Joystick* Attach(const VirtualJoystick& stick) {
         SDL_VirtualJoystickDesc desc{};
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = static_cast<Uint16>(spec.type);
-        desc.naxes = static_cast<Uint16>(spec.axes);
-        desc.nbuttons = static_cast<Uint16>(spec.buttons);
-        desc.nhats = static_cast<Uint16>(spec.hats);
-        desc.name = spec.type == SDL_JOYSTICK_TYPE_GAMECONTROLLER ? "Virtual Pad" : "Virtual Stick";
+        desc.type = static_cast<Uint16>(stick.type);
+        desc.naxes = static_cast<Uint16>(stick.axes);
+        desc.nbuttons = static_cast<Uint16>(stick.buttons);
+        desc.nhats = static_cast<Uint16>(stick.hats);
+        desc.name = stick.type == SDL_JOYSTICK_TYPE_GAMECONTROLLER ? "Virtual Pad" : "Virtual Stick";
         const int index = SDL_JoystickAttachVirtualEx(&desc);
         EXPECT_GE(index, 0) << SDL_GetError();
         SDL_Joystick* handle = SDL_JoystickOpen(index);

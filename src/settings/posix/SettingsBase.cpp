@@ -105,23 +105,6 @@ void ResolveSettingsBase(char (&base)[kPathCapacity]) {
     }
 }
 
-void CreateFolder(const char* path) {
-    // The XDG folder itself may not exist yet on a fresh account, so missing
-    // parents are made too.
-    char partial[kPathCapacity];
-    const size_t length = std::strlen(path);
-    if (length >= kPathCapacity) {
-        return;
-    }
-    std::memcpy(partial, path, length + 1);
-    for (size_t i = 1; i < length; ++i) {
-        if (partial[i] == '/') {
-            partial[i] = '\0';
-            ::mkdir(partial, 0777);
-            partial[i] = '/';
-        }
-    }
-    ::mkdir(partial, 0777);
-}
+void CreateFolder(const char* path) { ::mkdir(path, 0777); }
 
 }  // namespace ravel

@@ -45,25 +45,6 @@ void ResolveSettingsBase(char (&base)[kPathCapacity]) {
     }
 }
 
-void CreateFolder(const char* path) {
-    // Missing parents are made too, as on Linux, so a file named anywhere
-    // can be written; failures (an existing folder among them) are not ours
-    // to report.
-    char partial[kPathCapacity];
-    const size_t length = std::strlen(path);
-    if (length >= kPathCapacity) {
-        return;
-    }
-    std::memcpy(partial, path, length + 1);
-    for (size_t i = 1; i < length; ++i) {
-        if ((partial[i] == '\\' || partial[i] == '/') && partial[i - 1] != ':') {
-            const char separator = partial[i];
-            partial[i] = '\0';
-            CreateDirectoryA(partial, nullptr);
-            partial[i] = separator;
-        }
-    }
-    CreateDirectoryA(partial, nullptr);
-}
+void CreateFolder(const char* path) { CreateDirectoryA(path, nullptr); }
 
 }  // namespace ravel

@@ -1,4 +1,4 @@
-#include "cli/Inspect.h"
+#include "cli/Findings.h"
 
 #include <cstddef>
 

@@ -3,7 +3,6 @@
 // service is missing.
 #include <windows.h>
 
-#include <cstring>
 
 #include <shlobj.h>
 

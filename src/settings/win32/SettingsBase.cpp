@@ -3,7 +3,6 @@
 // service is missing.
 #include <windows.h>
 
-
 #include <shlobj.h>
 
 #include "settings/SettingsFile.h"

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,6 +62,16 @@ inline CfgResult RunCommand(const std::vector<std::string>& command, const CfgOp
 
     std::vector<char*> argv;
     std::vector<std::string> copies = command;
+    if (options.asNobody) {
+        // The build folder may lie where an unprivileged user cannot reach
+        // (below /root); the program runs from a copy in the open scratch
+        // folder instead.
+        const std::string program = scratch.path() + "/program";
+        std::filesystem::copy_file(command[0], program);
+        std::filesystem::permissions(program, std::filesystem::perms(0755));
+        std::filesystem::permissions(scratch.path(), std::filesystem::perms(0755));
+        copies[0] = program;
+    }
     for (std::string& arg : copies) {
         argv.push_back(arg.data());
     }

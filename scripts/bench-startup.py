@@ -6,6 +6,7 @@ run alternately; medians and ratios are printed as JSON.
 
     bench-startup.py RUNS
 """
+import contextlib
 import json
 import os
 import statistics
@@ -83,10 +84,12 @@ def summary(name, baseline, editor):
 def wine_pair(runs):
     root = tempfile.mkdtemp(prefix="ravel-bench-wine-")
     build32, build64 = os.path.join(ROOT, "build", "mingw"), os.path.join(ROOT, "build", "mingw64")
-    env = wineharness.Environment.create(root, os.path.join(build32, "config.exe"),
-                                         os.path.join(build64, "config.exe"),
-                                         os.path.join(build32, "inspect.exe"),
-                                         os.path.join(build64, "inspect.exe"))
+    # The harness reports on stdout; this script's stdout is its JSON.
+    with contextlib.redirect_stdout(sys.stderr):
+        env = wineharness.Environment.create(root, os.path.join(build32, "config.exe"),
+                                             os.path.join(build64, "config.exe"),
+                                             os.path.join(build32, "inspect.exe"),
+                                             os.path.join(build64, "inspect.exe"))
     try:
         folder = os.path.dirname(env.exe)
         minimal = os.path.join(folder, "minimal_sheet.exe")
@@ -112,9 +115,26 @@ def wine_pair(runs):
         env.destroy()
 
 
+def start_xvfb(root):
+    """A private Xvfb that does not reset when its last client leaves: each
+    run here is its only client, and a reset would refuse the next one."""
+    read_end, write_end = os.pipe()
+    log = open(os.path.join(root, "xvfb.log"), "w")
+    process = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                                "-nolisten", "tcp", "-noreset"],
+                               pass_fds=(write_end,), stdout=log, stderr=log, start_new_session=True)
+    os.close(write_end)
+    with os.fdopen(read_end, "rb") as pipe:
+        number = pipe.readline().strip()
+    if not number:
+        process.kill()
+        raise wineharness.Failure("Xvfb did not start")
+    return ":" + number.decode(), process.pid
+
+
 def linux_pair(runs):
     root = tempfile.mkdtemp(prefix="ravel-bench-linux-")
-    display, xvfb_pid = wineharness.Environment._start_xvfb(root)
+    display, xvfb_pid = start_xvfb(root)
     try:
         env = dict(os.environ, DISPLAY=display, HOME=root, XDG_RUNTIME_DIR=root)
         build = os.path.join(ROOT, "build", "default")

@@ -29,7 +29,7 @@ def machine():
         f"- Processor: {model}, {os.cpu_count()} cores",
         f"- Memory: {memory_kib / 1024 / 1024:.1f} GiB",
         f"- System: {platform.platform()}",
-        f"- Wine: {command_output(['wine', '--version']) or command_output(['wine64', '--version']) or 'unknown'}",
+        f"- Wine: {command_output(['wine', '--version']) or command_output(['/usr/lib/wine/wine64', '--version']) or 'unknown'}",
         f"- Compiler: {command_output(['c++', '--version']).splitlines()[0]}",
     ]
 

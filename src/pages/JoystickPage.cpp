@@ -1,6 +1,7 @@
 #include "pages/JoystickPage.h"
 
 #include "app/Tooltips.h"
+#include "pages/CapturePage.h"
 #include "input/CaptureScan.h"
 #include "settings/Defaults.h"
 
@@ -16,17 +17,10 @@ enum : int {
     kSliders = 1012,
     kZAxis = 1013,
     kDefaults = 1020,
-    kFirstList = 1041,
 };
 
-constexpr int kPositionCount = 24;
 constexpr size_t kTextCapacity = 260;
 constexpr const char* kNoneText = "None  ";
-
-int ListPosition(int id) {
-    const int position = id - kFirstList;
-    return position >= 0 && position < kPositionCount ? position : -1;
-}
 
 // One entry of a joystick list: the code and the name it is found by again
 // when a stored code is shown or an input is captured.
@@ -108,8 +102,8 @@ int JoystickPage::OnInitDialog(Dialog& dialog) {
 
 void JoystickPage::FillJoystickLists() {
     Dialog& d = *dialog_;
-    for (int position = 0; position < kPositionCount; ++position) {
-        const int id = kFirstList + position;
+    for (int position = 0; position < kAssignPositionCount; ++position) {
+        const int id = kFirstAssignList + position;
         const int index = d.ListAppend(id, kNoneText);
         d.ListSetValue(id, index, NoInput);
     }
@@ -121,8 +115,8 @@ void JoystickPage::FillJoystickLists() {
         // Named once, appended to every list.
         JoystickEntries joystick;
         CollectJoystickEntries(slot, caps[slot], joystick);
-        for (int position = 0; position < kPositionCount; ++position) {
-            const int id = kFirstList + position;
+        for (int position = 0; position < kAssignPositionCount; ++position) {
+            const int id = kFirstAssignList + position;
             for (int i = 0; i < joystick.count; ++i) {
                 const int index = d.ListAppend(id, joystick.entries[i].text);
                 d.ListSetValue(id, index, joystick.entries[i].code);
@@ -154,15 +148,15 @@ void JoystickPage::SelectCode(int id, InputCode code) {
 
 void JoystickPage::ShowJoystickPlayer(int player) {
     const uint32_t* entries = editor_.settings.JoystickTable[player];
-    for (int position = 0; position < kPositionCount; ++position) {
-        SelectCode(kFirstList + position, entries[position]);
+    for (int position = 0; position < kAssignPositionCount; ++position) {
+        SelectCode(kFirstAssignList + position, entries[position]);
     }
 }
 
 void JoystickPage::StoreJoystickPlayer(int player) {
     uint32_t* entries = editor_.settings.JoystickTable[player];
-    for (int position = 0; position < kPositionCount; ++position) {
-        const int id = kFirstList + position;
+    for (int position = 0; position < kAssignPositionCount; ++position) {
+        const int id = kFirstAssignList + position;
         const int selected = dialog_->ListSelection(id);
         // Positions without a list answer 0 and so store 0.
         entries[position] = selected >= 0 ? dialog_->ListValue(id, selected) : NoInput;
@@ -216,22 +210,9 @@ void JoystickPage::OnCommand(int id, int code) {
 }
 
 int JoystickPage::OnNotify(int code) {
-    if (dialog_ == nullptr) {
-        return 0;
-    }
-    switch (code) {
-        case kPsnSetActive:
-            dialog_->StartCaptureTimer();
-            break;
-        case kPsnKillActive:
-            dialog_->StopCaptureTimer();
-            break;
-        case kPsnApply:
-            StoreJoystickPlayer(selectedPlayer_);
-            SaveSettings(editor_.settings, platform_.resolveBase);
-            break;
-        default:
-            break;
+    if (dialog_ != nullptr && FollowActivation(*dialog_, code)) {
+        StoreJoystickPlayer(selectedPlayer_);
+        SaveSettings(editor_.settings, platform_.resolveBase);
     }
     return 0;
 }

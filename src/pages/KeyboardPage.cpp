@@ -1,6 +1,7 @@
 #include "pages/KeyboardPage.h"
 
 #include "app/Tooltips.h"
+#include "pages/CapturePage.h"
 #include "input/KeyNameTable.h"
 #include "settings/Defaults.h"
 
@@ -20,16 +21,7 @@ enum : int {
     kPlayer3 = 1004,
     kPlayer4 = 1005,
     kDefaults = 1020,
-    kFirstList = 1041,
 };
-
-constexpr int kPositionCount = 24;
-
-// Position of a key list, or -1.
-int ListPosition(int id) {
-    const int position = id - kFirstList;
-    return position >= 0 && position < kPositionCount ? position : -1;
-}
 
 }  // namespace
 
@@ -54,8 +46,8 @@ int KeyboardPage::OnInitDialog(Dialog& dialog) {
 }
 
 void KeyboardPage::FillKeyLists() {
-    for (int position = 0; position < kPositionCount; ++position) {
-        const int id = kFirstList + position;
+    for (int position = 0; position < kAssignPositionCount; ++position) {
+        const int id = kFirstAssignList + position;
         for (int k = 0; k < kKeyNameCount; ++k) {
             dialog_->ListAppend(id, KeyNameTable[k].name);
             dialog_->ListSetValue(id, k, KeyNameTable[k].scanCode);
@@ -65,15 +57,15 @@ void KeyboardPage::FillKeyLists() {
 
 void KeyboardPage::ShowKeyboardPlayer(int layout, int player) {
     const uint8_t* keys = editor_.settings.KeyboardTable[layout][player];
-    for (int position = 0; position < kPositionCount; ++position) {
-        dialog_->ListSelect(kFirstList + position, FindKeyPosition(keys[KeyboardSlotMap[position]]));
+    for (int position = 0; position < kAssignPositionCount; ++position) {
+        dialog_->ListSelect(kFirstAssignList + position, FindKeyPosition(keys[KeyboardSlotMap[position]]));
     }
 }
 
 void KeyboardPage::StoreKeyboardPlayer(int layout, int player) {
     uint8_t* keys = editor_.settings.KeyboardTable[layout][player];
-    for (int position = 0; position < kPositionCount; ++position) {
-        const int id = kFirstList + position;
+    for (int position = 0; position < kAssignPositionCount; ++position) {
+        const int id = kFirstAssignList + position;
         const int selected = dialog_->ListSelection(id);
         // Positions without a list answer 0 and so clear their slot.
         const uint32_t value = selected >= 0 ? dialog_->ListValue(id, selected) : 0;
@@ -128,22 +120,9 @@ void KeyboardPage::OnCommand(int id, int code) {
 }
 
 int KeyboardPage::OnNotify(int code) {
-    if (dialog_ == nullptr) {
-        return 0;
-    }
-    switch (code) {
-        case kPsnSetActive:
-            dialog_->StartCaptureTimer();
-            break;
-        case kPsnKillActive:
-            dialog_->StopCaptureTimer();
-            break;
-        case kPsnApply:
-            StoreKeyboardPlayer(Layout(), selectedPlayer_);
-            SaveSettings(editor_.settings, platform_.resolveBase);
-            break;
-        default:
-            break;
+    if (dialog_ != nullptr && FollowActivation(*dialog_, code)) {
+        StoreKeyboardPlayer(Layout(), selectedPlayer_);
+        SaveSettings(editor_.settings, platform_.resolveBase);
     }
     return 0;
 }

@@ -7,15 +7,19 @@
 namespace ravel {
 
 const TooltipPair GraphicAudioTooltipTable[kGraphicAudioTooltipCount] = {
-    {1000, 1},  {1001, 2},  {1002, 3},  {1007, 4},  {1008, 5},  {1014, 6},
-    {1012, 7},  {1003, 8},  {1004, 9},  {1015, 10}, {1005, 11}, {1006, 12},
-    {1016, 13}, {1017, 14}, {1011, 15}, {1009, 16}, {1010, 17},
+    {kWindowMode, 1},  {kFullHighColor, 2}, {kFullTrueColor, 3}, {kHighColor, 4}, {kTrueColor, 5},
+    {kPixelShader, 6}, {kAspectRatio, 7},   {k30Fps, 8},         {k60Fps, 9},     {kVSync, 10},
+    {kStandard, 11},   {kSimple, 12},       {kNoIntro, 13},      {kNoSound, 14},  {kWithoutBgm, 15},
+    {k22Khz, 16},      {k44Khz, 17},
 };
 
+// Positions 16-19 have no list, so their pairs come to nothing.
 const TooltipPair AssignTooltipTable[kAssignTooltipCount] = {
-    {1000, 35}, {1001, 36}, {1041, 20}, {1042, 21}, {1043, 22}, {1044, 23}, {1045, 24},
-    {1046, 25}, {1047, 26}, {1048, 27}, {1049, 28}, {1050, 29}, {1051, 30}, {1052, 31},
-    {1053, 32}, {1054, 33}, {1057, 34}, {1058, 34}, {1059, 34}, {1060, 34},
+    {kTwoPlayers, 35},    {kFourPlayers, 36},   {AssignList(0), 20},  {AssignList(1), 21},
+    {AssignList(2), 22},  {AssignList(3), 23},  {AssignList(4), 24},  {AssignList(5), 25},
+    {AssignList(6), 26},  {AssignList(7), 27},  {AssignList(8), 28},  {AssignList(9), 29},
+    {AssignList(10), 30}, {AssignList(11), 31}, {AssignList(12), 32}, {AssignList(13), 33},
+    {AssignList(16), 34}, {AssignList(17), 34}, {AssignList(18), 34}, {AssignList(19), 34},
 };
 
 void AttachTooltips(Dialog& page, const TooltipPair* table, int count) {

@@ -1,56 +1,62 @@
 #include "cli/FieldNames.h"
 
-#include "pages/KeyboardPage.h"
-
 namespace ravel::cli {
+namespace {
 
-const OptionField OptionFields[kOptionFieldCount] = {
-    {582, OptionStyle::Choice, "Screen Mode", "Window Mode", "Full screen"},
-    {580, OptionStyle::Choice, "Full screen color", "HighColor", "TrueColor"},
-    {581, OptionStyle::Choice, "Texture Color", "HighColor", "TrueColor"},
-    {584, OptionStyle::Choice, "Frame Rate", "30FPS", "60FPS"},
-    {585, OptionStyle::Check, "Sync V-SYNC", nullptr, nullptr},
-    {583, OptionStyle::Check, "Pixel Shader", nullptr, nullptr},
-    {590, OptionStyle::Check, "Aspect Ratio", nullptr, nullptr},
-    {589, OptionStyle::Choice, "Effects", "Standard", "Simple"},
-    {588, OptionStyle::Check, "Disable Intro movie", nullptr, nullptr},
-    {586, OptionStyle::Check, "Disable all sounds", nullptr, nullptr},
-    {587, OptionStyle::Check, "Without BGM", nullptr, nullptr},
-    // The page's box 1013 reads "????????????????"; a readable name serves better.
-    {591, OptionStyle::Check, "Extra sound option", nullptr, nullptr},
-    {592, OptionStyle::Choice, "Frequency", "22Khz", "44Khz"},
-};
+const DialogTemplate& Page(int id) {
+    return *FindDialogTemplate(id);
+}
 
-const char* const ControlLabels[kControlCount] = {
-    "Up",    "Down", "Left", "Right", "H.Slash", "Kick",   "Slash",
-    "Punch", "L1",   "L2",   "R1",    "R2",      "Select", "Start",
-};
+std::array<OptionField, kOptionControlCount> MakeOptionFields() {
+    const DialogTemplate& page = Page(kGraphicAudioTemplateId);
+    std::array<OptionField, kOptionControlCount> fields{};
+    for (int i = 0; i < kOptionControlCount; ++i) {
+        const OptionControl& option = GraphicAudioOptions[i];
+        OptionField& field = fields[static_cast<size_t>(i)];
+        field.offset = OptionOffset(option);
+        if (IsChoice(option)) {
+            field.style = OptionStyle::Choice;
+            field.name = ControlHeading(page, option.zeroId);
+            field.zeroWord = ControlCaption(page, option.zeroId);
+            field.oneWord = ControlCaption(page, option.oneId);
+        } else {
+            field.style = OptionStyle::Check;
+            field.name = ControlCaption(page, option.oneId);
+        }
+        field.name = option.name != nullptr ? option.name : field.name;
+        field.oneWord = option.oneWord != nullptr ? option.oneWord : field.oneWord;
+    }
+    return fields;
+}
 
-const AxisOption AxisOptions[kAxisOptionCount] = {
-    {0x4, "Rotation axes", "?????"},
-    {0x2, "Sliders", "??????"},
-    {0x8, "Z axis", "Z???"},
-};
+}  // namespace
+
+const char* const kGraphicAudioSection = Page(kGraphicAudioTemplateId).caption;
+const char* const kKeyboardSection = Page(kKeyboardTemplateId).caption;
+const char* const kJoystickSection = Page(kJoystickTemplateId).caption;
+const char* const kLayoutField = ControlHeading(Page(kKeyboardTemplateId), kTwoPlayers);
+const char* const kAdvancedField = ControlHeading(Page(kJoystickTemplateId), kRotationAxes);
+
+const std::array<OptionField, kOptionControlCount> OptionFields = MakeOptionFields();
 
 const char* LayoutName(int layout) {
-    return layout == 0 ? "2 Players" : "4 Players";
+    return ControlCaption(Page(kKeyboardTemplateId), LayoutButton(layout == 0 ? 0 : 1));
 }
 
 const char* PlayerName(int player) {
-    static const char* const kNames[4] = {"Player 1", "Player 2", "Player 3", "Player 4"};
-    return kNames[player & 3];
+    return ControlCaption(Page(kJoystickTemplateId), PlayerButton(player & 3));
 }
 
 std::string KeyboardPositionName(int position) {
-    if (position < kControlCount) {
-        return ControlLabels[position];
+    if (position < kAssignListCount) {
+        return AssignLabels[position];
     }
     return "Slot " + std::to_string(KeyboardSlotMap[position]);
 }
 
 std::string JoystickEntryName(int entry) {
-    if (entry < kControlCount) {
-        return ControlLabels[entry];
+    if (entry < kAssignListCount) {
+        return AssignLabels[entry];
     }
     return "Entry " + std::to_string(entry);
 }

@@ -3,7 +3,6 @@
 #include <cstddef>
 
 #include "cli/ValueNames.h"
-#include "pages/KeyboardPage.h"
 
 namespace ravel::cli {
 namespace {
@@ -57,7 +56,7 @@ std::string AxisFlagsProblem(uint32_t flags) {
 }
 
 std::string KeyProblem(int position, uint8_t scanCode) {
-    if (position >= kControlCount) {
+    if (position >= kAssignListCount) {
         if (scanCode == 0) {
             return "";
         }
@@ -129,9 +128,7 @@ std::vector<Finding> FindProblems(const SettingsRecord& record, uint64_t fileSiz
                 if (problem.empty()) {
                     continue;
                 }
-                const size_t offset = offsetof(SettingsRecord, KeyboardTable) +
-                                      static_cast<size_t>(l) * 96 + static_cast<size_t>(p) * 24 +
-                                      static_cast<size_t>(slot);
+                const size_t offset = KeyboardEntryOffset(l, p, slot);
                 findings.push_back(
                     {ByteWhere(offset, std::string(kKeyboardSection) + ": " + LayoutName(l) + ": " +
                                            PlayerName(p) + ": " + KeyboardPositionName(position)),
@@ -142,19 +139,20 @@ std::vector<Finding> FindProblems(const SettingsRecord& record, uint64_t fileSiz
 
     for (int p = 0; p < kPlayerCount; ++p) {
         const std::string player = std::string(kJoystickSection) + ": " + PlayerName(p);
-        const size_t first = offsetof(SettingsRecord, JoystickTable) + static_cast<size_t>(p) * 96;
+        const size_t first = JoystickEntryOffset(p, 0);
+        const size_t playerSize = sizeof record.JoystickTable[p];
         if (RepairRebuilds(record.JoystickTable[p])) {
-            findings.push_back({BytesWhere(first, 96, player),
+            findings.push_back({BytesWhere(first, playerSize, player),
                                 "every entry is 0 or None; the editor rebuilds this player's "
                                 "mapping at start-up"});
             continue;
         }
         // Entries past Start have no list; the editor writes 0 there itself.
-        for (int entry = 0; entry < kControlCount; ++entry) {
+        for (int entry = 0; entry < kAssignListCount; ++entry) {
             const InputCode code = record.JoystickTable[p][entry];
             const std::string problem = CodeProblem(code);
             if (!problem.empty()) {
-                findings.push_back({BytesWhere(first + static_cast<size_t>(entry) * 4, 4,
+                findings.push_back({BytesWhere(JoystickEntryOffset(p, entry), 4,
                                                player + ": " + JoystickEntryName(entry)),
                                     "holds " + Hex(code, 8) + ", " + problem});
             }

@@ -7,7 +7,6 @@
 #include "cli/FieldNames.h"
 #include "cli/Findings.h"
 #include "cli/ValueNames.h"
-#include "pages/KeyboardPage.h"
 
 namespace ravel::cli {
 namespace {
@@ -180,7 +179,7 @@ class Reader {
                                     "\"None\") nor a code such as \"0x01000002\"");
     }
 
-    void Flag(const Json& parent, const std::string& path, const AxisOption& option,
+    void Flag(const Json& parent, const std::string& path, const AxisOptionControl& option,
               uint32_t& flags) {
         const Json* value = Field(parent, path, option.name);
         if (value == nullptr) {
@@ -265,7 +264,7 @@ class Reader {
 
 std::vector<std::string> OptionNames() {
     std::vector<std::string> names;
-    names.reserve(kOptionFieldCount);
+    names.reserve(kOptionControlCount);
     for (const OptionField& field : OptionFields) {
         names.emplace_back(field.name);
     }
@@ -296,8 +295,8 @@ std::vector<std::string> JoystickEntryNames() {
 
 std::vector<std::string> AdvancedNames() {
     std::vector<std::string> names;
-    names.reserve(kAxisOptionCount + 1);
-    for (const AxisOption& option : AxisOptions) {
+    names.reserve(kAxisOptionControlCount + 1);
+    for (const AxisOptionControl& option : AxisOptionControls) {
         names.emplace_back(option.name);
     }
     names.emplace_back(kOtherBitsName);
@@ -368,7 +367,7 @@ void ReadJoystick(Reader& in, const Json& root, SettingsRecord& record) {
     }
     const std::string advancedPath = Member(path, kAdvancedField);
     uint32_t flags = 0;
-    for (const AxisOption& option : AxisOptions) {
+    for (const AxisOptionControl& option : AxisOptionControls) {
         in.Flag(*advanced, advancedPath, option, flags);
     }
     in.OtherBits(*advanced, advancedPath, flags);
@@ -407,7 +406,7 @@ Json RecordToJson(const SettingsRecord& record) {
         }
     }
     Json& advanced = joystick[kAdvancedField] = Json::object();
-    for (const AxisOption& option : AxisOptions) {
+    for (const AxisOptionControl& option : AxisOptionControls) {
         advanced[option.name] = (record.AxisOptionFlags & option.bit) != 0;
     }
     advanced[kOtherBitsName] = Hex(record.AxisOptionFlags & ~kKnownAxisBits, 8);

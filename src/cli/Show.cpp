@@ -3,7 +3,6 @@
 #include "cli/FieldNames.h"
 #include "cli/Findings.h"
 #include "cli/ValueNames.h"
-#include "pages/KeyboardPage.h"
 
 namespace ravel::cli {
 namespace {
@@ -47,8 +46,9 @@ void ShowGraphicAudio(const SettingsRecord& record, Lines& out) {
         if (field.offset == offsetof(SettingsRecord, fullscreen) && value == 1 &&
             record.fullscreenColour <= 1) {
             // The radio button the page checks for this pair of bytes.
-            text += record.fullscreenColour != 0 ? " (\"Full Scren Mode (TrueColor)\")"
-                                                 : " (\"Full Scren Mode (HighColor)\")";
+            const int button = record.fullscreenColour != 0 ? kFullTrueColor : kFullHighColor;
+            text += std::string(" (\"") +
+                    ControlCaption(*FindDialogTemplate(kGraphicAudioTemplateId), button) + "\")";
         }
         out.Field(1, field.name, text, OptionProblem(field, value));
     }
@@ -83,14 +83,14 @@ void ShowJoystick(const SettingsRecord& record, Lines& out) {
         for (int entry = 0; entry < kJoystickEntryCount; ++entry) {
             const InputCode code = record.JoystickTable[p][entry];
             const std::string name = InputName(code);
-            const bool shown = entry < kControlCount && !rebuilt;
+            const bool shown = entry < kAssignListCount && !rebuilt;
             out.Field(2, JoystickEntryName(entry), name.empty() ? Hex(code, 8) : name,
                       shown ? CodeProblem(code) : "");
         }
     }
     const uint32_t flags = record.AxisOptionFlags;
     out.Heading(1, kAdvancedField);
-    for (const AxisOption& option : AxisOptions) {
+    for (const AxisOptionControl& option : AxisOptionControls) {
         out.Field(2, option.name, (flags & option.bit) != 0 ? "on" : "off");
     }
     out.Field(2, kOtherBitsName, Hex(flags & ~kKnownAxisBits, 8), AxisFlagsProblem(flags));

@@ -9,9 +9,6 @@
 namespace ravel::cli {
 namespace {
 
-constexpr uint32_t kKindBits = InputKindButton | InputKindAxis | InputKindPov | InputKindSlider;
-constexpr int kAxisDirectionCount = 12;
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -46,18 +43,18 @@ const char* DescribeCodeFault(InputCode code) {
     if (code == NoInput) {
         return nullptr;
     }
-    const uint32_t kinds = code & kKindBits;
+    const uint32_t kinds = InputKinds(code);
     if (kinds == 0) {
         return "no kind bit";
     }
     if (std::popcount(kinds) > 1) {
         return "more than one kind bit";
     }
-    if ((code & 0x00FF0000u) != 0) {
+    if ((code & kInputUnusedBits) != 0) {
         return "bits 16-23 set";
     }
-    const uint32_t object = (code >> 8) & 0xFF;
-    const uint32_t element = code & 0xFF;
+    const uint32_t object = InputObjectIndex(code);
+    const uint32_t element = InputElement(code);
     if (kinds == InputKindButton) {
         if (object != 0) {
             return "object number on a button";
@@ -68,7 +65,7 @@ const char* DescribeCodeFault(InputCode code) {
         if (object != 0) {
             return "object number on an axis";
         }
-        return element >= kAxisDirectionCount ? "axis direction out of range" : nullptr;
+        return element >= kAxisElementCount ? "axis direction out of range" : nullptr;
     }
     if (kinds == InputKindSlider) {
         if (object > 1) {
@@ -114,7 +111,7 @@ bool ParseInputName(const std::string& text, InputCode& code) {
         return true;
     }
     const std::string rest = text.substr(at);
-    for (uint32_t e = 0; e < kAxisDirectionCount; ++e) {
+    for (uint32_t e = 0; e < kAxisElementCount; ++e) {
         if (rest == JoystickPartNames[e]) {
             code = MakeInputCode(device, InputKindAxis, 0, e);
             return true;

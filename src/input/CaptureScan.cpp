@@ -44,10 +44,9 @@ uint32_t PovDirection(uint32_t value) {
 
 InputCode ScanJoystickState(const JoystickState& state, const JoystickCaps& caps, uint32_t slot,
                             uint32_t axisOptions) {
-    const InputCode base = slot << 28;
     for (uint32_t b = 0; b < caps.buttonCount && b < kStateButtonLimit; ++b) {
         if ((state.rgbButtons[b] & 0x80) != 0) {
-            return base + InputKindButton + b;
+            return MakeInputCode(slot, InputKindButton, 0, b);
         }
     }
 
@@ -69,7 +68,8 @@ InputCode ScanJoystickState(const JoystickState& state, const JoystickCaps& caps
     for (const Axis& axis : axes) {
         const int end = axis.tested ? AxisEnd(axis.value) : 0;
         if (end != 0) {
-            return base + InputKindAxis + axis.firstElement + static_cast<uint32_t>(end - 1);
+            return MakeInputCode(slot, InputKindAxis, 0,
+                                 axis.firstElement + static_cast<uint32_t>(end - 1));
         }
     }
 
@@ -77,7 +77,7 @@ InputCode ScanJoystickState(const JoystickState& state, const JoystickCaps& caps
         for (uint32_t s = 0; s < caps.sliderCount && s < kStateSliderLimit; ++s) {
             const int end = AxisEnd(state.rglSlider[s]);
             if (end != 0) {
-                return base + InputKindSlider + (s << 8) + static_cast<uint32_t>(end - 1);
+                return MakeInputCode(slot, InputKindSlider, s, static_cast<uint32_t>(end - 1));
             }
         }
     }
@@ -87,7 +87,7 @@ InputCode ScanJoystickState(const JoystickState& state, const JoystickCaps& caps
         if ((value & 0xFFFF) == 0xFFFF) {
             continue;
         }
-        return base + InputKindPov + (h << 8) + PovDirection(value);
+        return MakeInputCode(slot, InputKindPov, h, PovDirection(value));
     }
     return NoInput;
 }

@@ -57,13 +57,15 @@ class NameWriter {
 }  // namespace
 
 int FormatInputCode(char* text, size_t capacity, InputCode code) {
-    const unsigned joystick = (code >> 28) + 1;
-    const unsigned element = code & 0xF;
+    // The game reads only the low bits of each field, so a damaged code
+    // still names an input within the tables.
+    const unsigned joystick = InputDeviceIndex(code) + 1;
+    const unsigned element = InputElement(code) & 0xF;
     if ((code & InputKindButton) != 0) {
         return NameWriter(text, capacity)
             .Number(joystick)
             .Text("BUTTON")
-            .Number((code & 0x1F) + 1)
+            .Number((InputElement(code) & 0x1F) + 1)
             .Finish();
     }
     if ((code & InputKindAxis) != 0) {
@@ -82,7 +84,7 @@ int FormatInputCode(char* text, size_t capacity, InputCode code) {
         return NameWriter(text, capacity)
             .Number(joystick)
             .Text(JoystickPartNames[kFirstSliderPartName + element])
-            .Number(((code >> 8) & 1) + 1)
+            .Number((InputObjectIndex(code) & 1) + 1)
             .Finish();
     }
     if ((code & InputKindPov) != 0) {
@@ -92,7 +94,7 @@ int FormatInputCode(char* text, size_t capacity, InputCode code) {
         return NameWriter(text, capacity)
             .Number(joystick)
             .Text(JoystickPartNames[kFirstPovPartName + element])
-            .Number(((code >> 8) & 3) + 1)
+            .Number((InputObjectIndex(code) & 3) + 1)
             .Finish();
     }
     return 0;

@@ -14,6 +14,10 @@ inline constexpr InputCode InputKindButton = 0x1000000u;
 inline constexpr InputCode InputKindAxis = 0x2000000u;
 inline constexpr InputCode InputKindPov = 0x4000000u;
 inline constexpr InputCode InputKindSlider = 0x8000000u;
+inline constexpr InputCode kInputKindBits =
+    InputKindButton | InputKindAxis | InputKindPov | InputKindSlider;
+// Bits 16-23 hold nothing in any code the editor writes.
+inline constexpr InputCode kInputUnusedBits = 0x00FF0000u;
 
 // Axis directions (element of an InputKindAxis code).
 enum AxisElement : uint32_t {
@@ -30,6 +34,8 @@ enum AxisElement : uint32_t {
     kAxisRzMin = 10,
     kAxisRzMax = 11,
 };
+
+inline constexpr uint32_t kAxisElementCount = 12;
 
 // Hat directions (element of an InputKindPov code).
 enum PovElement : uint32_t { kPovUp = 0, kPovDown = 1, kPovLeft = 2, kPovRight = 3 };
@@ -48,6 +54,20 @@ extern const char* const JoystickPartNames[kJoystickPartNameCount];
 constexpr InputCode MakeInputCode(uint32_t deviceIndex, InputCode kind, uint32_t objectIndex,
                                   uint32_t element) {
     return (deviceIndex << 28) + kind + (objectIndex << 8) + element;
+}
+
+// The fields of a code, as MakeInputCode lays them out.
+constexpr uint32_t InputDeviceIndex(InputCode code) {
+    return code >> 28;
+}
+constexpr InputCode InputKinds(InputCode code) {
+    return code & kInputKindBits;
+}
+constexpr uint32_t InputObjectIndex(InputCode code) {
+    return (code >> 8) & 0xFF;
+}
+constexpr uint32_t InputElement(InputCode code) {
+    return code & 0xFF;
 }
 
 // The longest name is "16BUTTON32" or "4POV RIGHT4" (12 characters).

@@ -1,5 +1,5 @@
-// "Graphic / Audio Settings": the first page, whose initialisation is the
-// editor's whole start-up.
+// "Graphic / Audio Settings": the first page, whose initialisation runs the
+// editor's start-up (RunStartUp).
 #pragma once
 
 #include "app/Editor.h"
@@ -8,7 +8,7 @@
 namespace ravel {
 
 class GraphicAudioPage final : public Page {
-public:
+  public:
     GraphicAudioPage(Editor& editor, Platform& platform) : editor_(editor), platform_(platform) {}
 
     int OnInitDialog(Dialog& dialog) override;
@@ -19,7 +19,7 @@ public:
     // Rewrites every check and enable state from the record.
     void Refresh();
 
-private:
+  private:
     Editor& editor_;
     Platform& platform_;
     Dialog* dialog_ = nullptr;

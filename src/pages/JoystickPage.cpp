@@ -1,23 +1,14 @@
 #include "pages/JoystickPage.h"
 
 #include "app/Tooltips.h"
-#include "pages/CapturePage.h"
 #include "input/CaptureScan.h"
+#include "pages/OptionTable.h"
 #include "settings/Defaults.h"
 
 #include <initializer_list>
 
 namespace ravel {
 namespace {
-
-enum : int {
-    kPlayer1 = 1002,
-    kPlayer4 = 1005,
-    kRotationAxes = 1011,
-    kSliders = 1012,
-    kZAxis = 1013,
-    kDefaults = 1020,
-};
 
 constexpr size_t kTextCapacity = 260;
 constexpr const char* kNoneText = "None  ";
@@ -87,23 +78,20 @@ int JoystickPage::OnInitDialog(Dialog& dialog) {
     dialog_ = &dialog;
     AttachTooltips(dialog, AssignTooltipTable, kAssignTooltipCount);
     FillJoystickLists();
-    for (int id = kPlayer1; id <= kPlayer4; ++id) {
-        dialog.CheckButton(id, kUnchecked);
-    }
-    dialog.CheckButton(kPlayer1, kChecked);
+    CheckPlayer(selectedPlayer_);
     // A grey box still shows its flag.
-    const uint32_t flags = editor_.settings.AxisOptionFlags;
-    dialog.CheckButton(kRotationAxes, (flags & kAxisOptionRotation) != 0 ? kChecked : kUnchecked);
-    dialog.CheckButton(kSliders, (flags & kAxisOptionSliders) != 0 ? kChecked : kUnchecked);
-    dialog.CheckButton(kZAxis, (flags & kAxisOptionZ) != 0 ? kChecked : kUnchecked);
-    ShowJoystickPlayer(selectedPlayer_);
+    for (const AxisOptionControl& option : AxisOptionControls) {
+        const bool set = (editor_.settings.AxisOptionFlags & option.bit) != 0;
+        dialog.CheckButton(option.id, set ? kChecked : kUnchecked);
+    }
+    ShowPlayer();
     return 1;
 }
 
 void JoystickPage::FillJoystickLists() {
     Dialog& d = *dialog_;
     for (int position = 0; position < kAssignPositionCount; ++position) {
-        const int id = kFirstAssignList + position;
+        const int id = AssignList(position);
         const int index = d.ListAppend(id, kNoneText);
         d.ListSetValue(id, index, NoInput);
     }
@@ -116,7 +104,7 @@ void JoystickPage::FillJoystickLists() {
         JoystickEntries joystick;
         CollectJoystickEntries(slot, caps[slot], joystick);
         for (int position = 0; position < kAssignPositionCount; ++position) {
-            const int id = kFirstAssignList + position;
+            const int id = AssignList(position);
             for (int i = 0; i < joystick.count; ++i) {
                 const int index = d.ListAppend(id, joystick.entries[i].text);
                 d.ListSetValue(id, index, joystick.entries[i].code);
@@ -146,75 +134,38 @@ void JoystickPage::SelectCode(int id, InputCode code) {
     }
 }
 
-void JoystickPage::ShowJoystickPlayer(int player) {
-    const uint32_t* entries = editor_.settings.JoystickTable[player];
+void JoystickPage::ShowPlayer() {
+    const uint32_t* entries = editor_.settings.JoystickTable[selectedPlayer_];
     for (int position = 0; position < kAssignPositionCount; ++position) {
-        SelectCode(kFirstAssignList + position, entries[position]);
+        SelectCode(AssignList(position), entries[position]);
     }
 }
 
-void JoystickPage::StoreJoystickPlayer(int player) {
-    uint32_t* entries = editor_.settings.JoystickTable[player];
+void JoystickPage::StorePlayer() {
+    uint32_t* entries = editor_.settings.JoystickTable[selectedPlayer_];
     for (int position = 0; position < kAssignPositionCount; ++position) {
-        const int id = kFirstAssignList + position;
+        const int id = AssignList(position);
         const int selected = dialog_->ListSelection(id);
         // Positions without a list answer 0 and so store 0.
         entries[position] = selected >= 0 ? dialog_->ListValue(id, selected) : NoInput;
     }
 }
 
-void JoystickPage::OnCommand(int id, int code) {
-    if (dialog_ == nullptr) {
-        return;
-    }
-    Dialog& d = *dialog_;
-    if (id >= kPlayer1 && id <= kPlayer4) {
-        const int player = id - kPlayer1;
-        if (player == selectedPlayer_) {
-            return;
-        }
-        StoreJoystickPlayer(selectedPlayer_);
-        selectedPlayer_ = player;
-        ShowJoystickPlayer(selectedPlayer_);
-        return;
-    }
-    uint32_t bit = 0;
-    switch (id) {
-        case kRotationAxes:
-            bit = kAxisOptionRotation;
-            break;
-        case kSliders:
-            bit = kAxisOptionSliders;
-            break;
-        case kZAxis:
-            bit = kAxisOptionZ;
-            break;
-        default:
-            break;
-    }
-    if (bit != 0) {
-        uint32_t& flags = editor_.settings.AxisOptionFlags;
-        flags = d.IsButtonChecked(id) == kChecked ? (flags | bit) : (flags & ~bit);
-        d.NotifyChanged();
-        return;
-    }
-    if (id == kDefaults) {
-        ResetJoystickPlayer(editor_.settings, editor_.input.joystickCaps, selectedPlayer_);
-        ShowJoystickPlayer(selectedPlayer_);
-        d.NotifyChanged();
-        return;
-    }
-    if (ListPosition(id) >= 0 && code == kCbnSelChange) {
-        d.NotifyChanged();
-    }
+void JoystickPage::ResetPlayer() {
+    ResetJoystickPlayer(editor_.settings, editor_.input.joystickCaps, selectedPlayer_);
 }
 
-int JoystickPage::OnNotify(int code) {
-    if (dialog_ != nullptr && FollowActivation(*dialog_, code)) {
-        StoreJoystickPlayer(selectedPlayer_);
-        SaveSettings(editor_.settings, platform_.resolveBase);
+bool JoystickPage::OnPageCommand(int id) {
+    for (const AxisOptionControl& option : AxisOptionControls) {
+        if (option.id == id) {
+            uint32_t& flags = editor_.settings.AxisOptionFlags;
+            const bool checked = dialog_->IsButtonChecked(id) == kChecked;
+            flags = checked ? (flags | option.bit) : (flags & ~option.bit);
+            dialog_->NotifyChanged();
+            return true;
+        }
     }
-    return 0;
+    return false;
 }
 
 void JoystickPage::OnTimer() {
@@ -229,8 +180,8 @@ void JoystickPage::OnTimer() {
     if (FormatInputCode(text, sizeof text, code) == 0) {
         return;
     }
-    const int id = dialog_->FocusedControl();
-    if (ListPosition(id) < 0) {
+    const int id = FocusedList();
+    if (id < 0) {
         return;
     }
     dialog_->ListCloseDropDown(id);

@@ -1,35 +1,27 @@
 // "Keyboard Settings": one (layout, player) at a time in fourteen key lists.
 #pragma once
 
-#include "app/Editor.h"
-#include "pages/Page.h"
+#include "pages/CapturePage.h"
 
 namespace ravel {
 
-// Game slot of each of the page's 24 positions (position i is list 1041 + i).
-extern const uint8_t KeyboardSlotMap[24];
-
-class KeyboardPage final : public Page {
-public:
-    KeyboardPage(Editor& editor, Platform& platform) : editor_(editor), platform_(platform) {}
+class KeyboardPage final : public CapturePage {
+  public:
+    KeyboardPage(Editor& editor, Platform& platform) : CapturePage(editor, platform) {}
 
     int OnInitDialog(Dialog& dialog) override;
-    void OnCommand(int id, int code) override;
-    int OnNotify(int code) override;
     void OnTimer() override;
+    // The page keys are captured for: the window feeds them to the key table.
+    bool CapturesKeys() const override { return true; }
 
-    int selectedPlayer() const { return selectedPlayer_; }
+  private:
+    void ShowPlayer() override;
+    void StorePlayer() override;
+    void ResetPlayer() override;
+    bool OnPageCommand(int id) override;
 
-private:
     int Layout() const;
     void FillKeyLists();
-    void ShowKeyboardPlayer(int layout, int player);
-    void StoreKeyboardPlayer(int layout, int player);
-
-    Editor& editor_;
-    Platform& platform_;
-    Dialog* dialog_ = nullptr;
-    int selectedPlayer_ = 0;
 };
 
 }  // namespace ravel

@@ -6,7 +6,7 @@
 namespace ravel {
 
 class Page {
-public:
+  public:
     // WM_INITDIALOG. The page keeps `dialog` for the rest of the run.
     // Answers 1 (let the platform set the focus).
     virtual int OnInitDialog(Dialog& dialog) = 0;
@@ -17,8 +17,11 @@ public:
     virtual int OnNotify(int code) = 0;
     // WM_TIMER: a tick of the capture timer.
     virtual void OnTimer() = 0;
+    // Whether the page captures keys, which the window must then feed to
+    // the key-state table.
+    virtual bool CapturesKeys() const { return false; }
 
-protected:
+  protected:
     ~Page() = default;
 };
 

@@ -3,19 +3,19 @@
 // out from.
 #pragma once
 
+#include "resources/ControlIds.h"
+
 namespace ravel {
 
 enum class ControlKind { GroupBox, Label, RadioButton, CheckBox, PushButton, DropDownList };
 
-inline constexpr int kNoControlId = -1;  // IDC_STATIC
-
 struct ControlTemplate {
     int id;  // kNoControlId for group boxes and labels
     ControlKind kind;
-    const char* caption;  // UTF-8; "" for lists
+    const char* caption;      // UTF-8; "" for lists
     int x, y, width, height;  // dialog units
-    bool groupStart;  // WS_GROUP
-    bool tabStop;     // WS_TABSTOP
+    bool groupStart;          // WS_GROUP
+    bool tabStop;             // WS_TABSTOP
 };
 
 struct DialogTemplate {
@@ -37,11 +37,26 @@ inline constexpr int kIconId = 106;
 // The sheet's caption, also the name of the single-instance guard.
 inline constexpr const char* kApplicationTitle = "Ravelstone - Config by Qv";
 
-// In page order.
-extern const DialogTemplate DialogTemplates[3];
+// The labels of the assignment lists, Up ... Start, in position order.
+inline constexpr const char* AssignLabels[kAssignListCount] = {
+    "Up",    "Down", "Left", "Right", "H.Slash", "Kick",   "Slash",
+    "Punch", "L1",   "L2",   "R1",    "R2",      "Select", "Start",
+};
+
+// The pages of the sheet, in order.
+inline constexpr int kPageCount = 3;
+extern const DialogTemplate DialogTemplates[kPageCount];
 
 const DialogTemplate* FindDialogTemplate(int id);
 const ControlTemplate* FindControl(const DialogTemplate& dialog, int id);
+
+// The caption of a control, or "" when the page has no such control.
+const char* ControlCaption(const DialogTemplate& dialog, int id);
+
+// The caption of the group box or label just before a control in the
+// template: what heads a pair of radio buttons ("Frame Rate", "Screen
+// Mode"). "" when there is none.
+const char* ControlHeading(const DialogTemplate& dialog, int id);
 
 struct StringResource {
     int id;

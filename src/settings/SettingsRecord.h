@@ -18,6 +18,8 @@ inline constexpr uint32_t kAxisOptionSliders = 0x2;
 inline constexpr uint32_t kAxisOptionRotation = 0x4;
 inline constexpr uint32_t kAxisOptionZ = 0x8;
 
+inline constexpr size_t kKeyboardTableSize = kLayoutCount * kPlayerCount * kKeyboardSlotCount;
+
 struct SettingsRecord {
     uint8_t KeyboardTable[kLayoutCount][kPlayerCount][kKeyboardSlotCount];  // DIK_* scan codes
     uint32_t JoystickTable[kPlayerCount][kJoystickEntryCount];              // InputCode values
@@ -41,6 +43,21 @@ struct SettingsRecord {
 
 inline constexpr size_t kSettingsSize = 596;
 
+// The game slot behind each of the 24 keyboard positions the pages and the
+// tool show: Up Down Left Right H.Slash Kick Slash Punch L1 L2 R1 R2 Select
+// Start, then the slots no control shows.
+inline constexpr uint8_t KeyboardSlotMap[kKeyboardSlotCount] = {
+    12, 14, 15, 13, 5, 6, 4, 7, 2, 0, 3, 1, 8, 11, 9, 10, 16, 17, 18, 19, 20, 21, 22, 23};
+
+// Where an entry lies in the file.
+constexpr size_t KeyboardEntryOffset(int layout, int player, int slot) {
+    return static_cast<size_t>((layout * kPlayerCount + player) * kKeyboardSlotCount + slot);
+}
+constexpr size_t JoystickEntryOffset(int player, int entry) {
+    return kKeyboardTableSize +
+           static_cast<size_t>((player * kJoystickEntryCount + entry)) * sizeof(uint32_t);
+}
+
 // The record is copied to and from the file byte for byte.
 static_assert(std::endian::native == std::endian::little, "the file is little-endian");
 static_assert(sizeof(SettingsRecord) == kSettingsSize);
@@ -62,5 +79,8 @@ static_assert(offsetof(SettingsRecord, extraSoundOption) == 591);
 static_assert(offsetof(SettingsRecord, soundFrequency) == 592);
 static_assert(offsetof(SettingsRecord, PlayerLayout) == 593);
 static_assert(offsetof(SettingsRecord, reserved) == 594);
+static_assert(KeyboardEntryOffset(1, 3, 23) == offsetof(SettingsRecord, JoystickTable) - 1);
+static_assert(JoystickEntryOffset(0, 0) == offsetof(SettingsRecord, JoystickTable));
+static_assert(JoystickEntryOffset(3, 23) + 4 == offsetof(SettingsRecord, AxisOptionFlags));
 
 }  // namespace ravel

@@ -8,7 +8,6 @@
 #include "cli/FieldNames.h"
 #include "cli/ValueNames.h"
 #include "input/KeyNameTable.h"
-#include "resources/Templates.h"
 
 namespace ravel::cli {
 namespace {
@@ -136,63 +135,6 @@ TEST(CfgNames, HexReadsOnlyWhatItWrites) {
     }
     EXPECT_EQ(Hex(0x1c, 2), "0x1c");
     EXPECT_EQ(Hex(0x01000002, 8), "0x01000002");
-}
-
-// The tool's names are a file format of their own; they must still be what
-// the pages show.
-TEST(CfgNames, FieldNamesAreThePagesCaptions) {
-    const DialogTemplate* graphics = FindDialogTemplate(kGraphicAudioTemplateId);
-    const DialogTemplate* keyboard = FindDialogTemplate(kKeyboardTemplateId);
-    const DialogTemplate* joystick = FindDialogTemplate(kJoystickTemplateId);
-    ASSERT_NE(graphics, nullptr);
-    ASSERT_NE(keyboard, nullptr);
-    ASSERT_NE(joystick, nullptr);
-    EXPECT_STREQ(graphics->caption, kGraphicAudioSection);
-    EXPECT_STREQ(keyboard->caption, kKeyboardSection);
-    EXPECT_STREQ(joystick->caption, kJoystickSection);
-
-    auto caption = [](const DialogTemplate* dialog, int id) {
-        const ControlTemplate* control = FindControl(*dialog, id);
-        return control != nullptr ? std::string(control->caption) : std::string("(missing)");
-    };
-    // Check boxes by the control that shows them; choices by their buttons.
-    const struct {
-        int offset;
-        int zeroId;
-        int oneId;
-    } controls[] = {{585, 1015, 0},    {583, 1014, 0},   {590, 1012, 0},    {588, 1016, 0},
-                    {586, 1017, 0},    {587, 1011, 0},   {581, 1007, 1008}, {584, 1003, 1004},
-                    {589, 1005, 1006}, {592, 1009, 1010}};
-    for (const auto& expected : controls) {
-        const OptionField* field = nullptr;
-        for (const OptionField& f : OptionFields) {
-            field = f.offset == expected.offset ? &f : field;
-        }
-        ASSERT_NE(field, nullptr) << expected.offset;
-        if (expected.oneId == 0) {
-            EXPECT_EQ(field->name, caption(graphics, expected.zeroId));
-        } else {
-            EXPECT_EQ(field->zeroWord, caption(graphics, expected.zeroId));
-            EXPECT_EQ(field->oneWord, caption(graphics, expected.oneId));
-        }
-    }
-    EXPECT_EQ(std::string(LayoutName(0)), caption(keyboard, 1000));
-    EXPECT_EQ(std::string(LayoutName(1)), caption(keyboard, 1001));
-    for (int p = 0; p < 4; ++p) {
-        EXPECT_EQ(std::string(PlayerName(p)), caption(joystick, 1002 + p));
-    }
-    int label = 0;
-    for (int i = 0; i < joystick->controlCount; ++i) {
-        if (joystick->controls[i].kind == ControlKind::Label) {
-            ASSERT_LT(label, kControlCount);
-            EXPECT_STREQ(ControlLabels[label], joystick->controls[i].caption);
-            ++label;
-        }
-    }
-    EXPECT_EQ(label, kControlCount);
-    EXPECT_EQ(std::string(AxisOptions[0].caption), caption(joystick, 1011));  // 0x4
-    EXPECT_EQ(std::string(AxisOptions[1].caption), caption(joystick, 1012));  // 0x2
-    EXPECT_EQ(std::string(AxisOptions[2].caption), caption(joystick, 1013));  // 0x8
 }
 
 }  // namespace

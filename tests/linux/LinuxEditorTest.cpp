@@ -75,10 +75,7 @@ class LinuxEditorTest : public ::testing::Test {
     }
 
     void Open() {
-        const SheetPage pages[kSheetPageCount] = {{&DialogTemplates[0], &graphic_, false},
-                                                  {&DialogTemplates[1], &keyboardPage_, true},
-                                                  {&DialogTemplates[2], &joystickPage_, false}};
-        sheet_ = std::make_unique<SheetDialog>(pages, DialogFont());
+        sheet_ = std::make_unique<SheetDialog>(pages_.pages(), DialogFont());
         sheet_->show();
         sheet_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(sheet_.get()));
@@ -103,9 +100,7 @@ class LinuxEditorTest : public ::testing::Test {
     SdlInputBackend input_{&keyboard_};
     Probes probes_;
     Platform platform_{&input_, &probes_, &probes_, TestBase, nullptr};
-    GraphicAudioPage graphic_{*editor_, platform_};
-    KeyboardPage keyboardPage_{*editor_, platform_};
-    JoystickPage joystickPage_{*editor_, platform_};
+    EditorPages pages_{*editor_, platform_};
     std::unique_ptr<SheetDialog> sheet_;
     SDL_Joystick* stick_ = nullptr;
     int stickIndex_ = -1;

@@ -10,8 +10,8 @@ namespace ravel::testing {
 
 class RecordingPage final : public Page {
   public:
-    explicit RecordingPage(std::vector<std::string>& log, const char* name)
-        : log_(log), name_(name) {}
+    RecordingPage(std::vector<std::string>& log, const char* name, bool capturesKeys = false)
+        : log_(log), name_(name), capturesKeys_(capturesKeys) {}
 
     int OnInitDialog(Dialog& dialog) override {
         dialog_ = &dialog;
@@ -30,6 +30,7 @@ class RecordingPage final : public Page {
         return 0;
     }
     void OnTimer() override { ++ticks; }
+    bool CapturesKeys() const override { return capturesKeys_; }
 
     Dialog* dialog() const { return dialog_; }
     int ticks = 0;
@@ -37,6 +38,7 @@ class RecordingPage final : public Page {
   private:
     std::vector<std::string>& log_;
     std::string name_;
+    bool capturesKeys_;
     Dialog* dialog_ = nullptr;
 };
 

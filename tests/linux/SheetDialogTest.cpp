@@ -19,9 +19,9 @@ using testing::RecordingPage;
 class SheetDialogTest : public ::testing::Test {
   protected:
     SheetDialogTest() {
-        const SheetPage pages[kSheetPageCount] = {{&DialogTemplates[0], &first_, false},
-                                                  {&DialogTemplates[1], &second_, true},
-                                                  {&DialogTemplates[2], &third_, false}};
+        const SheetPage pages[kPageCount] = {{&DialogTemplates[0], &first_},
+                                             {&DialogTemplates[1], &second_},
+                                             {&DialogTemplates[2], &third_}};
         sheet_ = std::make_unique<SheetDialog>(pages, DialogFont());
     }
     Log Take() {
@@ -36,7 +36,7 @@ class SheetDialogTest : public ::testing::Test {
 
     Log log_;
     RecordingPage first_{log_, "1"};
-    RecordingPage second_{log_, "2"};
+    RecordingPage second_{log_, "2", /*capturesKeys=*/true};
     RecordingPage third_{log_, "3"};
     std::unique_ptr<SheetDialog> sheet_;
 };

@@ -24,8 +24,7 @@ constexpr const char* kClassicLook =
 
 }  // namespace
 
-SheetDialog::SheetDialog(const SheetPage (&pages)[kSheetPageCount], const QFont& font,
-                         QWidget* parent)
+SheetDialog::SheetDialog(const SheetPage (&pages)[kPageCount], const QFont& font, QWidget* parent)
     : QDialog(parent), units_(UnitsForFont(font)) {
     setFont(font);
     setStyleSheet(QString::fromLatin1(kClassicLook));
@@ -37,14 +36,14 @@ SheetDialog::SheetDialog(const SheetPage (&pages)[kSheetPageCount], const QFont&
 
     int width = 0;
     int height = 0;
-    for (int i = 0; i < kSheetPageCount; ++i) {
+    for (int i = 0; i < kPageCount; ++i) {
         pages_[i] = pages[i];
         width = qMax(width, units_.X(pages[i].dialog->width));
         height = qMax(height, units_.Y(pages[i].dialog->height));
     }
 
     tabs_ = new QTabWidget(this);
-    for (int i = 0; i < kSheetPageCount; ++i) {
+    for (int i = 0; i < kPageCount; ++i) {
         holders_[i] = new QWidget;
         holders_[i]->setFixedSize(width, height);
         tabs_->addTab(holders_[i], QString::fromUtf8(pages_[i].dialog->caption));
@@ -82,7 +81,7 @@ SheetDialog::SheetDialog(const SheetPage (&pages)[kSheetPageCount], const QFont&
 
 void SheetDialog::CreatePage(int index) {
     auto* widget = new PageWidget(*pages_[index].dialog, *pages_[index].page, units_, this,
-                                  pages_[index].capturesKeys, holders_[index]);
+                                  pages_[index].page->CapturesKeys(), holders_[index]);
     widgets_[index] = widget;
     connect(widget, &PageWidget::changed, this, [this] { apply_->setEnabled(true); });
     widget->show();
@@ -121,7 +120,7 @@ bool SheetDialog::Apply(bool closing) {
     if (active_ >= 0 && pages_[active_].page->OnNotify(kPsnKillActive) != 0) {
         return false;
     }
-    for (int i = 0; i < kSheetPageCount; ++i) {
+    for (int i = 0; i < kPageCount; ++i) {
         if (widgets_[i] != nullptr && pages_[i].page->OnNotify(kPsnApply) != 0) {
             return false;
         }

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+#include "app/EditorPages.h"
 #include "app/qt/DialogUnits.h"
 #include "app/qt/PageWidget.h"
 
@@ -15,22 +16,13 @@ class QTabWidget;
 
 namespace ravel {
 
-struct SheetPage {
-    const DialogTemplate* dialog;
-    Page* page;
-    bool capturesKeys;
-};
-
-inline constexpr int kSheetPageCount = 3;
-
 class SheetDialog final : public QDialog {
     Q_OBJECT
 
   public:
     // Creates and initialises the first page at once: its initialisation is
     // the program's start-up.
-    SheetDialog(const SheetPage (&pages)[kSheetPageCount], const QFont& font,
-                QWidget* parent = nullptr);
+    SheetDialog(const SheetPage (&pages)[kPageCount], const QFont& font, QWidget* parent = nullptr);
 
     PageWidget* PageAt(int index) const { return widgets_[index]; }
     QTabWidget* tabs() const { return tabs_; }
@@ -47,11 +39,11 @@ class SheetDialog final : public QDialog {
     bool Apply(bool closing);
     void OnOk();
 
-    SheetPage pages_[kSheetPageCount];
+    SheetPage pages_[kPageCount];
     DialogUnits units_;
     QTabWidget* tabs_ = nullptr;
-    QWidget* holders_[kSheetPageCount] = {};
-    PageWidget* widgets_[kSheetPageCount] = {};
+    QWidget* holders_[kPageCount] = {};
+    PageWidget* widgets_[kPageCount] = {};
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* apply_ = nullptr;

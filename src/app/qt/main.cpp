@@ -1,18 +1,17 @@
 // ravelstone-config: the settings editor for players who run the game under
-// Wine or Proton. One sheet, three pages; the pages do all the work.
+// Wine or Proton. One sheet over the editor's pages (app/EditorPages.h); the
+// first page's initialisation runs the start-up (RunStartUp), and the devices
+// are released by RunShutDown once the sheet has closed.
 #include <QApplication>
 #include <QIcon>
 
-#include "app/Editor.h"
+#include "app/EditorPages.h"
 #include "app/qt/DialogUnits.h"
 #include "app/qt/KeyRecorder.h"
 #include "app/qt/SheetDialog.h"
 #include "app/qt/SingleInstance.h"
 #include "input/keystate/KeyStateDevice.h"
 #include "input/sdl/SdlInput.h"
-#include "pages/GraphicAudioPage.h"
-#include "pages/JoystickPage.h"
-#include "pages/KeyboardPage.h"
 #include "probes/linux/AlsaSoundProbe.h"
 #include "probes/linux/GlGraphicsProbe.h"
 
@@ -45,20 +44,13 @@ int main(int argc, char** argv) {
     AlsaSoundProbe sound;
     Platform platform{&input, &graphics, &sound, ResolveSettingsBase, nullptr};
 
-    GraphicAudioPage graphicAudio(editor, platform);
-    KeyboardPage keyboardPage(editor, platform);
-    JoystickPage joystickPage(editor, platform);
-    const SheetPage pages[kSheetPageCount] = {
-        {&DialogTemplates[0], &graphicAudio, false},
-        {&DialogTemplates[1], &keyboardPage, true},
-        {&DialogTemplates[2], &joystickPage, false},
-    };
+    EditorPages pages(editor, platform);
 
     int result = 0;
     {
-        SheetDialog sheet(pages, DialogFont());
+        SheetDialog sheet(pages.pages(), DialogFont());
         result = sheet.exec();
     }
-    ReleaseInputDevices(editor.input);
+    RunShutDown(editor);
     return result;
 }

@@ -1,10 +1,8 @@
-// config.exe: one copy at a time shows the three-page sheet; the pages do
-// all the work inside its modal loop.
-#include "app/Editor.h"
-#include "pages/GraphicAudioPage.h"
-#include "pages/JoystickPage.h"
-#include "pages/KeyboardPage.h"
-#include "resources/Templates.h"
+// config.exe: one copy at a time shows the sheet over the editor's pages
+// (app/EditorPages.h), which do all the work inside its modal loop. The first
+// page's initialisation runs the start-up (RunStartUp); RunShutDown releases
+// the devices once the sheet has closed.
+#include "app/EditorPages.h"
 
 #include "app/win32/PageProcedure.h"
 #include "app/win32/SheetTemplate.h"
@@ -15,8 +13,10 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 namespace ravel {
 namespace {
@@ -30,22 +30,22 @@ DirectSoundProbe theSoundProbe;
 Platform thePlatform{&theInputBackend, &theGraphicsProbe, &theSoundProbe, ResolveSettingsBase,
                      nullptr};
 
-GraphicAudioPage theGraphicAudioPage(theEditor, thePlatform);
-KeyboardPage theKeyboardPage(theEditor, thePlatform);
-JoystickPage theJoystickPage(theEditor, thePlatform);
+EditorPages thePages(theEditor, thePlatform);
 
-PageBinding theBindings[3] = {
-    {&theGraphicAudioPage, {}},
-    {&theKeyboardPage, {}},
-    {&theJoystickPage, {}},
-};
+// Filled from the page list before the sheet opens.
+PageBinding theBindings[kPageCount] = {};
 
 template <int Index>
 INT_PTR CALLBACK PageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return RunPageProcedure(theBindings[Index], window, message, wParam, lParam);
 }
 
-constexpr DLGPROC kPageProcedures[3] = {PageProcedure<0>, PageProcedure<1>, PageProcedure<2>};
+// One procedure per page, so each finds its binding without window data.
+template <size_t... Index>
+constexpr auto MakePageProcedures(std::index_sequence<Index...>) {
+    return std::array<DLGPROC, sizeof...(Index)>{PageProcedure<static_cast<int>(Index)>...};
+}
+constexpr auto kPageProcedures = MakePageProcedures(std::make_index_sequence<kPageCount>());
 
 // The caption keeps no context-help button: the pages explain themselves
 // with tooltips.
@@ -88,13 +88,14 @@ void CopyTitle(wchar_t (&out)[N]) {
 INT_PTR ShowSheet(HINSTANCE instance) {
     // The sheet steps through the page records by their stated size, so
     // they lie packed at exactly that size.
-    alignas(PROPSHEETPAGEW) BYTE records[3][kPageRecordSize] = {};
-    for (int i = 0; i < 3; ++i) {
+    alignas(PROPSHEETPAGEW) BYTE records[kPageCount][kPageRecordSize] = {};
+    for (int i = 0; i < kPageCount; ++i) {
+        theBindings[i].page = thePages[i].page;
         PROPSHEETPAGEW page{};
         page.dwSize = kPageRecordSize;
         page.dwFlags = PSP_DEFAULT;
         page.hInstance = instance;
-        page.pszTemplate = MAKEINTRESOURCEW(DialogTemplates[i].id);
+        page.pszTemplate = MAKEINTRESOURCEW(thePages[i].dialog->id);
         page.pfnDlgProc = kPageProcedures[i];
         page.lParam = 0;
         std::memcpy(records[i], &page, kPageRecordSize);
@@ -108,7 +109,7 @@ INT_PTR ShowSheet(HINSTANCE instance) {
     header.hwndParent = nullptr;
     header.hInstance = instance;
     header.pszCaption = caption;
-    header.nPages = 3;
+    header.nPages = kPageCount;
     header.nStartPage = 0;
     header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEW>(records);
     header.pfnCallback = SheetCallback;
@@ -129,7 +130,7 @@ int Run(HINSTANCE instance) {
     InitCommonControls();
     const INT_PTR result = ShowSheet(instance);
 
-    ReleaseInputDevices(theEditor.input);
+    RunShutDown(theEditor);
     if (instanceMutex != nullptr) {
         ReleaseMutex(instanceMutex);
     }

@@ -1,0 +1,37 @@
+#include "pages/StartUp.h"
+
+#include "settings/Defaults.h"
+
+namespace ravel {
+
+void RunStartUp(Editor& editor, Platform& platform, NativeWindow owner) {
+    if (platform.input != nullptr) {
+        InitInputDevices(editor.input, *platform.input, platform.instance, owner);
+    }
+    CapabilityFlags& caps = editor.capabilities;
+    caps.directSoundAvailable =
+        platform.sound != nullptr ? static_cast<uint32_t>(ProbeDirectSound(*platform.sound)) : 0;
+    caps.pixelShaderSupported = platform.graphics != nullptr
+                                    ? static_cast<uint32_t>(ProbePixelShader(*platform.graphics))
+                                    : 0;
+
+    SettingsRecord& record = editor.settings;
+    if (LoadSettings(record, platform.resolveBase) != 0) {
+        ResetAllSettings(record, caps, editor.input.joystickCaps);
+    }
+    RepairJoystickTable(record, editor.input.joystickCaps);
+
+    if (caps.pixelShaderSupported == 0) {
+        record.pixelShader = 0;
+    }
+    if (caps.directSoundAvailable == 0) {
+        record.allSoundsOff = 1;
+        record.musicOff = 1;
+    }
+}
+
+void RunShutDown(Editor& editor) {
+    ReleaseInputDevices(editor.input);
+}
+
+}  // namespace ravel

@@ -89,7 +89,7 @@ class KeyboardTest : public ::testing::Test {
     }
 
     KeyStateTable table_;
-    KeyRecorder recorder_{table_};
+    KeyRecorder recorder_{table_, DikFromNativeScanCode};
     KeyStateDevice keyboard_{table_};
     SdlInputBackend backend_{&keyboard_};
     InputDevices devices_;

@@ -19,6 +19,7 @@
 
 #include "app/Editor.h"
 #include "app/qt/KeyRecorder.h"
+#include "input/linux/NativeScanCodes.h"
 #include "app/qt/SheetDialog.h"
 #include "fakes/TempFolder.h"
 #include "input/keystate/KeyStateDevice.h"
@@ -95,7 +96,7 @@ class LinuxEditorTest : public ::testing::Test {
     testing::TempFolder folder_;
     std::unique_ptr<Editor> editor_ = std::make_unique<Editor>();  // zero-initialised
     KeyStateTable keys_{};
-    KeyRecorder recorder_{keys_};
+    KeyRecorder recorder_{keys_, DikFromNativeScanCode};
     KeyStateDevice keyboard_{keys_};
     SdlInputBackend input_{&keyboard_};
     Probes probes_;

@@ -5,8 +5,6 @@
 
 #include <cstring>
 
-#include "input/linux/NativeScanCodes.h"
-
 namespace ravel {
 namespace {
 
@@ -43,7 +41,7 @@ void KeyRecorder::Press(const QKeyEvent& event) {
     if (native >= sizeof pressedAs_) {
         return;
     }
-    const uint8_t dik = DikFromNativeScanCode(native, Character(event));
+    const uint8_t dik = mapper_(native, Character(event));
     if (dik == 0) {
         return;
     }

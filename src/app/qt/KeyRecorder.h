@@ -14,9 +14,13 @@ class QKeyEvent;
 
 namespace ravel {
 
+// The DIK_* code of a native scan code, given the Latin-1 character the key
+// typed (0 if none); 0 for a key with no code. One per windowing system.
+using ScanCodeMapper = uint8_t (*)(uint32_t nativeScanCode, uint32_t character);
+
 class KeyRecorder final : public QObject {
   public:
-    explicit KeyRecorder(KeyStateTable& table) : table_(table) {}
+    KeyRecorder(KeyStateTable& table, ScanCodeMapper mapper) : table_(table), mapper_(mapper) {}
 
     // Installed on the application, so it sees every key event before any
     // widget does. Never consumes an event.
@@ -28,6 +32,7 @@ class KeyRecorder final : public QObject {
 
   private:
     KeyStateTable& table_;
+    ScanCodeMapper mapper_;
     uint8_t pressedAs_[256] = {};  // DIK code each native scan code went down as
 };
 

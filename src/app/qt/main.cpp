@@ -11,6 +11,7 @@
 #include "app/qt/SheetDialog.h"
 #include "app/qt/SingleInstance.h"
 #include "input/keystate/KeyStateDevice.h"
+#include "input/linux/NativeScanCodes.h"
 #include "input/sdl/SdlInput.h"
 #include "probes/linux/AlsaSoundProbe.h"
 #include "probes/linux/GlGraphicsProbe.h"
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/ravelstone-config.png")));
 
-    KeyRecorder recorder(keyState);
+    KeyRecorder recorder(keyState, DikFromNativeScanCode);
     application.installEventFilter(&recorder);
     KeyStateDevice keyboard(keyState);
     SdlInputBackend input(&keyboard);

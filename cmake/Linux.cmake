@@ -23,6 +23,7 @@ target_link_libraries(ravel_linux_input PUBLIC ravel_core SDL2::SDL2)
 add_library(ravel_linux_probes STATIC
     src/probes/linux/GlGraphicsProbe.cpp
     src/probes/linux/AlsaSoundProbe.cpp
+    src/probes/linux/ProbeChild.cpp
 )
 target_link_libraries(ravel_linux_probes PUBLIC ravel_core Qt6::Gui ALSA::ALSA)
 

@@ -21,6 +21,7 @@ add_custom_command(
     DEPENDS ${RAVEL_RESOURCE_DIR}/win32/GenerateResourceScript.cpp
             ${RAVEL_RESOURCE_DIR}/Templates.cpp
             ${RAVEL_RESOURCE_DIR}/Templates.h
+            ${RAVEL_RESOURCE_DIR}/ControlIds.h
     COMMENT "Building the resource-script generator (build machine)"
     VERBATIM)
 
@@ -45,6 +46,7 @@ add_executable(config WIN32
     src/input/win32/DirectInputBackend.cpp
     src/probes/win32/Direct3DProbe.cpp
     src/probes/win32/DirectSoundProbe.cpp
+    src/probes/win32/ProbeThread.cpp
     ${RAVEL_RESOURCE_SCRIPT}
 )
 target_link_libraries(config PRIVATE ravel_core

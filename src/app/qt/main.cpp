@@ -15,6 +15,7 @@
 #include "input/sdl/SdlInput.h"
 #include "probes/linux/AlsaSoundProbe.h"
 #include "probes/linux/GlGraphicsProbe.h"
+#include "probes/linux/ProbeChild.h"
 
 namespace {
 
@@ -33,6 +34,12 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // Before Qt or SDL start any thread: the GL question goes to a child of
+    // its own while the window is being built (see ProbeChild).
+    ProbeChild graphicsChild;
+    graphicsChild.Start(AskGlGraphics, argc, argv);
+    EarlyProbes graphics(graphicsChild);
+
     QApplication application(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/ravelstone-config.png")));
@@ -41,7 +48,6 @@ int main(int argc, char** argv) {
     application.installEventFilter(&recorder);
     KeyStateDevice keyboard(keyState);
     SdlInputBackend input(&keyboard);
-    GlGraphicsProbe graphics;
     AlsaSoundProbe sound;
     Platform platform{&input, &graphics, &sound, ResolveSettingsBase, nullptr};
 

@@ -8,6 +8,7 @@
 #include "app/win32/SheetTemplate.h"
 #include "input/win32/DirectInputBackend.h"
 #include "probes/win32/DirectXProbes.h"
+#include "probes/win32/ProbeThread.h"
 
 #include <windows.h>
 
@@ -27,8 +28,9 @@ Editor theEditor;
 DirectInputBackend theInputBackend;
 Direct3DProbe theGraphicsProbe;
 DirectSoundProbe theSoundProbe;
-Platform thePlatform{&theInputBackend, &theGraphicsProbe, &theSoundProbe, ResolveSettingsBase,
-                     nullptr};
+ProbeThread theProbeThread(theGraphicsProbe, theSoundProbe, kProbeLimitMilliseconds);
+EarlyProbes theProbes(theProbeThread);
+Platform thePlatform{&theInputBackend, &theProbes, &theProbes, ResolveSettingsBase, nullptr};
 
 EditorPages thePages(theEditor, thePlatform);
 
@@ -126,6 +128,9 @@ int Run(HINSTANCE instance) {
         return 0;
     }
     HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kApplicationTitle);
+    // The probes run while the sheet is built; the first page waits for
+    // their answers where it reads them.
+    theProbeThread.Start();
 
     InitCommonControls();
     const INT_PTR result = ShowSheet(instance);

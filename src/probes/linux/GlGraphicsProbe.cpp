@@ -1,5 +1,6 @@
 #include "probes/linux/GlGraphicsProbe.h"
 
+#include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 
@@ -36,6 +37,12 @@ bool GlGraphicsProbe::ReadPixelShaderVersion(uint32_t& version) {
     version = HasFragmentShading(context) ? kPixelShader14 : kNoPixelShader;
     context.doneCurrent();
     return true;
+}
+
+ProbeAnswers AskGlGraphics(int argc, char** argv) {
+    QGuiApplication application(argc, argv);
+    GlGraphicsProbe graphics;
+    return AskProbes(&graphics, nullptr);
 }
 
 }  // namespace ravel

@@ -3,6 +3,7 @@
 // Direct3D 8 reports for such hardware.
 #pragma once
 
+#include "probes/EarlyProbes.h"
 #include "probes/Probes.h"
 
 namespace ravel {
@@ -13,5 +14,9 @@ class GlGraphicsProbe final : public GraphicsProbe {
     // asks, and destroys both before answering.
     bool ReadPixelShaderVersion(uint32_t& version) override;
 };
+
+// The GL question as a probe child asks it: with a Qt application of its own,
+// since the child starts before the editor's.
+ProbeAnswers AskGlGraphics(int argc, char** argv);
 
 }  // namespace ravel

@@ -1,0 +1,104 @@
+#include "probes/linux/ProbeChild.h"
+
+#include <poll.h>
+#include <sys/prctl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+namespace ravel {
+namespace {
+
+int RemainingMilliseconds(std::chrono::steady_clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+}  // namespace
+
+ProbeChild::~ProbeChild() {
+    EndChild();
+}
+
+bool ProbeChild::Start(Question question, int argc, char** argv) {
+    int ends[2];
+    if (::pipe(ends) != 0) {
+        return false;
+    }
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(ends[0]);
+        ::close(ends[1]);
+        return false;
+    }
+    if (child == 0) {
+        // The child ends with the editor, so it never holds on to what it
+        // inherited (the single-instance lock among them) on its own.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        ::close(ends[0]);
+        const ProbeAnswers answers = question(argc, argv);
+        const ssize_t written = ::write(ends[1], &answers, sizeof answers);
+        // No exit handlers: they belong to the editor, not to this copy.
+        ::_exit(written == static_cast<ssize_t>(sizeof answers) ? 0 : 1);
+    }
+    ::close(ends[1]);
+    child_ = child;
+    pipe_ = ends[0];
+    return true;
+}
+
+bool ProbeChild::Wait(ProbeAnswers& answers) {
+    if (pipe_ < 0) {
+        return false;
+    }
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMilliseconds_);
+    unsigned char bytes[sizeof(ProbeAnswers)];
+    size_t got = 0;
+    while (got < sizeof bytes) {
+        pollfd ready{pipe_, POLLIN, 0};
+        const int polled = ::poll(&ready, 1, RemainingMilliseconds(deadline));
+        if (polled < 0 && errno == EINTR) {
+            continue;
+        }
+        if (polled <= 0) {
+            break;  // the limit passed
+        }
+        const ssize_t read = ::read(pipe_, bytes + got, sizeof bytes - got);
+        if (read < 0 && errno == EINTR) {
+            continue;
+        }
+        if (read <= 0) {
+            break;  // the child ended without a whole answer: it crashed
+        }
+        got += static_cast<size_t>(read);
+    }
+    EndChild();
+    if (got != sizeof bytes) {
+        return false;
+    }
+    std::memcpy(&answers, bytes, sizeof answers);
+    return true;
+}
+
+void ProbeChild::EndChild() {
+    if (pipe_ >= 0) {
+        ::close(pipe_);
+        pipe_ = -1;
+    }
+    if (child_ > 0) {
+        // A child that already answered is ending by itself; one that has
+        // not is stopped. Either way it is reaped here, never left behind.
+        ::kill(child_, SIGKILL);
+        while (::waitpid(child_, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        child_ = -1;
+    }
+}
+
+}  // namespace ravel

@@ -54,3 +54,6 @@ install(FILES src/resources/linux/ravelstone-config.desktop
 # Start-up yardstick for scripts/bench-startup.py; not built by default.
 add_executable(bench_minimal_qt_dialog EXCLUDE_FROM_ALL bench/linux/MinimalQtDialog.cpp)
 target_link_libraries(bench_minimal_qt_dialog PRIVATE Qt6::Widgets)
+# And the floor of the graphics question: the GL probe alone, then a window.
+add_executable(bench_bare_gl_probe EXCLUDE_FROM_ALL bench/linux/BareGlProbe.cpp)
+target_link_libraries(bench_bare_gl_probe PRIVATE ravel_linux_probes Qt6::Widgets)

@@ -66,3 +66,5 @@ target_link_libraries(inspect PRIVATE comctl32)
 # empty pages.
 add_executable(minimal_sheet WIN32 tests/bench/win32/MinimalSheet.cpp tests/bench/win32/MinimalSheet.rc)
 target_link_libraries(minimal_sheet PRIVATE comctl32)
+# And the floor of the graphics question: Direct3D 8 alone, then a window.
+add_executable(bare_direct3d_probe WIN32 bench/win32/BareDirect3DProbe.cpp)

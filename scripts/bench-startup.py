@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
 """Start to first window, and peak memory then, for each editor against the
-smallest program of its kind: config.exe against a minimal property sheet
-under Wine, the Linux editor against a minimal Qt dialog. The two of a pair
-run alternately; medians and ratios are printed as JSON.
+smallest program of its kind and against the bare graphics question:
+config.exe against a minimal property sheet and a program that only asks
+Direct3D 8 under Wine, the Linux editor against a minimal Qt dialog and a
+program that only asks the GL question. The three of a set run in turn;
+medians and ratios are printed as JSON. The floor of an editor's start-up is
+the slower of its two yardsticks, since it asks the question while it builds
+its window.
 
     bench-startup.py RUNS
 """
@@ -57,27 +61,32 @@ def time_to_window(command, env, display, title):
         process.wait()
 
 
-def alternate(runs, first, second):
-    """Runs the two measurements alternately; answers both lists."""
-    a, b = [], []
+def alternate(runs, *measurements):
+    """Runs the measurements in turn, `runs` times; answers one list each."""
+    results = [[] for _ in measurements]
     for _ in range(runs):
-        a.append(first())
-        b.append(second())
-    return a, b
+        for measure, out in zip(measurements, results):
+            out.append(measure())
+    return results
 
 
-def summary(name, baseline, editor):
+def summary(name, baseline, probe, editor):
     ms = lambda runs: statistics.median(r[0] for r in runs)  # noqa: E731
     kib = lambda runs: statistics.median(r[1] for r in runs)  # noqa: E731
+    floor = max(ms(baseline), ms(probe))
     return {
         "pair": name,
         "runs": len(editor),
         "baseline_ms": round(ms(baseline), 1),
+        "probe_ms": round(ms(probe), 1),
         "editor_ms": round(ms(editor), 1),
         "time_ratio": round(ms(editor) / ms(baseline), 2),
+        "floor_ratio": round(ms(editor) / floor, 2),
         "baseline_peak_kib": kib(baseline),
+        "probe_peak_kib": kib(probe),
         "editor_peak_kib": kib(editor),
         "memory_ratio": round(kib(editor) / kib(baseline), 2),
+        "memory_ratio_with_probe": round(kib(editor) / (kib(baseline) + kib(probe)), 2),
     }
 
 
@@ -98,10 +107,12 @@ def wine_pair(runs):
                                         "^" + wineharness.CAPTION + "$")
         baseline = lambda: time_to_window([env.loader, minimal], wine_env, env.display,  # noqa: E731
                                           "^Minimal property sheet$")
-        # One run of each first, so that neither pays for a cold cache.
-        editor(), baseline()
-        base, edit = alternate(runs, baseline, editor)
-        result = summary(f"config.exe under Wine ({env.state['bits']}-bit)", base, edit)
+        probe = lambda: time_to_window([env.loader, os.path.join(folder, "bare_direct3d_probe.exe")],  # noqa: E731
+                                       wine_env, env.display, "^Bare Direct3D probe$")
+        # One run of each first, so that none pays for a cold cache.
+        editor(), baseline(), probe()
+        base, bare, edit = alternate(runs, baseline, probe, editor)
+        result = summary(f"config.exe under Wine ({env.state['bits']}-bit)", base, bare, edit)
         result["exe_bytes"] = os.path.getsize(os.path.join(build32, "config.exe"))
         # Where the difference comes from: the same start with Direct3D 8
         # switched off, so the pixel-shader probe answers at once.
@@ -142,9 +153,11 @@ def linux_pair(runs):
                                         "^" + wineharness.CAPTION + "$")
         baseline = lambda: time_to_window([os.path.join(build, "bench_minimal_qt_dialog")], env,  # noqa: E731
                                           display, "^Minimal Qt dialog$")
-        editor(), baseline()
-        base, edit = alternate(runs, baseline, editor)
-        return summary("ravelstone-config (Linux, Qt)", base, edit)
+        probe = lambda: time_to_window([os.path.join(build, "bench_bare_gl_probe")], env,  # noqa: E731
+                                       display, "^Bare GL probe$")
+        editor(), baseline(), probe()
+        base, bare, edit = alternate(runs, baseline, probe, editor)
+        return summary("ravelstone-config (Linux, Qt)", base, bare, edit)
     finally:
         os.killpg(xvfb_pid, 15)
 

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-cmake --build --preset default --target hot_path_bench bench_minimal_qt_dialog ravelstone-config -j "$(nproc)" >/dev/null
+cmake --build --preset default --target hot_path_bench bench_minimal_qt_dialog bench_bare_gl_probe ravelstone-config -j "$(nproc)" >/dev/null
 build/default/tests/hot_path_bench --benchmark_format=json --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true >"$out/hot.json"
 python3 scripts/bench-startup.py "${RUNS:-9}" >"$out/startup.json"

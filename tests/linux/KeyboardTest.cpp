@@ -25,11 +25,12 @@ QKeyEvent KeyEvent(QEvent::Type type, uint32_t evdev, int key = 0, bool repeat =
 }
 
 // Every key the lists offer, by the evdev code of its key and the character
-// it types (PC layout unless marked as the Japanese 106 layout).
+// it types, under a PC locale unless marked as read under a Japanese one.
 struct PhysicalKey {
     const char* name;
     uint32_t evdev;
     int character;
+    KeyCodeSet set = KeyCodeSet::Pc;
 };
 // clang-format off
 const PhysicalKey kKeys[] = {
@@ -47,14 +48,14 @@ const PhysicalKey kKeys[] = {
     {"NUMPAD7", 71, '7'}, {"NUMPAD8", 72, '8'}, {"NUMPAD9", 73, '9'}, {"Insert", 110, 0},
     {"Delete", 111, 0}, {"Home", 102, 0}, {"End", 107, 0}, {"PageUp", 104, 0},
     {"PageDown", 109, 0},
-    {"@", 26, '@'},   // Japanese 106: the key right of P
-    {"[", 26, '['},   // PC layout: the same key
-    {"]", 27, ']'},   // PC layout
+    {"@", 26, '@', KeyCodeSet::Japanese106},  // the key right of P
+    {"[", 26, '['},                           // the same key under a PC locale
+    {"]", 27, ']'},
     {";", 39, ';'},
-    {":", 40, ':'},   // Japanese 106: the key right of ";"
+    {":", 40, ':', KeyCodeSet::Japanese106},  // the key right of ";"
     {",", 51, ','}, {".", 52, '.'},
     {"\xef\xbc\x8f", 53, '/'},
-    {"\xef\xbc\xbc", 43, '\\'},  // PC layout backslash
+    {"\xef\xbc\xbc", 43, '\\'},  // PC backslash
     {"F1", 59, 0}, {"F2", 60, 0}, {"F3", 61, 0}, {"F4", 62, 0}, {"F5", 63, 0}, {"F6", 64, 0},
     {"F7", 65, 0}, {"F8", 66, 0}, {"F9", 67, 0}, {"F10", 68, 0}, {"F11", 87, 0}, {"F12", 88, 0},
 };
@@ -89,7 +90,9 @@ class KeyboardTest : public ::testing::Test {
     }
 
     KeyStateTable table_;
-    KeyRecorder recorder_{table_, DikFromNativeScanCode};
+    KeyCodeSet set_ = KeyCodeSet::Pc;
+    KeyRecorder recorder_{table_,
+                          [this](uint32_t native) { return DikFromNativeScanCode(native, set_); }};
     KeyStateDevice keyboard_{table_};
     SdlInputBackend backend_{&keyboard_};
     InputDevices devices_;
@@ -100,6 +103,7 @@ TEST_F(KeyboardTest, EveryListedKeyIsCapturedAsItsDirectInputCode) {
     for (const PhysicalKey& key : kKeys) {
         const uint8_t expected = CodeOf(key.name);
         ASSERT_NE(expected, 0) << key.name;
+        set_ = key.set;
         Press(key.evdev, key.character);
         EXPECT_EQ(PollKeyboardCapture(devices_), expected) << key.name;
         Release(key.evdev, key.character);
@@ -109,28 +113,60 @@ TEST_F(KeyboardTest, EveryListedKeyIsCapturedAsItsDirectInputCode) {
     EXPECT_EQ(covered + 1, kKeyNameCount);  // all but "None  "
 }
 
-TEST_F(KeyboardTest, JapaneseLayoutKeysFollowTheirCharacters) {
+// Wine reads the seven keys that differ with its Japanese codes only under a
+// Japanese locale; elsewhere a Japanese keyboard's keys read as PC keys.
+TEST_F(KeyboardTest, JapaneseCodesOnlyUnderAJapaneseLocale) {
     const struct {
         uint32_t evdev;
-        int character;
-        uint8_t dik;
+        uint8_t pc;
+        uint8_t japanese;
     } cases[] = {
-        {27, '[', 0x1a},   // "[" sits where a PC keyboard has "]"
-        {43, ']', 0x1b},   // "]" sits where a PC keyboard has "\"
-        {89, '\\', 0x2b},  // "\ ろ" is the fullwidth reverse solidus of the list
-        {13, '^', 0x90},   // DIK_CIRCUMFLEX, not in the lists
-        {40, '\'', 0x28},  // PC apostrophe: not in the lists
-        {89, '/', 0x73},   // Brazilian ABNT key in the same place
-        {92, 0, 0x79},     // Henkan is CONVERT
-        {94, 0, 0x7b},     // Muhenkan is NO CONVERT
+        {13, 0x0d, 0x90},  // "^": DIK_CIRCUMFLEX
+        {26, 0x1a, 0x91},  // "@": DIK_AT
+        {27, 0x1b, 0x1a},  // "[": DIK_LBRACKET
+        {40, 0x28, 0x92},  // ":": DIK_COLON
+        {41, 0x29, 0x94},  // Hankaku/Zenkaku: DIK_KANJI
+        {43, 0x2b, 0x1b},  // "]": DIK_RBRACKET
+        {89, 0x73, 0x2b},  // "\ ro": DIK_BACKSLASH
+        {39, 0x27, 0x27},  // ";" is the same either way
+        {92, 0x79, 0x79},  // Henkan is CONVERT
+        {94, 0x7b, 0x7b},  // Muhenkan is NO CONVERT
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DikFromNativeScanCode(c.evdev + kX11, static_cast<uint32_t>(c.character)), c.dik)
+        EXPECT_EQ(DikFromNativeScanCode(c.evdev + kX11, KeyCodeSet::Pc), c.pc) << c.evdev;
+        EXPECT_EQ(DikFromNativeScanCode(c.evdev + kX11, KeyCodeSet::Japanese106), c.japanese)
             << c.evdev;
     }
-    EXPECT_EQ(DikFromNativeScanCode(0, 0), 0);
-    EXPECT_EQ(DikFromNativeScanCode(7, 0), 0);    // below the evdev offset
-    EXPECT_EQ(DikFromNativeScanCode(300, 0), 0);  // beyond the table
+    for (KeyCodeSet set : {KeyCodeSet::Pc, KeyCodeSet::Japanese106}) {
+        EXPECT_EQ(DikFromNativeScanCode(0, set), 0);
+        EXPECT_EQ(DikFromNativeScanCode(7, set), 0);    // below the evdev offset
+        EXPECT_EQ(DikFromNativeScanCode(300, set), 0);  // beyond the table
+    }
+
+    const struct {
+        const char* all;
+        const char* messages;
+        const char* ctype;
+        const char* lang;
+        KeyCodeSet set;
+    } locales[] = {
+        {nullptr, nullptr, nullptr, nullptr, KeyCodeSet::Pc},
+        {nullptr, nullptr, nullptr, "ja_JP.UTF-8", KeyCodeSet::Japanese106},
+        {nullptr, nullptr, nullptr, "en_US.UTF-8", KeyCodeSet::Pc},
+        {"ja_JP.UTF-8", "en_US.UTF-8", "en_US.UTF-8", "en_US.UTF-8", KeyCodeSet::Japanese106},
+        {"en_GB.UTF-8", "ja_JP.UTF-8", nullptr, "ja_JP.UTF-8", KeyCodeSet::Pc},
+        {"", "ja_JP.eucJP", nullptr, "en_US.UTF-8", KeyCodeSet::Japanese106},
+        {nullptr, "en_US.UTF-8", "ja_JP.UTF-8", nullptr, KeyCodeSet::Pc},
+        {nullptr, "C", "ja_JP.UTF-8", nullptr, KeyCodeSet::Japanese106},
+        {nullptr, nullptr, "ja_JP.UTF-8", "POSIX", KeyCodeSet::Japanese106},
+        {nullptr, nullptr, nullptr, "ja", KeyCodeSet::Japanese106},
+        {nullptr, nullptr, nullptr, "jv_ID", KeyCodeSet::Pc},
+    };
+    for (const auto& l : locales) {
+        EXPECT_EQ(WineKeyCodeSet(l.all, l.messages, l.ctype, l.lang), l.set)
+            << (l.all ? l.all : "-") << " " << (l.messages ? l.messages : "-") << " "
+            << (l.ctype ? l.ctype : "-") << " " << (l.lang ? l.lang : "-");
+    }
 }
 
 TEST_F(KeyboardTest, LowestCodeWinsAndRepeatsKeepTheKeyDown) {
@@ -141,10 +177,12 @@ TEST_F(KeyboardTest, LowestCodeWinsAndRepeatsKeepTheKeyDown) {
     EXPECT_EQ(PollKeyboardCapture(devices_), 0x10);
     Release(16, 'Q');
     EXPECT_EQ(PollKeyboardCapture(devices_), 0x1e);
-    // The release is matched to the press even if the layout changed the
-    // character meanwhile.
+    // The release is matched to the press even if the mapping changed
+    // meanwhile.
+    set_ = KeyCodeSet::Japanese106;
     Press(26, '@');
     EXPECT_EQ(table_.keys[0x91], 0x80);
+    set_ = KeyCodeSet::Pc;
     Release(26, '[');
     EXPECT_EQ(table_.keys[0x91], 0);
 }

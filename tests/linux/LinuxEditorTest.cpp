@@ -96,7 +96,8 @@ class LinuxEditorTest : public ::testing::Test {
     testing::TempFolder folder_;
     std::unique_ptr<Editor> editor_ = std::make_unique<Editor>();  // zero-initialised
     KeyStateTable keys_{};
-    KeyRecorder recorder_{keys_, DikFromNativeScanCode};
+    KeyRecorder recorder_{
+        keys_, [](uint32_t native) { return DikFromNativeScanCode(native, KeyCodeSet::Pc); }};
     KeyStateDevice keyboard_{keys_};
     SdlInputBackend input_{&keyboard_};
     Probes probes_;

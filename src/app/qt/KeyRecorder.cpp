@@ -10,11 +10,6 @@ namespace {
 
 constexpr uint8_t kKeyDown = 0x80;
 
-uint32_t Character(const QKeyEvent& event) {
-    const int key = event.key();
-    return key > 0 && key < 0x100 ? static_cast<uint32_t>(key) : 0;
-}
-
 }  // namespace
 
 bool KeyRecorder::eventFilter(QObject*, QEvent* event) {
@@ -41,7 +36,7 @@ void KeyRecorder::Press(const QKeyEvent& event) {
     if (native >= sizeof pressedAs_) {
         return;
     }
-    const uint8_t dik = mapper_(native, Character(event));
+    const uint8_t dik = mapper_(native);
     if (dik == 0) {
         return;
     }

@@ -7,6 +7,8 @@
 #include <QObject>
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 #include "input/keystate/KeyStateDevice.h"
 
@@ -14,13 +16,14 @@ class QKeyEvent;
 
 namespace ravel {
 
-// The DIK_* code of a native scan code, given the Latin-1 character the key
-// typed (0 if none); 0 for a key with no code. One per windowing system.
-using ScanCodeMapper = uint8_t (*)(uint32_t nativeScanCode, uint32_t character);
+// The DIK_* code of a native scan code, 0 for a key with no code. One per
+// windowing system.
+using ScanCodeMapper = std::function<uint8_t(uint32_t nativeScanCode)>;
 
 class KeyRecorder final : public QObject {
   public:
-    KeyRecorder(KeyStateTable& table, ScanCodeMapper mapper) : table_(table), mapper_(mapper) {}
+    KeyRecorder(KeyStateTable& table, ScanCodeMapper mapper)
+        : table_(table), mapper_(std::move(mapper)) {}
 
     // Installed on the application, so it sees every key event before any
     // widget does. Never consumes an event.

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdlib>
+
 #include "app/EditorPages.h"
 #include "app/qt/DialogUnits.h"
 #include "app/qt/KeyRecorder.h"
@@ -44,7 +46,12 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/ravelstone-config.png")));
 
-    KeyRecorder recorder(keyState, DikFromNativeScanCode);
+    // Keys are stored as the game will read them through Wine's DirectInput,
+    // which follows the locale the game is started in: this one.
+    const KeyCodeSet keyCodes = WineKeyCodeSet(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                                               std::getenv("LC_CTYPE"), std::getenv("LANG"));
+    KeyRecorder recorder(
+        keyState, [keyCodes](uint32_t native) { return DikFromNativeScanCode(native, keyCodes); });
     application.installEventFilter(&recorder);
     KeyStateDevice keyboard(keyState);
     SdlInputBackend input(&keyboard);

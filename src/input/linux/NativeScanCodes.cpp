@@ -1,5 +1,7 @@
 #include "input/linux/NativeScanCodes.h"
 
+#include <cstring>
+
 namespace ravel {
 namespace {
 
@@ -34,39 +36,67 @@ constexpr uint8_t kDikByEvdev[kEvdevCount] = {
 };
 // clang-format on
 
-// DirectInput describes a Japanese 106 keyboard by the characters on its keys,
-// not by their scan codes: the key right of P is "@" (DIK_AT), the next one
-// "[" (DIK_LBRACKET), the key right of L's neighbour ";" is ":" (DIK_COLON),
-// "]" sits left of Enter (DIK_RBRACKET), "^" right of "-" (DIK_CIRCUMFLEX),
-// and the "\ ろ" key left of right Shift is DIK_BACKSLASH. Linux reports these
-// physical keys with the PC codes of the same position, so the character the
-// key types under the Japanese layout tells which code the game will read.
+// What Wine's DirectInput changes for a Japanese 106 keyboard: the keys are
+// named by what they type there, so the key right of P is "@" (DIK_AT), the
+// next one "[" (DIK_LBRACKET), the key right of ";" is ":" (DIK_COLON), "]"
+// sits left of Enter (DIK_RBRACKET), "^" right of "-" (DIK_CIRCUMFLEX), the
+// key left of 1 is Hankaku/Zenkaku (DIK_KANJI) and the "\ ro" key left of
+// right Shift is DIK_BACKSLASH.
 struct JapaneseKey {
     uint32_t evdev;
-    uint32_t plain, shifted;  // what the key types on a 106 layout
     uint8_t dik;
 };
 
 constexpr JapaneseKey kJapaneseKeys[] = {
-    {13, '^', '~', 0x90},   // DIK_CIRCUMFLEX; "=" on a PC layout
-    {26, '@', '`', 0x91},   // DIK_AT; "[" on a PC layout
-    {27, '[', '{', 0x1a},   // DIK_LBRACKET; "]" on a PC layout
-    {40, ':', '*', 0x92},   // DIK_COLON; "'" on a PC layout
-    {43, ']', '}', 0x1b},   // DIK_RBRACKET; "\" on a PC layout
-    {89, '\\', '_', 0x2b},  // DIK_BACKSLASH; "/ ?" (DIK_ABNT_C1) on a Brazilian layout
+    {13, 0x90},  // DIK_CIRCUMFLEX
+    {26, 0x91},  // DIK_AT
+    {27, 0x1a},  // DIK_LBRACKET
+    {40, 0x92},  // DIK_COLON
+    {41, 0x94},  // DIK_KANJI
+    {43, 0x1b},  // DIK_RBRACKET
+    {89, 0x2b},  // DIK_BACKSLASH
 };
+
+const char* Set(const char* value) {
+    return value != nullptr && value[0] != '\0' ? value : nullptr;
+}
+
+const char* Effective(const char* lcAll, const char* category, const char* lang) {
+    if (const char* value = Set(lcAll)) {
+        return value;
+    }
+    if (const char* value = Set(category)) {
+        return value;
+    }
+    return Set(lang);
+}
+
+bool SaysNothing(const char* locale) {
+    return locale == nullptr || std::strcmp(locale, "C") == 0 || std::strcmp(locale, "POSIX") == 0;
+}
 
 }  // namespace
 
-uint8_t DikFromNativeScanCode(uint32_t nativeScanCode, uint32_t character) {
+KeyCodeSet WineKeyCodeSet(const char* lcAll, const char* lcMessages, const char* lcCtype,
+                          const char* lang) {
+    const char* locale = Effective(lcAll, lcMessages, lang);
+    if (SaysNothing(locale)) {
+        locale = Effective(lcAll, lcCtype, lang);
+    }
+    const bool japanese = locale != nullptr && std::strncmp(locale, "ja", 2) == 0;
+    return japanese ? KeyCodeSet::Japanese106 : KeyCodeSet::Pc;
+}
+
+uint8_t DikFromNativeScanCode(uint32_t nativeScanCode, KeyCodeSet set) {
     if (nativeScanCode < kEvdevOffset || nativeScanCode >= kEvdevOffset + kEvdevCount) {
         return 0;
     }
     const uint32_t evdev = nativeScanCode - kEvdevOffset;
-    for (const JapaneseKey& key : kJapaneseKeys) {
-        if (key.evdev == evdev && character != 0 &&
-            (character == key.plain || character == key.shifted)) {
-            return key.dik;
+    if (set == KeyCodeSet::Japanese106) {
+        for (const JapaneseKey& key : kJapaneseKeys) {
+            if (key.evdev == evdev) {
+                return key.dik;
+            }
         }
     }
     return kDikByEvdev[evdev];

@@ -13,10 +13,13 @@ packages=(
 )
 
 # config.exe: the MinGW cross build and Wine with a virtual X server for its
-# end-to-end tests.
+# end-to-end tests. Where the kernel runs 32-bit code they run the 32-bit
+# build under 32-bit Wine, whose Direct3D needs Mesa's 32-bit OpenGL: without
+# it the pixel-shader probe answers "no".
 windows_packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine32:i386 wine64
+    libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386
     xvfb xdotool x11-utils imagemagick
     python3
 )

@@ -9,13 +9,6 @@ namespace {
 
 constexpr uint32_t kSdlSubsystems = SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;
 
-constexpr uint32_t kDidftAbsAxis = 0x2;
-constexpr uint32_t kDidftPshButton = 0x4;
-constexpr uint32_t kDidftPov = 0x10;
-constexpr uint32_t kDi8DevTypeGamepad = 0x15;
-constexpr uint32_t kDi8DevTypeJoystick = 0x14;
-constexpr uint32_t kDidcAttached = 0x1;
-
 constexpr int kPovCentred = -1;
 constexpr int32_t kDefaultRangeMin = -32768;  // DirectInput's range before SetRange
 constexpr int32_t kDefaultRangeMax = 32767;
@@ -24,10 +17,6 @@ constexpr int32_t kDefaultRangeMax = 32767;
 constexpr uint16_t kGuidTag2 = 0x5d1;
 constexpr uint16_t kGuidTag3 = 0x2026;
 constexpr uint8_t kGuidTag4[8] = {'R', 'a', 'v', 'e', 'l', 'S', 'D', 'L'};
-
-inline uint32_t MakeInstance(uint32_t type, int instance) {
-    return type | (static_cast<uint32_t>(instance) << 8);
-}
 
 constexpr Guid kAxisGuids[kJoystickAxisCount] = {GUID_XAxis,  GUID_YAxis,  GUID_ZAxis,
                                                  GUID_RxAxis, GUID_RyAxis, GUID_RzAxis,
@@ -130,7 +119,9 @@ Guid SdlDeviceGuid(int index) {
     return guid;
 }
 
-SdlJoystickDevice::SdlJoystickDevice(int index) {
+bool SdlJoystickDevice::Open(int index) {
+    Reset();
+    axisCount_ = hatCount_ = buttonCount_ = 0;
     // Wine maps what SDL knows as a game controller, except wheels and flight
     // sticks, which keep their own axes.
     const SDL_JoystickType type = SDL_JoystickGetDeviceType(index);
@@ -141,21 +132,30 @@ SdlJoystickDevice::SdlJoystickDevice(int index) {
     joystick_ = controller_ != nullptr ? SDL_GameControllerGetJoystick(controller_)
                                        : SDL_JoystickOpen(index);
     if (joystick_ == nullptr) {
-        return;
+        Close();
+        return false;
     }
     if (controller_ != nullptr) {
         DescribePad();
     } else {
         DescribeJoystick();
     }
+    return true;
 }
 
-SdlJoystickDevice::~SdlJoystickDevice() {
+void SdlJoystickDevice::Close() {
     if (controller_ != nullptr) {
         SDL_GameControllerClose(controller_);
     } else if (joystick_ != nullptr) {
         SDL_JoystickClose(joystick_);
     }
+    controller_ = nullptr;
+    joystick_ = nullptr;
+}
+
+void SdlJoystickDevice::Release() {
+    EmulatedDevice::Release();
+    Close();
 }
 
 void SdlJoystickDevice::DescribePad() {
@@ -180,25 +180,6 @@ void SdlJoystickDevice::DescribeJoystick() {
     buttonCount_ = SDL_JoystickNumButtons(joystick_) > 0 ? SDL_JoystickNumButtons(joystick_) : 0;
 }
 
-DiResult SdlJoystickDevice::SetDataFormat(DataFormat format) {
-    if (acquired_) {
-        return kDiErrGeneric;  // DIERR_ACQUIRED
-    }
-    if (format != DataFormat::Joystick) {
-        return kDiErrInvalidParam;
-    }
-    formatSet_ = true;
-    return kDiOk;
-}
-
-DiResult SdlJoystickDevice::SetCooperativeLevel(NativeWindow, uint32_t flags) {
-    const uint32_t mode = flags & (kDisclExclusive | kDisclNonExclusive);
-    if (mode == 0 || mode == (kDisclExclusive | kDisclNonExclusive)) {
-        return kDiErrInvalidParam;
-    }
-    return kDiOk;
-}
-
 DiResult SdlJoystickDevice::EnumObjects(EnumObjectsCallback callback, void* context, uint32_t) {
     // Axes in DIJOYSTATE order, then hats, then buttons, each numbered from 0
     // within its kind as DirectInput numbers object instances.
@@ -207,20 +188,20 @@ DiResult SdlJoystickDevice::EnumObjects(EnumObjectsCallback callback, void* cont
             if (static_cast<int>(axes_[i].field) != field) {
                 continue;
             }
-            const ObjectInstance object{kAxisGuids[field], MakeInstance(kDidftAbsAxis, i)};
+            const ObjectInstance object{kAxisGuids[field], DidftMakeInstance(kDidftAbsAxis, i)};
             if (callback(object, context) == kDiEnumStop) {
                 return kDiOk;
             }
         }
     }
     for (int h = 0; h < hatCount_; ++h) {
-        if (callback(ObjectInstance{GUID_POV, MakeInstance(kDidftPov, h)}, context) ==
+        if (callback(ObjectInstance{GUID_POV, DidftMakeInstance(kDidftPov, h)}, context) ==
             kDiEnumStop) {
             return kDiOk;
         }
     }
     for (int b = 0; b < buttonCount_; ++b) {
-        if (callback(ObjectInstance{GUID_Button, MakeInstance(kDidftPshButton, b)}, context) ==
+        if (callback(ObjectInstance{GUID_Button, DidftMakeInstance(kDidftPshButton, b)}, context) ==
             kDiEnumStop) {
             return kDiOk;
         }
@@ -233,7 +214,7 @@ DiResult SdlJoystickDevice::SetRange(uint32_t objectType, int32_t minimum, int32
         return kDiErrInvalidParam;
     }
     for (int i = 0; i < axisCount_; ++i) {
-        if (MakeInstance(kDidftAbsAxis, i) == objectType) {
+        if (DidftMakeInstance(kDidftAbsAxis, i) == objectType) {
             axes_[i].rangeMin = minimum;
             axes_[i].rangeMax = maximum;
             return kDiOk;
@@ -242,56 +223,19 @@ DiResult SdlJoystickDevice::SetRange(uint32_t objectType, int32_t minimum, int32
     return kDiErrNotFound;
 }
 
-DiResult SdlJoystickDevice::Acquire() {
-    if (!formatSet_) {
-        return kDiErrInvalidParam;
-    }
-    if (!SDL_JoystickGetAttached(joystick_)) {
-        return kDiErrUnplugged;
-    }
-    acquired_ = true;
-    return kDiOk;
-}
-
-DiResult SdlJoystickDevice::Unacquire() {
-    acquired_ = false;
-    return kDiOk;
-}
-
-DiResult SdlJoystickDevice::GetCapabilities(DeviceCaps& caps) {
-    if (caps.dwSize != sizeof(DeviceCaps)) {
-        return kDiErrInvalidParam;
-    }
-    caps.dwFlags = kDidcAttached;
+void SdlJoystickDevice::FillCaps(DeviceCaps& caps) const {
     caps.dwDevType = controller_ != nullptr ? kDi8DevTypeGamepad : kDi8DevTypeJoystick;
     caps.dwAxes = static_cast<uint32_t>(axisCount_);
     caps.dwButtons = static_cast<uint32_t>(buttonCount_);
     caps.dwPOVs = static_cast<uint32_t>(hatCount_);
-    return kDiOk;
 }
 
-DiResult SdlJoystickDevice::Poll() {
-    if (!acquired_) {
-        return kDiErrNotAcquired;
-    }
+bool SdlJoystickDevice::Attached() const {
+    return SDL_JoystickGetAttached(joystick_);
+}
+
+DiResult SdlJoystickDevice::Update() {
     SDL_JoystickUpdate();
-    return kDiOk;
-}
-
-DiResult SdlJoystickDevice::GetDeviceState(uint32_t size, void* data) {
-    if (!acquired_) {
-        return kDiErrNotAcquired;
-    }
-    if (size != sizeof(JoystickState) || data == nullptr) {
-        return kDiErrInvalidParam;
-    }
-    if (!SDL_JoystickGetAttached(joystick_)) {
-        acquired_ = false;  // unplugged: reported once, then not acquired
-        return kDiErrInputLost;
-    }
-    JoystickState state{};
-    ReadState(state);
-    std::memcpy(data, &state, sizeof state);
     return kDiOk;
 }
 
@@ -303,7 +247,8 @@ int32_t SdlJoystickDevice::AxisValue(const Axis& axis) const {
     return ScaleAxis(raw, axis.logicalMin, axis.logicalMax, axis.rangeMin, axis.rangeMax);
 }
 
-void SdlJoystickDevice::ReadState(JoystickState& state) const {
+void SdlJoystickDevice::ReadState(void* data) const {
+    JoystickState state{};
     int32_t* fields[kJoystickAxisCount] = {&state.lX,           &state.lY,          &state.lZ,
                                            &state.lRx,          &state.lRy,         &state.lRz,
                                            &state.rglSlider[0], &state.rglSlider[1]};
@@ -330,18 +275,15 @@ void SdlJoystickDevice::ReadState(JoystickState& state) const {
         for (int b = 0; b < kPadButtonCount; ++b) {
             state.rgbButtons[b] = Pressed(SDL_GameControllerGetButton(controller_, kPadButtons[b]));
         }
-        return;
+    } else {
+        for (int h = 0; h < hatCount_ && h < static_cast<int>(kStatePovLimit); ++h) {
+            state.rgdwPOV[h] = PovFromSdlHat(SDL_JoystickGetHat(joystick_, h));
+        }
+        for (int b = 0; b < buttonCount_ && b < static_cast<int>(kStateButtonLimit); ++b) {
+            state.rgbButtons[b] = Pressed(SDL_JoystickGetButton(joystick_, b) != 0);
+        }
     }
-    for (int h = 0; h < hatCount_ && h < static_cast<int>(kStatePovLimit); ++h) {
-        state.rgdwPOV[h] = PovFromSdlHat(SDL_JoystickGetHat(joystick_, h));
-    }
-    for (int b = 0; b < buttonCount_ && b < static_cast<int>(kStateButtonLimit); ++b) {
-        state.rgbButtons[b] = Pressed(SDL_JoystickGetButton(joystick_, b) != 0);
-    }
-}
-
-void SdlJoystickDevice::Release() {
-    delete this;
+    std::memcpy(data, &state, sizeof state);
 }
 
 DiResult SdlInputSystem::CreateDevice(const Guid& guid, InputDevice** device) {
@@ -360,13 +302,16 @@ DiResult SdlInputSystem::CreateDevice(const Guid& guid, InputDevice** device) {
         static_cast<int>(guid.data1) >= SDL_NumJoysticks()) {
         return kDiErrDeviceNotReg;
     }
-    auto* joystick = new SdlJoystickDevice(static_cast<int>(guid.data1));
-    if (!joystick->opened()) {
-        joystick->Release();
-        return kDiErrDeviceNotReg;
+    for (SdlJoystickDevice& joystick : joysticks_) {
+        if (!joystick.opened()) {
+            if (!joystick.Open(static_cast<int>(guid.data1))) {
+                return kDiErrDeviceNotReg;
+            }
+            *device = &joystick;
+            return kDiOk;
+        }
     }
-    *device = joystick;
-    return kDiOk;
+    return kDiErrOutOfMemory;
 }
 
 DiResult SdlInputSystem::EnumDevices(uint32_t deviceClass, EnumDevicesCallback callback,
@@ -383,11 +328,23 @@ DiResult SdlInputSystem::EnumDevices(uint32_t deviceClass, EnumDevicesCallback c
     return kDiOk;
 }
 
+void SdlInputSystem::Open(bool joysticksReady) {
+    joysticksReady_ = joysticksReady;
+}
+
 void SdlInputSystem::Release() {
     if (joysticksReady_) {
         SDL_QuitSubSystem(kSdlSubsystems);
     }
-    delete this;
+    joysticksReady_ = false;
+}
+
+// What was never released is closed here, joysticks before their subsystem.
+SdlInputSystem::~SdlInputSystem() {
+    for (SdlJoystickDevice& joystick : joysticks_) {
+        joystick.Release();
+    }
+    Release();
 }
 
 DiResult SdlInputBackend::Create(NativeInstance, InputSystem** system) {
@@ -406,7 +363,8 @@ DiResult SdlInputBackend::Create(NativeInstance, InputSystem** system) {
         SDL_JoystickEventState(SDL_IGNORE);
         SDL_GameControllerEventState(SDL_IGNORE);
     }
-    *system = new SdlInputSystem(keyboard_, ready);
+    system_.Open(ready);
+    *system = &system_;
     return kDiOk;
 }
 

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include "platform/win32/Unique.h"
+
 namespace ravel {
 namespace {
 
@@ -27,8 +29,8 @@ Guid FromGuid(const GUID& native) {
 
 class DirectInputDevice final : public InputDevice {
   public:
-    bool InUse() const { return device_ != nullptr; }
-    void Attach(IDirectInputDevice8A* device) { device_ = device; }
+    bool InUse() const { return static_cast<bool>(device_); }
+    void Attach(IDirectInputDevice8A* device) { device_.reset(device); }
 
     DiResult SetDataFormat(DataFormat format) override {
         return device_->SetDataFormat(format == DataFormat::Keyboard ? &c_dfDIKeyboard
@@ -72,10 +74,7 @@ class DirectInputDevice final : public InputDevice {
         return device_->GetDeviceState(size, data);
     }
 
-    void Release() override {
-        device_->Release();
-        device_ = nullptr;
-    }
+    void Release() override { device_.reset(); }
 
   private:
     struct Forward {
@@ -89,12 +88,12 @@ class DirectInputDevice final : public InputDevice {
         return forward.callback(instance, forward.context);
     }
 
-    IDirectInputDevice8A* device_ = nullptr;
+    ComPtr<IDirectInputDevice8A> device_;
 };
 
 class DirectInputSystem final : public InputSystem {
   public:
-    void Attach(IDirectInput8A* system) { system_ = system; }
+    void Attach(IDirectInput8A* system) { system_.reset(system); }
 
     DiResult CreateDevice(const Guid& guid, InputDevice** device) override {
         *device = nullptr;
@@ -119,10 +118,7 @@ class DirectInputSystem final : public InputSystem {
         return system_->EnumDevices(deviceClass, DeviceFound, &forward, flags);
     }
 
-    void Release() override {
-        system_->Release();
-        system_ = nullptr;
-    }
+    void Release() override { system_.reset(); }
 
   private:
     struct Forward {
@@ -147,10 +143,13 @@ class DirectInputSystem final : public InputSystem {
         return nullptr;
     }
 
-    IDirectInput8A* system_ = nullptr;
+    // Declared in this order so that devices left open at exit are released
+    // before the DirectInput object.
+    ComPtr<IDirectInput8A> system_;
     DirectInputDevice devices_[5];
 };
 
+// The backend's one system and the devices it hands out.
 DirectInputSystem theSystem;
 
 }  // namespace

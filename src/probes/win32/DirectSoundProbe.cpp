@@ -6,18 +6,16 @@
 
 #include <dsound.h>
 
+#include "platform/win32/Unique.h"
+
 namespace ravel {
 namespace {
 
 using DirectSoundCreateFunction = HRESULT(WINAPI*)(LPCGUID, LPDIRECTSOUND*, LPUNKNOWN);
 
 bool CreateDefaultDevice(DirectSoundCreateFunction create) {
-    IDirectSound* sound = nullptr;
-    if (FAILED(create(nullptr, &sound, nullptr)) || sound == nullptr) {
-        return false;
-    }
-    sound->Release();
-    return true;
+    ComPtr<IDirectSound> sound;
+    return SUCCEEDED(create(nullptr, sound.put(), nullptr)) && sound;
 }
 
 }  // namespace
@@ -25,15 +23,9 @@ bool CreateDefaultDevice(DirectSoundCreateFunction create) {
 // DirectSound is looked up at run time: a system without it must still start
 // the editor, which then keeps the sound off.
 bool DirectSoundProbe::OpenDefaultDevice() {
-    HMODULE library = LoadLibraryA("dsound.dll");
-    if (library == nullptr) {
-        return false;
-    }
-    const auto create = reinterpret_cast<DirectSoundCreateFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "DirectSoundCreate")));
-    const bool created = create != nullptr && CreateDefaultDevice(create);
-    FreeLibrary(library);
-    return created;
+    const UniqueModule library(LoadLibraryA("dsound.dll"));
+    const auto create = ModuleFunction<DirectSoundCreateFunction>(library, "DirectSoundCreate");
+    return create != nullptr && CreateDefaultDevice(create);
 }
 
 }  // namespace ravel

@@ -24,10 +24,6 @@ DiResult EmulatedDevice::SetCooperativeLevel(NativeWindow, uint32_t flags) {
     return kDiOk;
 }
 
-DiResult EmulatedDevice::SetRange(uint32_t, int32_t, int32_t) {
-    return kDiErrUnsupported;
-}
-
 DiResult EmulatedDevice::Acquire() {
     if (!formatSet_) {
         return kDiErrInvalidParam;
@@ -53,10 +49,6 @@ DiResult EmulatedDevice::GetCapabilities(DeviceCaps& caps) {
     return kDiOk;
 }
 
-DiResult EmulatedDevice::Poll() {
-    return acquired_ ? Update() : kDiErrNotAcquired;
-}
-
 DiResult EmulatedDevice::GetDeviceState(uint32_t size, void* data) {
     if (!acquired_) {
         return kDiErrNotAcquired;
@@ -72,10 +64,6 @@ DiResult EmulatedDevice::GetDeviceState(uint32_t size, void* data) {
     }
     ReadState(data);
     return kDiOk;
-}
-
-void EmulatedDevice::Release() {
-    acquired_ = false;
 }
 
 }  // namespace ravel

@@ -14,11 +14,6 @@ DiResult KeyStateDevice::EnumObjects(EnumObjectsCallback callback, void* context
     return kDiOk;
 }
 
-void KeyStateDevice::Release() {
-    EmulatedDevice::Release();
-    released_ = true;
-}
-
 void KeyStateDevice::FillCaps(DeviceCaps& caps) const {
     caps.dwDevType = kDi8DevTypeKeyboard;
     caps.dwButtons = kKeyboardStateSize - 1;

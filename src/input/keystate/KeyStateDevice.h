@@ -22,13 +22,13 @@ class KeyStateDevice final : public EmulatedDevice {
         : EmulatedDevice(DataFormat::Keyboard), table_(table) {}
 
     DiResult EnumObjects(EnumObjectsCallback callback, void* context, uint32_t flags) override;
-    void Release() override;
 
     bool released() const { return released_; }
 
   private:
     void FillCaps(DeviceCaps& caps) const override;
     void ReadState(void* data) const override;
+    void Close() override { released_ = true; }
 
     const KeyStateTable& table_;
     bool released_ = false;

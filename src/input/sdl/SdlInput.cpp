@@ -58,6 +58,8 @@ constexpr SDL_GameControllerButton kPadButtons[] = {
     SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
 };
 constexpr int kPadButtonCount = sizeof kPadButtons / sizeof kPadButtons[0];
+constexpr int kPadDpadButton = 10;  // up, down, left, right
+constexpr uint8_t kPadDpadHat[4] = {SDL_HAT_UP, SDL_HAT_DOWN, SDL_HAT_LEFT, SDL_HAT_RIGHT};
 
 // A plain joystick's axes in SDL's order, as Wine's HID usages list them.
 constexpr JoystickAxis kJoystickAxes[kJoystickAxisCount] = {
@@ -91,26 +93,12 @@ int32_t ScaleAxis(int32_t value, int32_t logicalMin, int32_t logicalMax, int32_t
 }
 
 uint32_t PovFromSdlHat(uint8_t hat) {
-    switch (hat) {
-        case SDL_HAT_UP:
-            return 0;
-        case SDL_HAT_RIGHTUP:
-            return 4500;
-        case SDL_HAT_RIGHT:
-            return 9000;
-        case SDL_HAT_RIGHTDOWN:
-            return 13500;
-        case SDL_HAT_DOWN:
-            return 18000;
-        case SDL_HAT_LEFTDOWN:
-            return 22500;
-        case SDL_HAT_LEFT:
-            return 27000;
-        case SDL_HAT_LEFTUP:
-            return 31500;
-        default:
-            return static_cast<uint32_t>(kPovCentred);
-    }
+    // By SDL_HAT_* bits (up 1, right 2, down 4, left 8); other mixes are centred.
+    constexpr uint32_t kCentred = static_cast<uint32_t>(kPovCentred);
+    constexpr uint32_t kPovs[16] = {kCentred, 0,        9000,     4500,    18000,    kCentred,
+                                    13500,    kCentred, 27000,    31500,   kCentred, kCentred,
+                                    22500,    kCentred, kCentred, kCentred};
+    return hat < 16 ? kPovs[hat] : kCentred;
 }
 
 Guid SdlDeviceGuid(int index) {
@@ -151,11 +139,6 @@ void SdlJoystickDevice::Close() {
     }
     controller_ = nullptr;
     joystick_ = nullptr;
-}
-
-void SdlJoystickDevice::Release() {
-    EmulatedDevice::Release();
-    Close();
 }
 
 void SdlJoystickDevice::DescribePad() {
@@ -259,22 +242,14 @@ void SdlJoystickDevice::ReadState(void* data) const {
         pov = static_cast<uint32_t>(kPovCentred);
     }
     if (controller_ != nullptr) {
-        uint8_t hat = SDL_HAT_CENTERED;
-        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_UP) ? SDL_HAT_UP
-                                                                                       : 0;
-        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_DOWN)
-                   ? SDL_HAT_DOWN
-                   : 0;
-        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_LEFT)
-                   ? SDL_HAT_LEFT
-                   : 0;
-        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)
-                   ? SDL_HAT_RIGHT
-                   : 0;
-        state.rgdwPOV[0] = PovFromSdlHat(hat);
         for (int b = 0; b < kPadButtonCount; ++b) {
             state.rgbButtons[b] = Pressed(SDL_GameControllerGetButton(controller_, kPadButtons[b]));
         }
+        uint8_t hat = SDL_HAT_CENTERED;
+        for (int d = 0; d < 4; ++d) {
+            hat |= state.rgbButtons[kPadDpadButton + d] != 0 ? kPadDpadHat[d] : 0;
+        }
+        state.rgdwPOV[0] = PovFromSdlHat(hat);
     } else {
         for (int h = 0; h < hatCount_ && h < static_cast<int>(kStatePovLimit); ++h) {
             state.rgdwPOV[h] = PovFromSdlHat(SDL_JoystickGetHat(joystick_, h));
@@ -328,10 +303,6 @@ DiResult SdlInputSystem::EnumDevices(uint32_t deviceClass, EnumDevicesCallback c
     return kDiOk;
 }
 
-void SdlInputSystem::Open(bool joysticksReady) {
-    joysticksReady_ = joysticksReady;
-}
-
 void SdlInputSystem::Release() {
     if (joysticksReady_) {
         SDL_QuitSubSystem(kSdlSubsystems);
@@ -347,23 +318,26 @@ SdlInputSystem::~SdlInputSystem() {
     Release();
 }
 
-DiResult SdlInputBackend::Create(NativeInstance, InputSystem** system) {
-    if (system == nullptr) {
-        return kDiErrInvalidParam;
-    }
+void SdlInputSystem::Open() {
     // Without SDL's joysticks the keyboard still works: the system then lists
     // no game controllers.
     // SDL would otherwise catch SIGINT and SIGTERM for a quit event nobody
     // reads, and the editor would no longer end when asked to.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    const bool ready = SDL_InitSubSystem(kSdlSubsystems) == 0;
-    if (ready) {
+    joysticksReady_ = SDL_InitSubSystem(kSdlSubsystems) == 0;
+    if (joysticksReady_) {
         // States are read with SDL_JoystickUpdate at each poll; nothing pumps
         // SDL's event queue, so no events are queued.
         SDL_JoystickEventState(SDL_IGNORE);
         SDL_GameControllerEventState(SDL_IGNORE);
     }
-    system_.Open(ready);
+}
+
+DiResult SdlInputBackend::Create(NativeInstance, InputSystem** system) {
+    if (system == nullptr) {
+        return kDiErrInvalidParam;
+    }
+    system_.Open();
     *system = &system_;
     return kDiOk;
 }

@@ -31,23 +31,18 @@ int32_t ScaleAxis(int32_t value, int32_t logicalMin, int32_t logicalMax, int32_t
 // from up, 0xFFFFFFFF when centred.
 uint32_t PovFromSdlHat(uint8_t hat);
 
-// One of the input system's joysticks: closed until the system opens it for
-// CreateDevice, closed again by Release.
+// One of the input system's joysticks, opened by CreateDevice, closed by Release.
 class SdlJoystickDevice final : public EmulatedDevice {
   public:
     SdlJoystickDevice() : EmulatedDevice(DataFormat::Joystick) {}
     ~SdlJoystickDevice() { Close(); }
-    SdlJoystickDevice(const SdlJoystickDevice&) = delete;
-    SdlJoystickDevice& operator=(const SdlJoystickDevice&) = delete;
 
     // Opens SDL device `index`; false when SDL cannot.
     bool Open(int index);
     bool opened() const { return joystick_ != nullptr; }
-    bool isPad() const { return controller_ != nullptr; }
 
     DiResult EnumObjects(EnumObjectsCallback callback, void* context, uint32_t flags) override;
     DiResult SetRange(uint32_t objectType, int32_t minimum, int32_t maximum) override;
-    void Release() override;
 
   private:
     struct Axis {
@@ -61,7 +56,7 @@ class SdlJoystickDevice final : public EmulatedDevice {
     void ReadState(void* data) const override;
     bool Attached() const override;
     DiResult Update() override;
-    void Close();
+    void Close() override;
     void DescribePad();
     void DescribeJoystick();
     int32_t AxisValue(const Axis& axis) const;
@@ -74,18 +69,15 @@ class SdlJoystickDevice final : public EmulatedDevice {
     int buttonCount_ = 0;
 };
 
-// The backend's one input system. Opened by Create with SDL's joystick
-// subsystem started (or not, then it lists no game controllers) and closed
-// by Release, which stops that subsystem again.
+// The backend's one input system: Open starts SDL's joystick subsystem,
+// Release stops it.
 class SdlInputSystem final : public InputSystem {
   public:
     // `keyboard` answers GUID_SysKeyboard; may be null (no keyboard).
     explicit SdlInputSystem(InputDevice* keyboard) : keyboard_(keyboard) {}
     ~SdlInputSystem();
-    SdlInputSystem(const SdlInputSystem&) = delete;
-    SdlInputSystem& operator=(const SdlInputSystem&) = delete;
 
-    void Open(bool joysticksReady);
+    void Open();
 
     DiResult CreateDevice(const Guid& guid, InputDevice** device) override;
     DiResult EnumDevices(uint32_t deviceClass, EnumDevicesCallback callback, void* context,

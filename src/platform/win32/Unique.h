@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace ravel {
 
 template <typename T, auto Close>
@@ -26,7 +28,7 @@ class Unique {
     }
     void reset(T value = T{}) {
         if (value_ != T{}) {
-            Close(value_);
+            std::invoke(Close, value_);
         }
         value_ = value;
     }
@@ -36,12 +38,7 @@ class Unique {
 };
 
 template <typename T>
-void ReleaseObject(T* object) {
-    object->Release();
-}
-
-template <typename T>
-using ComPtr = Unique<T*, ReleaseObject<T>>;
+using ComPtr = Unique<T*, &T::Release>;
 using UniqueModule = Unique<HMODULE, FreeLibrary>;
 
 // A function of a module looked up at run time; null when either is missing.

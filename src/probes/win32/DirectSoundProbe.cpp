@@ -13,11 +13,6 @@ namespace {
 
 using DirectSoundCreateFunction = HRESULT(WINAPI*)(LPCGUID, LPDIRECTSOUND*, LPUNKNOWN);
 
-bool CreateDefaultDevice(DirectSoundCreateFunction create) {
-    ComPtr<IDirectSound> sound;
-    return SUCCEEDED(create(nullptr, sound.put(), nullptr)) && sound;
-}
-
 }  // namespace
 
 // DirectSound is looked up at run time: a system without it must still start
@@ -25,7 +20,8 @@ bool CreateDefaultDevice(DirectSoundCreateFunction create) {
 bool DirectSoundProbe::OpenDefaultDevice() {
     const UniqueModule library(LoadLibraryA("dsound.dll"));
     const auto create = ModuleFunction<DirectSoundCreateFunction>(library, "DirectSoundCreate");
-    return create != nullptr && CreateDefaultDevice(create);
+    ComPtr<IDirectSound> sound;  // released before its module
+    return create != nullptr && SUCCEEDED(create(nullptr, sound.put(), nullptr)) && sound;
 }
 
 }  // namespace ravel

@@ -87,7 +87,7 @@ class SdlInputSystem final : public InputSystem {
   private:
     InputDevice* keyboard_;
     bool joysticksReady_ = false;
-    SdlJoystickDevice joysticks_[kJoystickSlotCount];  // at most the slots are open at once
+    SdlJoystickDevice joysticks_[kJoystickSlotCount];  // never more open than the slots
 };
 
 // DirectInput8Create over SDL.

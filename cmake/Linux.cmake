@@ -14,6 +14,7 @@ find_package(ALSA REQUIRED)
 
 # Devices: the window-fed keyboard and SDL's joysticks.
 add_library(ravel_linux_input STATIC
+    src/input/emulated/EmulatedDevice.cpp
     src/input/keystate/KeyStateDevice.cpp
     src/input/linux/NativeScanCodes.cpp
     src/input/sdl/SdlInput.cpp

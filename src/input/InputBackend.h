@@ -94,6 +94,12 @@ static_assert(sizeof(DeviceCaps) == 44);
 using EnumDevicesCallback = int (*)(const DeviceInstance& device, void* context);
 using EnumObjectsCallback = int (*)(const ObjectInstance& object, void* context);
 
+// Ownership, the same on every backend and in the tests' fake: a system or
+// device lives in its maker's storage (the backend's, or the window's for the
+// window-fed keyboard) and is never freed through this interface. Release()
+// gives back its native resources and the maker's destructor whatever was
+// never released; a released object is not used until it is handed out again.
+
 // IDirectInputDevice8.
 class InputDevice {
 public:

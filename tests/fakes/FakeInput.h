@@ -1,9 +1,13 @@
 // Scripted input devices that answer the way DirectInput does: enumeration
 // calls back until told to stop, a device reads only while acquired, a lost
 // device says so once and then reports that it is not acquired until it is
-// acquired again.
+// acquired again. Like the real backends they keep what they made: Release()
+// gives an object back (a device let go is unacquired) and any later use of
+// it ends the run as the real thing would, while the counts stay readable.
 #pragma once
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -31,15 +35,18 @@ public:
     explicit FakeDevice(FakeDeviceScript script) : script_(std::move(script)) {}
 
     DiResult SetDataFormat(DataFormat format) override {
+        Use("SetDataFormat");
         format_ = format;
         return script_.dataFormat;
     }
     DiResult SetCooperativeLevel(NativeWindow window, uint32_t flags) override {
+        Use("SetCooperativeLevel");
         window_ = window;
         cooperativeFlags_ = flags;
         return script_.cooperativeLevel;
     }
     DiResult EnumObjects(EnumObjectsCallback callback, void* context, uint32_t) override {
+        Use("EnumObjects");
         for (const ObjectInstance& object : script_.objects) {
             if (callback(object, context) == kDiEnumStop) {
                 break;
@@ -48,6 +55,7 @@ public:
         return script_.enumObjects;
     }
     DiResult SetRange(uint32_t objectType, int32_t minimum, int32_t maximum) override {
+        Use("SetRange");
         for (size_t i = 0; i < script_.objects.size(); ++i) {
             if (script_.objects[i].dwType == objectType) {
                 if (static_cast<int>(i) == script_.failRangeAtObject) {
@@ -60,6 +68,7 @@ public:
         return kDiErrGeneric;
     }
     DiResult Acquire() override {
+        Use("Acquire");
         ++acquireCount;
         if (refuseAcquire_) {
             return kDiErrOtherAppHasPrio;
@@ -68,11 +77,13 @@ public:
         return kDiOk;
     }
     DiResult Unacquire() override {
+        Use("Unacquire");
         ++unacquireCount;
         acquired_ = false;
         return kDiOk;
     }
     DiResult GetCapabilities(DeviceCaps& caps) override {
+        Use("GetCapabilities");
         if (caps.dwSize != sizeof(DeviceCaps)) {
             return kDiErrGeneric;
         }
@@ -83,10 +94,12 @@ public:
         return kDiOk;
     }
     DiResult Poll() override {
+        Use("Poll");
         ++pollCount;
         return acquired_ ? kDiOk : kDiErrNotAcquired;
     }
     DiResult GetDeviceState(uint32_t size, void* data) override {
+        Use("GetDeviceState");
         ++readCount;
         if (lostPending_) {
             lostPending_ = false;
@@ -105,7 +118,12 @@ public:
         }
         return kDiErrGeneric;
     }
-    void Release() override { ++releaseCount; }
+    void Release() override {
+        Use("Release");
+        ++releaseCount;
+        acquired_ = false;
+        released_ = true;
+    }
 
     // A foreground device cannot be acquired while its window is away.
     void RefuseAcquire(bool refuse) { refuseAcquire_ = refuse; }
@@ -141,6 +159,13 @@ public:
     }
 
 private:
+    void Use(const char* call) const {
+        if (released_) {
+            std::fprintf(stderr, "%s on a released device\n", call);
+            std::abort();
+        }
+    }
+
     FakeDeviceScript script_;
     DataFormat format_ = DataFormat::Keyboard;
     NativeWindow window_ = nullptr;
@@ -148,6 +173,7 @@ private:
     bool acquired_ = false;
     bool lostPending_ = false;
     bool refuseAcquire_ = false;
+    bool released_ = false;
 };
 
 struct FakeControllerScript {
@@ -175,10 +201,12 @@ public:
         if (createSystem < 0) {
             return createSystem;
         }
+        released_ = false;
         *system = this;
         return kDiOk;
     }
     DiResult CreateDevice(const Guid& guid, InputDevice** device) override {
+        Use("CreateDevice");
         if (guid == GUID_SysKeyboard) {
             if (createKeyboard < 0) {
                 return createKeyboard;
@@ -201,6 +229,7 @@ public:
     }
     DiResult EnumDevices(uint32_t deviceClass, EnumDevicesCallback callback, void* context,
                          uint32_t) override {
+        Use("EnumDevices");
         if (deviceClass != kDi8DevClassGameCtrl) {
             return kDiOk;
         }
@@ -213,14 +242,26 @@ public:
         }
         return kDiOk;
     }
-    void Release() override { ++systemReleaseCount; }
+    void Release() override {
+        Use("Release");
+        ++systemReleaseCount;
+        released_ = true;
+    }
 
 private:
+    void Use(const char* call) const {
+        if (released_) {
+            std::fprintf(stderr, "%s on a released input system\n", call);
+            std::abort();
+        }
+    }
+
     FakeDevice* Keep(const FakeDeviceScript& script) {
         made_.push_back(std::make_unique<FakeDevice>(script));
         return made_.back().get();
     }
     std::vector<std::unique_ptr<FakeDevice>> made_;
+    bool released_ = false;
 };
 
 // Objects as a DirectInput joystick reports them.

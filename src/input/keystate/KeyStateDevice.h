@@ -7,8 +7,7 @@
 #include <cstdint>
 
 #include "input/CaptureScan.h"
-#include "input/InputBackend.h"
-#include "input/linux/DiErrors.h"
+#include "input/emulated/EmulatedDevice.h"
 
 namespace ravel {
 
@@ -16,28 +15,22 @@ struct KeyStateTable {
     uint8_t keys[kKeyboardStateSize];
 };
 
-class KeyStateDevice final : public InputDevice {
+// Belongs to the window that fills the table; the input system hands it out.
+class KeyStateDevice final : public EmulatedDevice {
   public:
-    explicit KeyStateDevice(const KeyStateTable& table) : table_(table) {}
+    explicit KeyStateDevice(const KeyStateTable& table)
+        : EmulatedDevice(DataFormat::Keyboard), table_(table) {}
 
-    DiResult SetDataFormat(DataFormat format) override;
-    DiResult SetCooperativeLevel(NativeWindow window, uint32_t flags) override;
     DiResult EnumObjects(EnumObjectsCallback callback, void* context, uint32_t flags) override;
-    DiResult SetRange(uint32_t objectType, int32_t minimum, int32_t maximum) override;
-    DiResult Acquire() override;
-    DiResult Unacquire() override;
-    DiResult GetCapabilities(DeviceCaps& caps) override;
-    DiResult Poll() override;
-    DiResult GetDeviceState(uint32_t size, void* data) override;
-    void Release() override;
 
-    bool acquired() const { return acquired_; }
     bool released() const { return released_; }
 
   private:
+    void FillCaps(DeviceCaps& caps) const override;
+    void ReadState(void* data) const override;
+    void Close() override { released_ = true; }
+
     const KeyStateTable& table_;
-    bool formatSet_ = false;
-    bool acquired_ = false;
     bool released_ = false;
 };
 

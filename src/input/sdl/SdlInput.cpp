@@ -9,13 +9,6 @@ namespace {
 
 constexpr uint32_t kSdlSubsystems = SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;
 
-constexpr uint32_t kDidftAbsAxis = 0x2;
-constexpr uint32_t kDidftPshButton = 0x4;
-constexpr uint32_t kDidftPov = 0x10;
-constexpr uint32_t kDi8DevTypeGamepad = 0x15;
-constexpr uint32_t kDi8DevTypeJoystick = 0x14;
-constexpr uint32_t kDidcAttached = 0x1;
-
 constexpr int kPovCentred = -1;
 constexpr int32_t kDefaultRangeMin = -32768;  // DirectInput's range before SetRange
 constexpr int32_t kDefaultRangeMax = 32767;
@@ -24,10 +17,6 @@ constexpr int32_t kDefaultRangeMax = 32767;
 constexpr uint16_t kGuidTag2 = 0x5d1;
 constexpr uint16_t kGuidTag3 = 0x2026;
 constexpr uint8_t kGuidTag4[8] = {'R', 'a', 'v', 'e', 'l', 'S', 'D', 'L'};
-
-inline uint32_t MakeInstance(uint32_t type, int instance) {
-    return type | (static_cast<uint32_t>(instance) << 8);
-}
 
 constexpr Guid kAxisGuids[kJoystickAxisCount] = {GUID_XAxis,  GUID_YAxis,  GUID_ZAxis,
                                                  GUID_RxAxis, GUID_RyAxis, GUID_RzAxis,
@@ -69,6 +58,8 @@ constexpr SDL_GameControllerButton kPadButtons[] = {
     SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
 };
 constexpr int kPadButtonCount = sizeof kPadButtons / sizeof kPadButtons[0];
+constexpr int kPadDpadButton = 10;  // up, down, left, right
+constexpr uint8_t kPadDpadHat[4] = {SDL_HAT_UP, SDL_HAT_DOWN, SDL_HAT_LEFT, SDL_HAT_RIGHT};
 
 // A plain joystick's axes in SDL's order, as Wine's HID usages list them.
 constexpr JoystickAxis kJoystickAxes[kJoystickAxisCount] = {
@@ -102,26 +93,12 @@ int32_t ScaleAxis(int32_t value, int32_t logicalMin, int32_t logicalMax, int32_t
 }
 
 uint32_t PovFromSdlHat(uint8_t hat) {
-    switch (hat) {
-        case SDL_HAT_UP:
-            return 0;
-        case SDL_HAT_RIGHTUP:
-            return 4500;
-        case SDL_HAT_RIGHT:
-            return 9000;
-        case SDL_HAT_RIGHTDOWN:
-            return 13500;
-        case SDL_HAT_DOWN:
-            return 18000;
-        case SDL_HAT_LEFTDOWN:
-            return 22500;
-        case SDL_HAT_LEFT:
-            return 27000;
-        case SDL_HAT_LEFTUP:
-            return 31500;
-        default:
-            return static_cast<uint32_t>(kPovCentred);
-    }
+    // By SDL_HAT_* bits (up 1, right 2, down 4, left 8); other mixes are centred.
+    constexpr uint32_t kCentred = static_cast<uint32_t>(kPovCentred);
+    constexpr uint32_t kPovs[16] = {kCentred, 0,        9000,     4500,    18000,    kCentred,
+                                    13500,    kCentred, 27000,    31500,   kCentred, kCentred,
+                                    22500,    kCentred, kCentred, kCentred};
+    return hat < 16 ? kPovs[hat] : kCentred;
 }
 
 Guid SdlDeviceGuid(int index) {
@@ -130,7 +107,9 @@ Guid SdlDeviceGuid(int index) {
     return guid;
 }
 
-SdlJoystickDevice::SdlJoystickDevice(int index) {
+bool SdlJoystickDevice::Open(int index) {
+    Reset();
+    axisCount_ = hatCount_ = buttonCount_ = 0;
     // Wine maps what SDL knows as a game controller, except wheels and flight
     // sticks, which keep their own axes.
     const SDL_JoystickType type = SDL_JoystickGetDeviceType(index);
@@ -141,21 +120,25 @@ SdlJoystickDevice::SdlJoystickDevice(int index) {
     joystick_ = controller_ != nullptr ? SDL_GameControllerGetJoystick(controller_)
                                        : SDL_JoystickOpen(index);
     if (joystick_ == nullptr) {
-        return;
+        Close();
+        return false;
     }
     if (controller_ != nullptr) {
         DescribePad();
     } else {
         DescribeJoystick();
     }
+    return true;
 }
 
-SdlJoystickDevice::~SdlJoystickDevice() {
+void SdlJoystickDevice::Close() {
     if (controller_ != nullptr) {
         SDL_GameControllerClose(controller_);
     } else if (joystick_ != nullptr) {
         SDL_JoystickClose(joystick_);
     }
+    controller_ = nullptr;
+    joystick_ = nullptr;
 }
 
 void SdlJoystickDevice::DescribePad() {
@@ -180,25 +163,6 @@ void SdlJoystickDevice::DescribeJoystick() {
     buttonCount_ = SDL_JoystickNumButtons(joystick_) > 0 ? SDL_JoystickNumButtons(joystick_) : 0;
 }
 
-DiResult SdlJoystickDevice::SetDataFormat(DataFormat format) {
-    if (acquired_) {
-        return kDiErrGeneric;  // DIERR_ACQUIRED
-    }
-    if (format != DataFormat::Joystick) {
-        return kDiErrInvalidParam;
-    }
-    formatSet_ = true;
-    return kDiOk;
-}
-
-DiResult SdlJoystickDevice::SetCooperativeLevel(NativeWindow, uint32_t flags) {
-    const uint32_t mode = flags & (kDisclExclusive | kDisclNonExclusive);
-    if (mode == 0 || mode == (kDisclExclusive | kDisclNonExclusive)) {
-        return kDiErrInvalidParam;
-    }
-    return kDiOk;
-}
-
 DiResult SdlJoystickDevice::EnumObjects(EnumObjectsCallback callback, void* context, uint32_t) {
     // Axes in DIJOYSTATE order, then hats, then buttons, each numbered from 0
     // within its kind as DirectInput numbers object instances.
@@ -207,20 +171,20 @@ DiResult SdlJoystickDevice::EnumObjects(EnumObjectsCallback callback, void* cont
             if (static_cast<int>(axes_[i].field) != field) {
                 continue;
             }
-            const ObjectInstance object{kAxisGuids[field], MakeInstance(kDidftAbsAxis, i)};
+            const ObjectInstance object{kAxisGuids[field], DidftMakeInstance(kDidftAbsAxis, i)};
             if (callback(object, context) == kDiEnumStop) {
                 return kDiOk;
             }
         }
     }
     for (int h = 0; h < hatCount_; ++h) {
-        if (callback(ObjectInstance{GUID_POV, MakeInstance(kDidftPov, h)}, context) ==
+        if (callback(ObjectInstance{GUID_POV, DidftMakeInstance(kDidftPov, h)}, context) ==
             kDiEnumStop) {
             return kDiOk;
         }
     }
     for (int b = 0; b < buttonCount_; ++b) {
-        if (callback(ObjectInstance{GUID_Button, MakeInstance(kDidftPshButton, b)}, context) ==
+        if (callback(ObjectInstance{GUID_Button, DidftMakeInstance(kDidftPshButton, b)}, context) ==
             kDiEnumStop) {
             return kDiOk;
         }
@@ -233,7 +197,7 @@ DiResult SdlJoystickDevice::SetRange(uint32_t objectType, int32_t minimum, int32
         return kDiErrInvalidParam;
     }
     for (int i = 0; i < axisCount_; ++i) {
-        if (MakeInstance(kDidftAbsAxis, i) == objectType) {
+        if (DidftMakeInstance(kDidftAbsAxis, i) == objectType) {
             axes_[i].rangeMin = minimum;
             axes_[i].rangeMax = maximum;
             return kDiOk;
@@ -242,56 +206,19 @@ DiResult SdlJoystickDevice::SetRange(uint32_t objectType, int32_t minimum, int32
     return kDiErrNotFound;
 }
 
-DiResult SdlJoystickDevice::Acquire() {
-    if (!formatSet_) {
-        return kDiErrInvalidParam;
-    }
-    if (!SDL_JoystickGetAttached(joystick_)) {
-        return kDiErrUnplugged;
-    }
-    acquired_ = true;
-    return kDiOk;
-}
-
-DiResult SdlJoystickDevice::Unacquire() {
-    acquired_ = false;
-    return kDiOk;
-}
-
-DiResult SdlJoystickDevice::GetCapabilities(DeviceCaps& caps) {
-    if (caps.dwSize != sizeof(DeviceCaps)) {
-        return kDiErrInvalidParam;
-    }
-    caps.dwFlags = kDidcAttached;
+void SdlJoystickDevice::FillCaps(DeviceCaps& caps) const {
     caps.dwDevType = controller_ != nullptr ? kDi8DevTypeGamepad : kDi8DevTypeJoystick;
     caps.dwAxes = static_cast<uint32_t>(axisCount_);
     caps.dwButtons = static_cast<uint32_t>(buttonCount_);
     caps.dwPOVs = static_cast<uint32_t>(hatCount_);
-    return kDiOk;
 }
 
-DiResult SdlJoystickDevice::Poll() {
-    if (!acquired_) {
-        return kDiErrNotAcquired;
-    }
+bool SdlJoystickDevice::Attached() const {
+    return SDL_JoystickGetAttached(joystick_);
+}
+
+DiResult SdlJoystickDevice::Update() {
     SDL_JoystickUpdate();
-    return kDiOk;
-}
-
-DiResult SdlJoystickDevice::GetDeviceState(uint32_t size, void* data) {
-    if (!acquired_) {
-        return kDiErrNotAcquired;
-    }
-    if (size != sizeof(JoystickState) || data == nullptr) {
-        return kDiErrInvalidParam;
-    }
-    if (!SDL_JoystickGetAttached(joystick_)) {
-        acquired_ = false;  // unplugged: reported once, then not acquired
-        return kDiErrInputLost;
-    }
-    JoystickState state{};
-    ReadState(state);
-    std::memcpy(data, &state, sizeof state);
     return kDiOk;
 }
 
@@ -303,7 +230,8 @@ int32_t SdlJoystickDevice::AxisValue(const Axis& axis) const {
     return ScaleAxis(raw, axis.logicalMin, axis.logicalMax, axis.rangeMin, axis.rangeMax);
 }
 
-void SdlJoystickDevice::ReadState(JoystickState& state) const {
+void SdlJoystickDevice::ReadState(void* data) const {
+    JoystickState state{};
     int32_t* fields[kJoystickAxisCount] = {&state.lX,           &state.lY,          &state.lZ,
                                            &state.lRx,          &state.lRy,         &state.lRz,
                                            &state.rglSlider[0], &state.rglSlider[1]};
@@ -314,34 +242,23 @@ void SdlJoystickDevice::ReadState(JoystickState& state) const {
         pov = static_cast<uint32_t>(kPovCentred);
     }
     if (controller_ != nullptr) {
-        uint8_t hat = SDL_HAT_CENTERED;
-        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_UP) ? SDL_HAT_UP
-                                                                                       : 0;
-        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_DOWN)
-                   ? SDL_HAT_DOWN
-                   : 0;
-        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_LEFT)
-                   ? SDL_HAT_LEFT
-                   : 0;
-        hat |= SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)
-                   ? SDL_HAT_RIGHT
-                   : 0;
-        state.rgdwPOV[0] = PovFromSdlHat(hat);
         for (int b = 0; b < kPadButtonCount; ++b) {
             state.rgbButtons[b] = Pressed(SDL_GameControllerGetButton(controller_, kPadButtons[b]));
         }
-        return;
+        uint8_t hat = SDL_HAT_CENTERED;
+        for (int d = 0; d < 4; ++d) {
+            hat |= state.rgbButtons[kPadDpadButton + d] != 0 ? kPadDpadHat[d] : 0;
+        }
+        state.rgdwPOV[0] = PovFromSdlHat(hat);
+    } else {
+        for (int h = 0; h < hatCount_ && h < static_cast<int>(kStatePovLimit); ++h) {
+            state.rgdwPOV[h] = PovFromSdlHat(SDL_JoystickGetHat(joystick_, h));
+        }
+        for (int b = 0; b < buttonCount_ && b < static_cast<int>(kStateButtonLimit); ++b) {
+            state.rgbButtons[b] = Pressed(SDL_JoystickGetButton(joystick_, b) != 0);
+        }
     }
-    for (int h = 0; h < hatCount_ && h < static_cast<int>(kStatePovLimit); ++h) {
-        state.rgdwPOV[h] = PovFromSdlHat(SDL_JoystickGetHat(joystick_, h));
-    }
-    for (int b = 0; b < buttonCount_ && b < static_cast<int>(kStateButtonLimit); ++b) {
-        state.rgbButtons[b] = Pressed(SDL_JoystickGetButton(joystick_, b) != 0);
-    }
-}
-
-void SdlJoystickDevice::Release() {
-    delete this;
+    std::memcpy(data, &state, sizeof state);
 }
 
 DiResult SdlInputSystem::CreateDevice(const Guid& guid, InputDevice** device) {
@@ -360,13 +277,16 @@ DiResult SdlInputSystem::CreateDevice(const Guid& guid, InputDevice** device) {
         static_cast<int>(guid.data1) >= SDL_NumJoysticks()) {
         return kDiErrDeviceNotReg;
     }
-    auto* joystick = new SdlJoystickDevice(static_cast<int>(guid.data1));
-    if (!joystick->opened()) {
-        joystick->Release();
-        return kDiErrDeviceNotReg;
+    for (SdlJoystickDevice& joystick : joysticks_) {
+        if (!joystick.opened()) {
+            if (!joystick.Open(static_cast<int>(guid.data1))) {
+                return kDiErrDeviceNotReg;
+            }
+            *device = &joystick;
+            return kDiOk;
+        }
     }
-    *device = joystick;
-    return kDiOk;
+    return kDiErrOutOfMemory;
 }
 
 DiResult SdlInputSystem::EnumDevices(uint32_t deviceClass, EnumDevicesCallback callback,
@@ -387,26 +307,38 @@ void SdlInputSystem::Release() {
     if (joysticksReady_) {
         SDL_QuitSubSystem(kSdlSubsystems);
     }
-    delete this;
+    joysticksReady_ = false;
+}
+
+// What was never released is closed here, joysticks before their subsystem.
+SdlInputSystem::~SdlInputSystem() {
+    for (SdlJoystickDevice& joystick : joysticks_) {
+        joystick.Release();
+    }
+    Release();
+}
+
+void SdlInputSystem::Open() {
+    // Without SDL's joysticks the keyboard still works: the system then lists
+    // no game controllers.
+    // SDL would otherwise catch SIGINT and SIGTERM for a quit event nobody
+    // reads, and the editor would no longer end when asked to.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    joysticksReady_ = SDL_InitSubSystem(kSdlSubsystems) == 0;
+    if (joysticksReady_) {
+        // States are read with SDL_JoystickUpdate at each poll; nothing pumps
+        // SDL's event queue, so no events are queued.
+        SDL_JoystickEventState(SDL_IGNORE);
+        SDL_GameControllerEventState(SDL_IGNORE);
+    }
 }
 
 DiResult SdlInputBackend::Create(NativeInstance, InputSystem** system) {
     if (system == nullptr) {
         return kDiErrInvalidParam;
     }
-    // Without SDL's joysticks the keyboard still works: the system then lists
-    // no game controllers.
-    // SDL would otherwise catch SIGINT and SIGTERM for a quit event nobody
-    // reads, and the editor would no longer end when asked to.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    const bool ready = SDL_InitSubSystem(kSdlSubsystems) == 0;
-    if (ready) {
-        // States are read with SDL_JoystickUpdate at each poll; nothing pumps
-        // SDL's event queue, so no events are queued.
-        SDL_JoystickEventState(SDL_IGNORE);
-        SDL_GameControllerEventState(SDL_IGNORE);
-    }
-    *system = new SdlInputSystem(keyboard_, ready);
+    system_.Open();
+    *system = &system_;
     return kDiOk;
 }
 

@@ -9,8 +9,8 @@
 #include <cstdint>
 
 #include "input/CaptureScan.h"
-#include "input/InputBackend.h"
-#include "input/linux/DiErrors.h"
+#include "input/JoystickCaps.h"
+#include "input/emulated/EmulatedDevice.h"
 
 struct _SDL_Joystick;
 struct _SDL_GameController;
@@ -31,24 +31,18 @@ int32_t ScaleAxis(int32_t value, int32_t logicalMin, int32_t logicalMax, int32_t
 // from up, 0xFFFFFFFF when centred.
 uint32_t PovFromSdlHat(uint8_t hat);
 
-class SdlJoystickDevice final : public InputDevice {
+// One of the input system's joysticks, opened by CreateDevice, closed by Release.
+class SdlJoystickDevice final : public EmulatedDevice {
   public:
-    // Opens SDL device `index`; check opened() afterwards.
-    explicit SdlJoystickDevice(int index);
+    SdlJoystickDevice() : EmulatedDevice(DataFormat::Joystick) {}
+    ~SdlJoystickDevice() { Close(); }
 
+    // Opens SDL device `index`; false when SDL cannot.
+    bool Open(int index);
     bool opened() const { return joystick_ != nullptr; }
-    bool isPad() const { return controller_ != nullptr; }
 
-    DiResult SetDataFormat(DataFormat format) override;
-    DiResult SetCooperativeLevel(NativeWindow window, uint32_t flags) override;
     DiResult EnumObjects(EnumObjectsCallback callback, void* context, uint32_t flags) override;
     DiResult SetRange(uint32_t objectType, int32_t minimum, int32_t maximum) override;
-    DiResult Acquire() override;
-    DiResult Unacquire() override;
-    DiResult GetCapabilities(DeviceCaps& caps) override;
-    DiResult Poll() override;
-    DiResult GetDeviceState(uint32_t size, void* data) override;
-    void Release() override;
 
   private:
     struct Axis {
@@ -58,10 +52,13 @@ class SdlJoystickDevice final : public InputDevice {
         int32_t rangeMin, rangeMax;
     };
 
-    ~SdlJoystickDevice();
+    void FillCaps(DeviceCaps& caps) const override;
+    void ReadState(void* data) const override;
+    bool Attached() const override;
+    DiResult Update() override;
+    void Close() override;
     void DescribePad();
     void DescribeJoystick();
-    void ReadState(JoystickState& state) const;
     int32_t AxisValue(const Axis& axis) const;
 
     _SDL_Joystick* joystick_ = nullptr;
@@ -70,15 +67,17 @@ class SdlJoystickDevice final : public InputDevice {
     int axisCount_ = 0;
     int hatCount_ = 0;
     int buttonCount_ = 0;
-    bool formatSet_ = false;
-    bool acquired_ = false;
 };
 
+// The backend's one input system: Open starts SDL's joystick subsystem,
+// Release stops it.
 class SdlInputSystem final : public InputSystem {
   public:
     // `keyboard` answers GUID_SysKeyboard; may be null (no keyboard).
-    SdlInputSystem(InputDevice* keyboard, bool joysticksReady)
-        : keyboard_(keyboard), joysticksReady_(joysticksReady) {}
+    explicit SdlInputSystem(InputDevice* keyboard) : keyboard_(keyboard) {}
+    ~SdlInputSystem();
+
+    void Open();
 
     DiResult CreateDevice(const Guid& guid, InputDevice** device) override;
     DiResult EnumDevices(uint32_t deviceClass, EnumDevicesCallback callback, void* context,
@@ -87,19 +86,19 @@ class SdlInputSystem final : public InputSystem {
 
   private:
     InputDevice* keyboard_;
-    bool joysticksReady_;
+    bool joysticksReady_ = false;
+    SdlJoystickDevice joysticks_[kJoystickSlotCount];  // never more open than the slots
 };
 
-// DirectInput8Create over SDL: the input system lives from Create to its
-// Release; SDL's joystick subsystem is started with it and stopped with it.
+// DirectInput8Create over SDL.
 class SdlInputBackend final : public InputBackend {
   public:
-    explicit SdlInputBackend(InputDevice* keyboard) : keyboard_(keyboard) {}
+    explicit SdlInputBackend(InputDevice* keyboard) : system_(keyboard) {}
 
     DiResult Create(NativeInstance instance, InputSystem** system) override;
 
   private:
-    InputDevice* keyboard_;
+    SdlInputSystem system_;
 };
 
 // The instance GUID under which EnumDevices reports SDL device `index`.

@@ -7,28 +7,31 @@
 
 #include <cstring>
 
+#include "platform/win32/Unique.h"
+
 namespace ravel {
 namespace {
 
-static_assert(sizeof(DIDEVCAPS) == sizeof(DeviceCaps));
-static_assert(sizeof(GUID) == sizeof(Guid));
-
-GUID ToGuid(const Guid& guid) {
-    GUID native;
-    std::memcpy(&native, &guid, sizeof native);
-    return native;
+// Our mirror of a DirectInput structure as the structure itself, and back.
+template <typename To, typename From>
+To As(const From& from) {
+    static_assert(sizeof(To) == sizeof(From));
+    To to;
+    std::memcpy(&to, &from, sizeof to);
+    return to;
 }
 
-Guid FromGuid(const GUID& native) {
-    Guid guid;
-    std::memcpy(&guid, &native, sizeof guid);
-    return guid;
-}
+// What an enumeration passes through DirectInput to our callback.
+template <typename Callback>
+struct Forward {
+    Callback callback;
+    void* context;
+};
 
 class DirectInputDevice final : public InputDevice {
   public:
-    bool InUse() const { return device_ != nullptr; }
-    void Attach(IDirectInputDevice8A* device) { device_ = device; }
+    bool InUse() const { return static_cast<bool>(device_); }
+    void Attach(IDirectInputDevice8A* device) { device_.reset(device); }
 
     DiResult SetDataFormat(DataFormat format) override {
         return device_->SetDataFormat(format == DataFormat::Keyboard ? &c_dfDIKeyboard
@@ -40,7 +43,7 @@ class DirectInputDevice final : public InputDevice {
     }
 
     DiResult EnumObjects(EnumObjectsCallback callback, void* context, uint32_t flags) override {
-        Forward forward{callback, context};
+        Forward<EnumObjectsCallback> forward{callback, context};
         return device_->EnumObjects(ObjectFound, &forward, flags);
     }
 
@@ -59,10 +62,9 @@ class DirectInputDevice final : public InputDevice {
     DiResult Unacquire() override { return device_->Unacquire(); }
 
     DiResult GetCapabilities(DeviceCaps& caps) override {
-        DIDEVCAPS native;
-        std::memcpy(&native, &caps, sizeof native);
+        auto native = As<DIDEVCAPS>(caps);
         const HRESULT result = device_->GetCapabilities(&native);
-        std::memcpy(&caps, &native, sizeof caps);
+        caps = As<DeviceCaps>(native);
         return result;
     }
 
@@ -72,29 +74,21 @@ class DirectInputDevice final : public InputDevice {
         return device_->GetDeviceState(size, data);
     }
 
-    void Release() override {
-        device_->Release();
-        device_ = nullptr;
-    }
+    void Release() override { device_.reset(); }
 
   private:
-    struct Forward {
-        EnumObjectsCallback callback;
-        void* context;
-    };
-
     static BOOL CALLBACK ObjectFound(LPCDIDEVICEOBJECTINSTANCEA object, LPVOID context) {
-        const auto& forward = *static_cast<const Forward*>(context);
-        const ObjectInstance instance{FromGuid(object->guidType), object->dwType};
+        const auto& forward = *static_cast<const Forward<EnumObjectsCallback>*>(context);
+        const ObjectInstance instance{As<Guid>(object->guidType), object->dwType};
         return forward.callback(instance, forward.context);
     }
 
-    IDirectInputDevice8A* device_ = nullptr;
+    ComPtr<IDirectInputDevice8A> device_;
 };
 
 class DirectInputSystem final : public InputSystem {
   public:
-    void Attach(IDirectInput8A* system) { system_ = system; }
+    void Attach(IDirectInput8A* system) { system_.reset(system); }
 
     DiResult CreateDevice(const Guid& guid, InputDevice** device) override {
         *device = nullptr;
@@ -103,8 +97,7 @@ class DirectInputSystem final : public InputSystem {
             return DIERR_OUTOFMEMORY;
         }
         IDirectInputDevice8A* native = nullptr;
-        const GUID nativeGuid = ToGuid(guid);
-        const HRESULT result = system_->CreateDevice(nativeGuid, &native, nullptr);
+        const HRESULT result = system_->CreateDevice(As<GUID>(guid), &native, nullptr);
         if (FAILED(result) || native == nullptr) {
             return FAILED(result) ? result : DIERR_GENERIC;
         }
@@ -115,24 +108,16 @@ class DirectInputSystem final : public InputSystem {
 
     DiResult EnumDevices(uint32_t deviceClass, EnumDevicesCallback callback, void* context,
                          uint32_t flags) override {
-        Forward forward{callback, context};
+        Forward<EnumDevicesCallback> forward{callback, context};
         return system_->EnumDevices(deviceClass, DeviceFound, &forward, flags);
     }
 
-    void Release() override {
-        system_->Release();
-        system_ = nullptr;
-    }
+    void Release() override { system_.reset(); }
 
   private:
-    struct Forward {
-        EnumDevicesCallback callback;
-        void* context;
-    };
-
     static BOOL CALLBACK DeviceFound(LPCDIDEVICEINSTANCEA device, LPVOID context) {
-        const auto& forward = *static_cast<const Forward*>(context);
-        const DeviceInstance instance{FromGuid(device->guidInstance)};
+        const auto& forward = *static_cast<const Forward<EnumDevicesCallback>*>(context);
+        const DeviceInstance instance{As<Guid>(device->guidInstance)};
         return forward.callback(instance, forward.context);
     }
 
@@ -147,10 +132,13 @@ class DirectInputSystem final : public InputSystem {
         return nullptr;
     }
 
-    IDirectInput8A* system_ = nullptr;
+    // Declared in this order so that devices left open at exit are released
+    // before the DirectInput object.
+    ComPtr<IDirectInput8A> system_;
     DirectInputDevice devices_[5];
 };
 
+// The backend's one system and the devices it hands out.
 DirectInputSystem theSystem;
 
 }  // namespace

@@ -6,34 +6,22 @@
 
 #include <dsound.h>
 
+#include "platform/win32/Unique.h"
+
 namespace ravel {
 namespace {
 
 using DirectSoundCreateFunction = HRESULT(WINAPI*)(LPCGUID, LPDIRECTSOUND*, LPUNKNOWN);
-
-bool CreateDefaultDevice(DirectSoundCreateFunction create) {
-    IDirectSound* sound = nullptr;
-    if (FAILED(create(nullptr, &sound, nullptr)) || sound == nullptr) {
-        return false;
-    }
-    sound->Release();
-    return true;
-}
 
 }  // namespace
 
 // DirectSound is looked up at run time: a system without it must still start
 // the editor, which then keeps the sound off.
 bool DirectSoundProbe::OpenDefaultDevice() {
-    HMODULE library = LoadLibraryA("dsound.dll");
-    if (library == nullptr) {
-        return false;
-    }
-    const auto create = reinterpret_cast<DirectSoundCreateFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "DirectSoundCreate")));
-    const bool created = create != nullptr && CreateDefaultDevice(create);
-    FreeLibrary(library);
-    return created;
+    const UniqueModule library(LoadLibraryA("dsound.dll"));
+    const auto create = ModuleFunction<DirectSoundCreateFunction>(library, "DirectSoundCreate");
+    ComPtr<IDirectSound> sound;  // released before its module
+    return create != nullptr && SUCCEEDED(create(nullptr, sound.put(), nullptr)) && sound;
 }
 
 }  // namespace ravel

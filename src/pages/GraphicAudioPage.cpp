@@ -48,7 +48,7 @@ int GraphicAudioPage::OnInitDialog(Dialog& dialog) {
                                       : 0;
 
     SettingsRecord& record = editor_.settings;
-    if (LoadSettings(record, platform_.resolveBase) != 0) {
+    if (LoadSettings(record, platform_.settingsFile) != 0) {
         ResetAllSettings(record, caps, editor_.input.joystickCaps);
     }
     RepairJoystickTable(record, editor_.input.joystickCaps);
@@ -231,7 +231,7 @@ void GraphicAudioPage::OnCommand(int id, int /*code*/) {
 
 int GraphicAudioPage::OnNotify(int code) {
     if (code == kPsnApply) {
-        SaveSettings(editor_.settings, platform_.resolveBase);
+        SaveSettings(editor_.settings, platform_.settingsFile);
     }
     return 0;
 }

@@ -212,7 +212,7 @@ void JoystickPage::OnCommand(int id, int code) {
 int JoystickPage::OnNotify(int code) {
     if (dialog_ != nullptr && FollowActivation(*dialog_, code)) {
         StoreJoystickPlayer(selectedPlayer_);
-        SaveSettings(editor_.settings, platform_.resolveBase);
+        SaveSettings(editor_.settings, platform_.settingsFile);
     }
     return 0;
 }

@@ -122,7 +122,7 @@ void KeyboardPage::OnCommand(int id, int code) {
 int KeyboardPage::OnNotify(int code) {
     if (dialog_ != nullptr && FollowActivation(*dialog_, code)) {
         StoreKeyboardPlayer(Layout(), selectedPlayer_);
-        SaveSettings(editor_.settings, platform_.resolveBase);
+        SaveSettings(editor_.settings, platform_.settingsFile);
     }
     return 0;
 }

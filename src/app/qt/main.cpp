@@ -43,7 +43,9 @@ int main(int argc, char** argv) {
     SdlInputBackend input(&keyboard);
     GlGraphicsProbe graphics;
     AlsaSoundProbe sound;
-    Platform platform{&input, &graphics, &sound, ResolveSettingsBase, nullptr};
+    char settingsFile[kPathCapacity];
+    ResolveSettingsFile(settingsFile);
+    Platform platform{&input, &graphics, &sound, settingsFile, nullptr};
 
     GraphicAudioPage graphicAudio(editor, platform);
     KeyboardPage keyboardPage(editor, platform);

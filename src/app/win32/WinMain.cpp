@@ -27,8 +27,8 @@ Editor theEditor;
 DirectInputBackend theInputBackend;
 Direct3DProbe theGraphicsProbe;
 DirectSoundProbe theSoundProbe;
-Platform thePlatform{&theInputBackend, &theGraphicsProbe, &theSoundProbe, ResolveSettingsBase,
-                     nullptr};
+char theSettingsFile[kPathCapacity];
+Platform thePlatform{&theInputBackend, &theGraphicsProbe, &theSoundProbe, theSettingsFile, nullptr};
 
 GraphicAudioPage theGraphicAudioPage(theEditor, thePlatform);
 KeyboardPage theKeyboardPage(theEditor, thePlatform);
@@ -125,6 +125,7 @@ int Run(HINSTANCE instance) {
         return 0;
     }
     HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kApplicationTitle);
+    ResolveSettingsFile(theSettingsFile);
 
     InitCommonControls();
     const INT_PTR result = ShowSheet(instance);

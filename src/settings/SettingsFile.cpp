@@ -8,6 +8,7 @@
 #include <cstring>
 
 #ifdef _WIN32
+#include <direct.h>
 #include <io.h>
 #else
 #include <unistd.h>
@@ -21,9 +22,9 @@ namespace ravel {
 namespace {
 
 #ifdef _WIN32
-constexpr const char* kFileBelowBase = "%s\\Ravelstone\\setting.cfg";
+constexpr char kSeparator = '\\';
 #else
-constexpr const char* kFileBelowBase = "%s/Ravelstone/setting.cfg";
+constexpr char kSeparator = '/';
 #endif
 
 // Windows takes either slash.
@@ -32,6 +33,16 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 #else
     return c == '/';
+#endif
+}
+
+// One folder whose parent exists; an existing folder or any failure shows
+// when the file is opened.
+void CreateFolder(const char* path) {
+#ifdef _WIN32
+    ::_mkdir(path);
+#else
+    ::mkdir(path, 0777);
 #endif
 }
 
@@ -66,7 +77,8 @@ int ResolveSettingsFile(char (&file)[kPathCapacity]) {
     char base[kPathCapacity] = "";
     ResolveSettingsBase(base);
     base[kPathCapacity - 1] = '\0';
-    const int length = std::snprintf(file, kPathCapacity, kFileBelowBase, base);
+    const int length = std::snprintf(file, kPathCapacity, "%s%cRavelstone%csetting.cfg", base,
+                                     kSeparator, kSeparator);
     if (length < 0 || static_cast<size_t>(length) >= kPathCapacity) {
         file[0] = '\0';
         return -1;

@@ -34,8 +34,4 @@ int LoadSettings(SettingsRecord& record, const char* file);
 // record survive.
 int SaveSettings(const SettingsRecord& record, const char* file);
 
-// Creates one folder whose parent exists; an existing folder or any failure
-// is not reported. Implemented per platform next to ResolveSettingsBase.
-void CreateFolder(const char* path);
-
 }  // namespace ravel

@@ -30,7 +30,7 @@ add_executable(ravelstone-cfg src/cli/main.cpp)
 set_target_properties(ravelstone-cfg PROPERTIES AUTOMOC OFF AUTORCC OFF)
 target_link_libraries(ravelstone-cfg PRIVATE ravel_cli)
 if(WIN32)
-    # ResolveSettingsBase and CreateFolder of the Windows build.
+    # ResolveSettingsBase of the Windows build.
     target_sources(ravelstone-cfg PRIVATE src/settings/win32/SettingsBase.cpp)
     target_link_options(ravelstone-cfg PRIVATE -static)
 else()

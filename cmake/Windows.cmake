@@ -32,8 +32,8 @@ add_custom_command(
     COMMENT "Generating config.rc from the template data"
     VERBATIM)
 
-# Where the file lives on Windows and how its folder is made: the core's
-# file operations call these, so the core links them in.
+# Where the file lives on Windows: the core's file naming calls it, so the
+# core links it in.
 add_library(ravel_win32_files STATIC src/settings/win32/SettingsBase.cpp)
 target_include_directories(ravel_win32_files PUBLIC src)
 target_link_libraries(ravel_core PUBLIC ravel_win32_files)

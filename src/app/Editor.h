@@ -23,7 +23,7 @@ struct Platform {
     InputBackend* input;
     GraphicsProbe* graphics;
     SoundProbe* sound;
-    BaseResolver resolveBase;
+    const char* settingsFile;  // resolved at start; empty when it has no usable path
     NativeInstance instance;
 };
 

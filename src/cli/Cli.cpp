@@ -70,17 +70,16 @@ bool SettingsPath(const std::vector<std::string>& given, size_t index, std::stri
         path = given[index];
         return true;
     }
-    char base[kPathCapacity];
-    base[0] = '\0';
-    ResolveSettingsBase(base);
-    base[kPathCapacity - 1] = '\0';
-    char joined[kPathCapacity];
-    if (JoinSettingsPath(base, true, joined) != 0) {
+    char file[kPathCapacity];
+    if (ResolveSettingsFile(file) != 0) {
+        // Only the folder it would lie in can be named.
+        char base[kPathCapacity] = "";
+        ResolveSettingsBase(base);
         Message("cannot name the editor's settings file: the folder " + std::string(base) +
                 " is too long");
         return false;
     }
-    path = joined;
+    path = file;
     return true;
 }
 
@@ -97,8 +96,8 @@ int ReadRecord(const std::string& path, SettingsRecord& record, uint64_t& size) 
         return kExitUnreadable;
     }
     record = SettingsRecord{};
-    if (LoadSettingsFile(path.c_str(), record) != 0) {
-        Message("cannot read " + path + ": " + std::strerror(errno));
+    if (const int error = LoadSettings(record, path.c_str()); error != 0) {
+        Message("cannot read " + path + ": " + std::strerror(error));
         return kExitUnreadable;
     }
     size = static_cast<uint64_t>(info.st_size);
@@ -121,10 +120,9 @@ int WriteRecord(const std::string& path, const SettingsRecord& record) {
                 std::to_string(kPathCapacity - 1) + " characters");
         return kExitUnwritable;
     }
-    errno = 0;
-    if (SaveSettingsFile(path.c_str(), record) != 0) {
+    if (const int error = SaveSettings(record, path.c_str()); error != 0) {
         Message("cannot write " + path + ": " +
-                (errno != 0 ? std::strerror(errno) : "the write did not complete"));
+                (error != kIncompleteWrite ? std::strerror(error) : "the write did not complete"));
         return kExitUnwritable;
     }
     Message("wrote " + path);

@@ -39,7 +39,7 @@ int CapturePage::OnNotify(int code) {
         dialog_->StopCaptureTimer();
     } else if (code == kPsnApply) {
         StorePlayer();
-        SaveSettings(editor_.settings, platform_.resolveBase);
+        SaveSettings(editor_.settings, platform_.settingsFile);
     }
     return 0;
 }

@@ -133,7 +133,7 @@ void GraphicAudioPage::OnCommand(int id, int /*code*/) {
 
 int GraphicAudioPage::OnNotify(int code) {
     if (code == kPsnApply) {
-        SaveSettings(editor_.settings, platform_.resolveBase);
+        SaveSettings(editor_.settings, platform_.settingsFile);
     }
     return 0;
 }

@@ -16,7 +16,7 @@ void RunStartUp(Editor& editor, Platform& platform, NativeWindow owner) {
                                     : 0;
 
     SettingsRecord& record = editor.settings;
-    if (LoadSettings(record, platform.resolveBase) != 0) {
+    if (LoadSettings(record, platform.settingsFile) != 0) {
         ResetAllSettings(record, caps, editor.input.joystickCaps);
     }
     RepairJoystickTable(record, editor.input.joystickCaps);

@@ -3,9 +3,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 
 #ifdef _WIN32
+#include <direct.h>
 #include <io.h>
 #else
 #include <unistd.h>
@@ -18,8 +20,11 @@
 namespace ravel {
 namespace {
 
-constexpr char kFolderName[] = "Ravelstone";
-constexpr char kFileName[] = "setting.cfg";
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
 
 // Windows takes either slash.
 bool IsSeparator(char c) {
@@ -30,77 +35,79 @@ bool IsSeparator(char c) {
 #endif
 }
 
-}  // namespace
-
-void CreateFolders(const char* path) {
-    char partial[kPathCapacity];
-    const size_t length = std::strlen(path);
-    if (length >= kPathCapacity) {
-        return;
-    }
-    std::memcpy(partial, path, length + 1);
-    for (size_t i = 1; i < length; ++i) {
-        // "C:\" is a drive, not a folder to make.
-        if (IsSeparator(partial[i]) && partial[i - 1] != ':') {
-            const char separator = partial[i];
-            partial[i] = '\0';
-            CreateFolder(partial);
-            partial[i] = separator;
-        }
-    }
-    CreateFolder(partial);
+// One folder whose parent exists; an existing folder or any failure shows
+// when the file is opened.
+void CreateFolder(const char* path) {
+#ifdef _WIN32
+    ::_mkdir(path);
+#else
+    ::mkdir(path, 0777);
+#endif
 }
 
-int JoinSettingsPath(const char* base, bool withFile, char (&out)[kPathCapacity]) {
-    out[0] = '\0';
-    const size_t baseLength = std::strlen(base);
-    size_t needed = baseLength + 1 + sizeof(kFolderName);  // separator, name and its zero
-    if (withFile) {
-        needed += 1 + sizeof(kFileName) - 1;
+// The folders that hold `file`, whichever are missing (a fresh account may
+// have no XDG config folder yet; the CLI names a file anywhere).
+void CreateFoldersFor(const char* file) {
+    char partial[kPathCapacity];
+    const size_t length = std::strlen(file);
+    std::memcpy(partial, file, length + 1);
+    char* last = partial + length;
+    while (last != partial && !IsSeparator(*last)) {
+        --last;
     }
-    if (needed > kPathCapacity) {
+    *last = '\0';
+    for (char* p = partial + 1; p < last; ++p) {
+        // "C:\" is a drive, not a folder to make.
+        if (IsSeparator(*p) && p[-1] != ':') {
+            const char separator = *p;
+            *p = '\0';
+            CreateFolder(partial);
+            *p = separator;
+        }
+    }
+    if (last != partial) {
+        CreateFolder(partial);
+    }
+}
+
+}  // namespace
+
+int ResolveSettingsFile(char (&file)[kPathCapacity]) {
+    char base[kPathCapacity] = "";
+    ResolveSettingsBase(base);
+    base[kPathCapacity - 1] = '\0';
+    // Joined by hand: printf would bring MinGW's whole formatter into
+    // config.exe for one line.
+    static constexpr char kTail[] = "XRavelstoneXsetting.cfg";
+    const size_t baseLength = std::strlen(base);
+    if (baseLength + sizeof kTail > kPathCapacity) {
+        file[0] = '\0';
         return -1;
     }
-    char* p = out;
-    std::memcpy(p, base, baseLength);
-    p += baseLength;
-    *p++ = kPathSeparator;
-    std::memcpy(p, kFolderName, sizeof(kFolderName) - 1);
-    p += sizeof(kFolderName) - 1;
-    if (withFile) {
-        *p++ = kPathSeparator;
-        std::memcpy(p, kFileName, sizeof(kFileName) - 1);
-        p += sizeof(kFileName) - 1;
-    }
-    *p = '\0';
+    std::memcpy(file, base, baseLength);
+    std::memcpy(file + baseLength, kTail, sizeof kTail);
+    file[baseLength] = kSeparator;
+    file[baseLength + 11] = kSeparator;
     return 0;
 }
 
-int LoadSettingsFrom(const char* base, SettingsRecord& record) {
-    char path[kPathCapacity];
-    if (JoinSettingsPath(base, true, path) != 0) {
-        return -1;
-    }
-    return LoadSettingsFile(path, record);
-}
-
-int LoadSettingsFile(const char* path, SettingsRecord& record) {
-    const int fd = ::open(path, O_RDONLY | O_BINARY);
+int LoadSettings(SettingsRecord& record, const char* file) {
+    const int fd = ::open(file, O_RDONLY | O_BINARY);
     if (fd < 0) {
-        return -1;
+        return errno;
     }
     // A folder of that name is no settings file (and cannot be opened as one
     // on Windows): the caller falls back to the defaults.
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || (info.st_mode & S_IFMT) == S_IFDIR) {
-        ::close(fd);
-        return -1;
+    int error = ::fstat(fd, &info) == 0 ? 0 : errno;
+    if (error == 0 && (info.st_mode & S_IFMT) == S_IFDIR) {
+        error = EISDIR;
     }
     // A short file replaces only its own leading bytes; the rest of the
     // record keeps what it held.
     auto* bytes = reinterpret_cast<unsigned char*>(&record);
     size_t done = 0;
-    while (done < kSettingsSize) {
+    while (error == 0 && done < kSettingsSize) {
         const auto got = ::read(fd, bytes + done, static_cast<unsigned>(kSettingsSize - done));
         if (got <= 0) {
             break;
@@ -108,74 +115,37 @@ int LoadSettingsFile(const char* path, SettingsRecord& record) {
         done += static_cast<size_t>(got);
     }
     ::close(fd);
-    return 0;
+    return error;
 }
 
-int SaveSettingsTo(const char* base, const SettingsRecord& record) {
-    char path[kPathCapacity];
-    if (JoinSettingsPath(base, true, path) != 0) {
-        return -1;
+int SaveSettings(const SettingsRecord& record, const char* file) {
+    if (std::strlen(file) >= kPathCapacity) {
+        return ENAMETOOLONG;
     }
-    return SaveSettingsFile(path, record);
-}
-
-int SaveSettingsFile(const char* path, const SettingsRecord& record) {
-    // The folder that holds the file: everything before the last separator.
-    char folder[kPathCapacity];
-    const size_t length = std::strlen(path);
-    if (length >= kPathCapacity) {
-        return -1;
-    }
-    std::memcpy(folder, path, length + 1);
-    char* last = nullptr;
-    for (char* p = folder; *p != '\0'; ++p) {
-        if (IsSeparator(*p)) {
-            last = p;
-        }
-    }
-    if (last != nullptr && last != folder) {
-        *last = '\0';
-        CreateFolders(folder);
-    }
+    CreateFoldersFor(file);
     // Open-always without truncation: whatever a longer file holds past the
     // record is not ours to drop.
-    const int fd = ::open(path, O_WRONLY | O_CREAT | O_BINARY, 0666);
+    const int fd = ::open(file, O_WRONLY | O_CREAT | O_BINARY, 0666);
     if (fd < 0) {
-        return -1;
+        return errno;
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
     size_t done = 0;
+    int error = 0;
     while (done < kSettingsSize) {
         const auto put = ::write(fd, bytes + done, static_cast<unsigned>(kSettingsSize - done));
         if (put <= 0) {
+            // Stopping short is a failure, whether or not the system says why.
+            error = put < 0 ? errno : kIncompleteWrite;
             break;
         }
         done += static_cast<size_t>(put);
     }
-    const bool closed = ::close(fd) == 0;
-    return done == kSettingsSize && closed ? 0 : -1;
-}
-
-namespace {
-
-void ResolveInto(BaseResolver resolve, char (&base)[kPathCapacity]) {
-    base[0] = '\0';
-    resolve(base);
-    base[kPathCapacity - 1] = '\0';
-}
-
-}  // namespace
-
-int LoadSettings(SettingsRecord& record, BaseResolver resolve) {
-    char base[kPathCapacity];
-    ResolveInto(resolve, base);
-    return LoadSettingsFrom(base, record);
-}
-
-int SaveSettings(const SettingsRecord& record, BaseResolver resolve) {
-    char base[kPathCapacity];
-    ResolveInto(resolve, base);
-    return SaveSettingsTo(base, record);
+    // A close that fails may mean the bytes never reached the disk.
+    if (::close(fd) != 0) {
+        error = errno;
+    }
+    return error;
 }
 
 }  // namespace ravel

@@ -1,4 +1,5 @@
-// Reading and writing setting.cfg below a base folder that the platform names.
+// Reading and writing setting.cfg, named once at start below the base folder
+// that the platform names.
 #pragma once
 
 #include <cstddef>
@@ -10,48 +11,27 @@ namespace ravel {
 // Paths are held in fixed buffers of the platform's classic path length.
 inline constexpr size_t kPathCapacity = 260;
 
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
+// What a save answers when the record went out short with no error number
+// to tell why; otherwise loading and saving answer 0 or the C library's
+// error number (errno), so that a caller can say what went wrong.
+inline constexpr int kIncompleteWrite = -1;
 
 // Fills `base` with the folder that holds the "Ravelstone" folder. Each
 // platform supplies one (see settings/win32 and settings/posix).
 void ResolveSettingsBase(char (&base)[kPathCapacity]);
 
-using BaseResolver = void (*)(char (&base)[kPathCapacity]);
+// Fills `file` with <base>\Ravelstone\setting.cfg (with '/' off Windows).
+// Answers 0, or -1 leaving `file` empty when the path would not fit: an
+// empty path names no file, so loading it fails and saving it touches nothing.
+int ResolveSettingsFile(char (&file)[kPathCapacity]);
 
-// Joins base, "Ravelstone" and optionally "setting.cfg" with the platform's
-// separator. Answers -1, leaving `out` empty, when the result would not fit.
-int JoinSettingsPath(const char* base, bool withFile, char (&out)[kPathCapacity]);
+// Reads up to 596 bytes of `file` over the leading bytes of `record`; a
+// shorter file leaves the rest of the record as it was, a failure all of it.
+int LoadSettings(SettingsRecord& record, const char* file);
 
-// Reads up to 596 bytes of <base>/Ravelstone/setting.cfg over the leading
-// bytes of `record`; a shorter file leaves the rest of the record as it was.
-// Answers 0, or -1 when the file cannot be opened or the path is too long.
-int LoadSettingsFrom(const char* base, SettingsRecord& record);
-
-// Creates <base>/Ravelstone if needed and writes the 596 bytes at the start of
-// setting.cfg without truncating it, so bytes a longer file holds past the
-// record survive. Answers 0, or -1 when the path is too long, the file cannot
-// be opened, or the write does not complete.
-int SaveSettingsTo(const char* base, const SettingsRecord& record);
-
-// The same for a file named directly (setting.cfg or any other name); the
-// folder that holds it is created on saving if it is missing.
-int LoadSettingsFile(const char* path, SettingsRecord& record);
-int SaveSettingsFile(const char* path, const SettingsRecord& record);
-
-// The same, below the base that `resolve` names.
-int LoadSettings(SettingsRecord& record, BaseResolver resolve);
-int SaveSettings(const SettingsRecord& record, BaseResolver resolve);
-
-// Creates one folder whose parent exists; an existing folder or any failure
-// is not reported. Implemented per platform next to ResolveSettingsBase.
-void CreateFolder(const char* path);
-
-// Creates a folder and whichever of its parents are missing (a fresh account
-// may have no XDG config folder yet; a file may be named anywhere).
-void CreateFolders(const char* path);
+// Creates the folders that hold `file` if needed and writes the 596 bytes at
+// its start without truncating it, so bytes a longer file holds past the
+// record survive.
+int SaveSettings(const SettingsRecord& record, const char* file);
 
 }  // namespace ravel

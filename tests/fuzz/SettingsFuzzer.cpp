@@ -138,14 +138,14 @@ void CheckListsShowDefinedEntries(FakeDialog& d, int templateId) {
 
 namespace {
 
-// Each run writes a real file, always in the same memory-backed folder.
-std::string g_base;
+// Each run writes a real file, always the same one in a memory-backed folder.
+std::string g_file;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static ravel::testing::TempFolder folder;
-    g_base = folder.path();
+    g_file = folder.settingsFile();
     return 0;
 }
 
@@ -160,8 +160,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> file(data, data + size - std::min(size, scriptSize + 1));
     FuzzedDataProvider script(data + file.size(), size - file.size());
 
-    std::remove((g_base + "/Ravelstone/setting.cfg").c_str());
-    testing::Harness h(g_base.c_str());
+    std::remove(g_file.c_str());
+    testing::Harness h(g_file.c_str());
     const bool fileExists = file.size() > 0 || script.ConsumeBool();
     if (fileExists) {
         h.WriteFile(file);

@@ -14,7 +14,6 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/Editor.h"
@@ -31,11 +30,6 @@
 namespace ravel {
 namespace {
 
-char g_base[kPathCapacity];
-void TestBase(char (&base)[kPathCapacity]) {
-    std::memcpy(base, g_base, sizeof base);
-}
-
 struct Probes : GraphicsProbe, SoundProbe {
     bool ReadPixelShaderVersion(uint32_t& version) override {
         version = 0xFFFF0104;
@@ -47,7 +41,6 @@ struct Probes : GraphicsProbe, SoundProbe {
 class LinuxEditorTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::snprintf(g_base, sizeof g_base, "%s", folder_.path().c_str());
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0);
         qApp->installEventFilter(&recorder_);
@@ -94,6 +87,7 @@ class LinuxEditorTest : public ::testing::Test {
     std::vector<unsigned char> File() const { return testing::ReadBytes(folder_.settingsFile()); }
 
     testing::TempFolder folder_;
+    const std::string settingsFile_ = folder_.settingsFile();
     std::unique_ptr<Editor> editor_ = std::make_unique<Editor>();  // zero-initialised
     KeyStateTable keys_{};
     KeyRecorder recorder_{
@@ -101,7 +95,7 @@ class LinuxEditorTest : public ::testing::Test {
     KeyStateDevice keyboard_{keys_};
     SdlInputBackend input_{&keyboard_};
     Probes probes_;
-    Platform platform_{&input_, &probes_, &probes_, TestBase, nullptr};
+    Platform platform_{&input_, &probes_, &probes_, settingsFile_.c_str(), nullptr};
     EditorPages pages_{*editor_, platform_};
     std::unique_ptr<SheetDialog> sheet_;
     SDL_Joystick* stick_ = nullptr;

@@ -2,7 +2,6 @@
 // windows, scripted devices and probes, and a real settings folder.
 #pragma once
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -34,23 +33,18 @@ public:
     bool OpenDefaultDevice() override { return available; }
 };
 
-inline char g_harnessBase[kPathCapacity];
-
-inline void HarnessBase(char (&base)[kPathCapacity]) {
-    std::memcpy(base, g_harnessBase, sizeof base);
-}
-
 class Harness {
 public:
-    // Settings below a fresh temporary folder, or below `base` when given.
-    explicit Harness(const char* base = nullptr) {
-        if (base == nullptr) {
+    // The settings file below a fresh temporary folder, or `file` when given.
+    explicit Harness(const char* file = nullptr) {
+        if (file == nullptr) {
             folder_ = std::make_unique<TempFolder>();
-            base = folder_->path().c_str();
+            file_ = folder_->settingsFile();
+        } else {
+            file_ = file;
         }
-        std::snprintf(g_harnessBase, sizeof g_harnessBase, "%s", base);
         std::memset(&editor, 0, sizeof editor);
-        platform = Platform{&input, &graphics, &sound, HarnessBase, nullptr};
+        platform = Platform{&input, &graphics, &sound, file_.c_str(), nullptr};
     }
     ~Harness() { ReleaseInputDevices(editor.input); }
 
@@ -84,7 +78,7 @@ public:
         }
     }
 
-    std::string SettingsFile() const { return std::string(g_harnessBase) + "/Ravelstone/setting.cfg"; }
+    const std::string& SettingsFile() const { return file_; }
     std::vector<unsigned char> File() const { return ReadBytes(SettingsFile()); }
     void WriteFile(const std::vector<unsigned char>& bytes) { WriteBytes(SettingsFile(), bytes); }
     void WriteFile(const SettingsRecord& record) {
@@ -114,6 +108,7 @@ public:
 
 private:
     std::unique_ptr<TempFolder> folder_;
+    std::string file_;
 
     std::vector<Page*> CreatedPages() {
         std::vector<Page*> pages;

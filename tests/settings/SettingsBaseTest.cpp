@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -106,12 +107,69 @@ TEST(SettingsBase, ProtonPrefixesUseTheSteamuserProfile) {
     EXPECT_EQ(Resolved(), own);
 }
 
-TEST(SettingsBase, SavingCreatesAMissingConfigFolderChain) {
+// The file the editor reads: below the XDG config folder here, for a
+// player without a Wine prefix.
+class SettingsFileBelowXdg : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.Set("HOME", home.path().c_str());
+        env.Set("WINEPREFIX", (home.path() + "/no-such-prefix").c_str());
+    }
+    // The resolved name, and whether it fitted.
+    std::string Resolved(const std::string& base, bool& fitted) {
+        env.Set("XDG_CONFIG_HOME", base.c_str());
+        char file[kPathCapacity];
+        fitted = ResolveSettingsFile(file) == 0;
+        return file;
+    }
     TempFolder home;
+    Environment env;
+};
+
+TEST_F(SettingsFileBelowXdg, IsTheRavelstoneFolderBelowTheBase) {
+    bool fitted = false;
+    EXPECT_EQ(Resolved(home.path() + "/xdg", fitted), home.path() + "/xdg/Ravelstone/setting.cfg");
+    EXPECT_TRUE(fitted);
+}
+
+TEST_F(SettingsFileBelowXdg, SavingCreatesAMissingConfigFolderChain) {
     const std::string base = home.path() + "/fresh/.config";
+    bool fitted = false;
+    const std::string file = Resolved(base, fitted);
+    ASSERT_TRUE(fitted);
     SettingsRecord record{};
-    ASSERT_EQ(SaveSettingsTo(base.c_str(), record), 0);
+    ASSERT_EQ(SaveSettings(record, file.c_str()), 0);
     EXPECT_EQ(std::filesystem::file_size(base + "/Ravelstone/setting.cfg"), kSettingsSize);
+    SettingsRecord read{};
+    EXPECT_EQ(LoadSettings(read, file.c_str()), 0);
+}
+
+TEST_F(SettingsFileBelowXdg, BaseTooLongForThePathIsRefusedWithoutTouchingAnything) {
+    // "/Ravelstone/setting.cfg" is 23 characters; with the terminating zero a
+    // base of 236 characters just fits in 260.
+    const size_t longest = kPathCapacity - 1 - std::strlen("/Ravelstone/setting.cfg");
+    bool fitted = false;
+    std::string base(longest, 'b');
+    EXPECT_EQ(Resolved(base, fitted).size(), kPathCapacity - 1);
+    EXPECT_TRUE(fitted);
+
+    base.push_back('b');
+    EXPECT_EQ(Resolved(base, fitted), "");
+    EXPECT_FALSE(fitted);
+
+    // A real folder whose joined path is one character too long: the empty
+    // name reads nothing and writes nothing.
+    std::string deep = home.path() + "/";
+    deep.append(longest + 1 - deep.size(), 'd');
+    const std::string file = Resolved(deep, fitted);
+    EXPECT_FALSE(fitted);
+    const auto bytes = testing::Pattern(kSettingsSize, 8);
+    SettingsRecord record;
+    std::memcpy(&record, bytes.data(), sizeof record);
+    EXPECT_NE(LoadSettings(record, file.c_str()), 0);
+    EXPECT_NE(SaveSettings(record, file.c_str()), 0);
+    EXPECT_EQ(std::memcmp(&record, bytes.data(), sizeof record), 0);
+    EXPECT_FALSE(std::filesystem::exists(deep));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -27,10 +28,10 @@ SettingsRecord RecordFrom(const std::vector<unsigned char>& bytes) {
     return record;
 }
 
-TEST(SettingsFile, MissingFileAnswersMinusOneAndLeavesRecord) {
+TEST(SettingsFile, MissingFileAnswersItsErrorAndLeavesRecord) {
     TempFolder folder;
     SettingsRecord record = RecordFrom(Pattern(kSettingsSize, 3));
-    EXPECT_EQ(LoadSettingsFrom(folder.path().c_str(), record), -1);
+    EXPECT_EQ(LoadSettings(record, folder.settingsFile().c_str()), ENOENT);
     EXPECT_EQ(BytesOf(record), Pattern(kSettingsSize, 3));
 }
 
@@ -48,7 +49,7 @@ TEST(SettingsFile, FileLengthDecidesHowMuchOfTheRecordIsReplaced) {
         const auto before = Pattern(kSettingsSize, 9);
         SettingsRecord record = RecordFrom(before);
 
-        ASSERT_EQ(LoadSettingsFrom(folder.path().c_str(), record), 0);
+        ASSERT_EQ(LoadSettings(record, folder.settingsFile().c_str()), 0);
 
         auto expected = before;
         std::copy(file.begin(), file.begin() + static_cast<long>(c.replaced), expected.begin());
@@ -61,7 +62,7 @@ TEST(SettingsFile, SaveCreatesFolderAndWritesExactly596Bytes) {
     const SettingsRecord record = RecordFrom(Pattern(kSettingsSize, 11));
     ASSERT_FALSE(std::filesystem::exists(folder.path() + "/Ravelstone"));
 
-    ASSERT_EQ(SaveSettingsTo(folder.path().c_str(), record), 0);
+    ASSERT_EQ(SaveSettings(record, folder.settingsFile().c_str()), 0);
 
     EXPECT_EQ(ReadBytes(folder.settingsFile()), Pattern(kSettingsSize, 11));
 }
@@ -72,7 +73,7 @@ TEST(SettingsFile, SaveOverLongerFileKeepsItsTail) {
     WriteBytes(folder.settingsFile(), original);
     const SettingsRecord record = RecordFrom(Pattern(kSettingsSize, 77));
 
-    ASSERT_EQ(SaveSettingsTo(folder.path().c_str(), record), 0);
+    ASSERT_EQ(SaveSettings(record, folder.settingsFile().c_str()), 0);
 
     auto expected = Pattern(kSettingsSize, 77);
     expected.insert(expected.end(), original.begin() + 596, original.end());
@@ -89,11 +90,11 @@ TEST(SettingsFile, LoadSaveCycleKeepsEveryByteIncludingReservedAndUnknownFlags) 
     WriteBytes(folder.settingsFile(), bytes);
 
     SettingsRecord record{};
-    ASSERT_EQ(LoadSettingsFrom(folder.path().c_str(), record), 0);
+    ASSERT_EQ(LoadSettings(record, folder.settingsFile().c_str()), 0);
     const uint32_t flags = bytes[576] | bytes[577] << 8 | bytes[578] << 16 | uint32_t{bytes[579]} << 24;
     EXPECT_EQ(record.AxisOptionFlags, flags);  // little-endian at offset 576
     EXPECT_EQ(record.reserved[0], 0xAB);
-    ASSERT_EQ(SaveSettingsTo(folder.path().c_str(), record), 0);
+    ASSERT_EQ(SaveSettings(record, folder.settingsFile().c_str()), 0);
     EXPECT_EQ(ReadBytes(folder.settingsFile()), bytes);
 }
 
@@ -101,9 +102,9 @@ TEST(SettingsFile, FolderWhereTheFileShouldBeIsRefusedBothWays) {
     TempFolder folder;
     std::filesystem::create_directories(folder.settingsFile());
     SettingsRecord record = RecordFrom(Pattern(kSettingsSize, 4));
-    EXPECT_EQ(LoadSettingsFrom(folder.path().c_str(), record), -1);
+    EXPECT_EQ(LoadSettings(record, folder.settingsFile().c_str()), EISDIR);
     EXPECT_EQ(BytesOf(record), Pattern(kSettingsSize, 4));
-    EXPECT_EQ(SaveSettingsTo(folder.path().c_str(), record), -1);
+    EXPECT_EQ(SaveSettings(record, folder.settingsFile().c_str()), EISDIR);
 }
 
 TEST(SettingsFile, FailedWriteIsReported) {
@@ -111,50 +112,31 @@ TEST(SettingsFile, FailedWriteIsReported) {
     std::filesystem::create_directories(folder.path() + "/Ravelstone");
     std::filesystem::create_symlink("/dev/full", folder.settingsFile());
     const SettingsRecord record{};
-    EXPECT_EQ(SaveSettingsTo(folder.path().c_str(), record), -1);
+    EXPECT_EQ(SaveSettings(record, folder.settingsFile().c_str()), ENOSPC);
 }
 
-TEST(SettingsFile, BaseTooLongForThePathIsRefusedWithoutTouchingAnything) {
-    // "/Ravelstone/setting.cfg" is 23 characters; with the terminating zero a
-    // base of 236 characters just fits in 260.
-    const size_t suffix = std::strlen("/Ravelstone/setting.cfg");
-    const size_t longest = kPathCapacity - 1 - suffix;
-    char out[kPathCapacity];
-
-    std::string base(longest, 'b');
-    EXPECT_EQ(JoinSettingsPath(base.c_str(), true, out), 0);
-    EXPECT_EQ(std::strlen(out), kPathCapacity - 1);
-
-    base.push_back('b');
-    EXPECT_EQ(JoinSettingsPath(base.c_str(), true, out), -1);
-    EXPECT_STREQ(out, "");
-
-    // A real folder whose joined path is one character too long.
+TEST(SettingsFile, PathTooLongIsRefusedWithoutTouchingAnything) {
     TempFolder folder;
     std::string deep = folder.path() + "/";
-    deep.append(longest + 1 - deep.size(), 'd');
-    ASSERT_EQ(deep.size(), longest + 1);
-    SettingsRecord record = RecordFrom(Pattern(kSettingsSize, 8));
-    EXPECT_EQ(LoadSettingsFrom(deep.c_str(), record), -1);
-    EXPECT_EQ(SaveSettingsTo(deep.c_str(), record), -1);
-    EXPECT_EQ(BytesOf(record), Pattern(kSettingsSize, 8));
+    deep.append(kPathCapacity - deep.size() - std::strlen("/setting.cfg"), 'd');
+    const std::string file = deep + "/setting.cfg";
+    ASSERT_EQ(file.size(), kPathCapacity);
+    const SettingsRecord record = RecordFrom(Pattern(kSettingsSize, 8));
+    EXPECT_EQ(SaveSettings(record, file.c_str()), ENAMETOOLONG);
     EXPECT_FALSE(std::filesystem::exists(deep));
+
+    // One character less fits.
+    const std::string shorter = deep.substr(0, deep.size() - 1) + "/setting.cfg";
+    ASSERT_EQ(SaveSettings(record, shorter.c_str()), 0);
+    EXPECT_EQ(ReadBytes(shorter), Pattern(kSettingsSize, 8));
 }
 
-char g_testBase[kPathCapacity];
-
-void TestBase(char (&base)[kPathCapacity]) {
-    std::memcpy(base, g_testBase, sizeof base);
-}
-
-TEST(SettingsFile, LoadAndSaveUseTheResolvedBase) {
-    TempFolder folder;
-    std::snprintf(g_testBase, sizeof g_testBase, "%s", folder.path().c_str());
-    const SettingsRecord written = RecordFrom(Pattern(kSettingsSize, 21));
-    ASSERT_EQ(SaveSettings(written, TestBase), 0);
-    SettingsRecord read{};
-    ASSERT_EQ(LoadSettings(read, TestBase), 0);
-    EXPECT_EQ(BytesOf(read), BytesOf(written));
+// What a name that did not fit leaves behind.
+TEST(SettingsFile, EmptyPathNamesNoFile) {
+    SettingsRecord record = RecordFrom(Pattern(kSettingsSize, 8));
+    EXPECT_NE(LoadSettings(record, ""), 0);
+    EXPECT_EQ(BytesOf(record), Pattern(kSettingsSize, 8));
+    EXPECT_NE(SaveSettings(record, ""), 0);
 }
 
 }  // namespace

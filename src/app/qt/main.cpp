@@ -56,7 +56,9 @@ int main(int argc, char** argv) {
     KeyStateDevice keyboard(keyState);
     SdlInputBackend input(&keyboard);
     AlsaSoundProbe sound;
-    Platform platform{&input, &graphics, &sound, ResolveSettingsBase, nullptr};
+    char settingsFile[kPathCapacity];
+    ResolveSettingsFile(settingsFile);
+    Platform platform{&input, &graphics, &sound, settingsFile, nullptr};
 
     EditorPages pages(editor, platform);
 

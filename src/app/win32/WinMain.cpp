@@ -28,9 +28,10 @@ Editor theEditor;
 DirectInputBackend theInputBackend;
 Direct3DProbe theGraphicsProbe;
 DirectSoundProbe theSoundProbe;
+char theSettingsFile[kPathCapacity];
 ProbeThread theProbeThread(theGraphicsProbe, theSoundProbe, kProbeLimitMilliseconds);
 EarlyProbes theProbes(theProbeThread);
-Platform thePlatform{&theInputBackend, &theProbes, &theProbes, ResolveSettingsBase, nullptr};
+Platform thePlatform{&theInputBackend, &theProbes, &theProbes, theSettingsFile, nullptr};
 
 EditorPages thePages(theEditor, thePlatform);
 
@@ -131,6 +132,7 @@ int Run(HINSTANCE instance) {
     // The probes run while the sheet is built; the first page waits for
     // their answers where it reads them.
     theProbeThread.Start();
+    ResolveSettingsFile(theSettingsFile);
 
     InitCommonControls();
     const INT_PTR result = ShowSheet(instance);

@@ -105,6 +105,4 @@ void ResolveSettingsBase(char (&base)[kPathCapacity]) {
     }
 }
 
-void CreateFolder(const char* path) { ::mkdir(path, 0777); }
-
 }  // namespace ravel

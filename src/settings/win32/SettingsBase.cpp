@@ -43,6 +43,4 @@ void ResolveSettingsBase(char (&base)[kPathCapacity]) {
     }
 }
 
-void CreateFolder(const char* path) { CreateDirectoryA(path, nullptr); }
-
 }  // namespace ravel

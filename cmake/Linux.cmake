@@ -35,7 +35,7 @@ add_library(ravel_qt_shell STATIC
     src/app/qt/KeyRecorder.cpp
     src/app/qt/PageWidget.cpp
     src/app/qt/SheetDialog.cpp
-    src/app/qt/SingleInstance.cpp
+    src/app/posix/SingleInstance.cpp
 )
 target_link_libraries(ravel_qt_shell PUBLIC ravel_core ravel_linux_input Qt6::Widgets)
 

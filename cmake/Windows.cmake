@@ -37,6 +37,8 @@ add_custom_command(
 add_library(ravel_win32_files STATIC src/settings/win32/SettingsBase.cpp)
 target_include_directories(ravel_win32_files PUBLIC src)
 target_link_libraries(ravel_core PUBLIC ravel_win32_files)
+# Plain Win32 calls: no unwinding tables to drag into config.exe.
+target_compile_options(ravel_win32_files PRIVATE -fno-exceptions -fno-rtti)
 
 add_executable(config WIN32
     src/app/win32/WinMain.cpp

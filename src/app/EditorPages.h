@@ -4,7 +4,7 @@
 // sheet has closed.
 #pragma once
 
-#include "app/Editor.h"
+#include "pages/Editor.h"
 #include "pages/GraphicAudioPage.h"
 #include "pages/JoystickPage.h"
 #include "pages/KeyboardPage.h"

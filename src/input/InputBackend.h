@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "platform/NativeHandles.h"
+
 namespace ravel {
 
 using DiResult = int32_t;
@@ -25,9 +27,6 @@ inline constexpr uint32_t kDidftAxis = 0x3;  // relative or absolute axis
 inline constexpr uint32_t kDisclExclusive = 0x1;
 inline constexpr uint32_t kDisclNonExclusive = 0x2;
 inline constexpr uint32_t kDisclForeground = 0x4;
-
-using NativeInstance = void*;
-using NativeWindow = void*;
 
 struct Guid {
     uint32_t data1;

@@ -3,7 +3,7 @@
 // only while the page is the active one.
 #pragma once
 
-#include "app/Editor.h"
+#include "pages/Editor.h"
 #include "pages/Page.h"
 #include "resources/ControlIds.h"
 

@@ -1,6 +1,6 @@
 #include "pages/GraphicAudioPage.h"
 
-#include "app/Tooltips.h"
+#include "pages/Tooltips.h"
 #include "pages/OptionTable.h"
 #include "pages/StartUp.h"
 #include "settings/Defaults.h"

@@ -2,7 +2,7 @@
 // editor's start-up (RunStartUp).
 #pragma once
 
-#include "app/Editor.h"
+#include "pages/Editor.h"
 #include "pages/Page.h"
 
 namespace ravel {

@@ -1,6 +1,6 @@
 #include "pages/JoystickPage.h"
 
-#include "app/Tooltips.h"
+#include "pages/Tooltips.h"
 #include "input/CaptureScan.h"
 #include "pages/OptionTable.h"
 #include "settings/Defaults.h"

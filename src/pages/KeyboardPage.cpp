@@ -1,6 +1,6 @@
 #include "pages/KeyboardPage.h"
 
-#include "app/Tooltips.h"
+#include "pages/Tooltips.h"
 #include "input/KeyNameTable.h"
 #include "settings/Defaults.h"
 

@@ -1,7 +1,7 @@
 // A page of the sheet as the platform sees it: one entry per message.
 #pragma once
 
-#include "app/Dialog.h"
+#include "pages/Dialog.h"
 
 namespace ravel {
 

@@ -3,7 +3,7 @@
 // page is built over a record that is already loaded and repaired.
 #pragma once
 
-#include "app/Editor.h"
+#include "pages/Editor.h"
 
 namespace ravel {
 

@@ -2,7 +2,7 @@
 // the real adapters are held to the same rules by their own tests.
 #include <gtest/gtest.h>
 
-#include "app/Tooltips.h"
+#include "pages/Tooltips.h"
 #include "fakes/FakeDialog.h"
 
 namespace ravel {

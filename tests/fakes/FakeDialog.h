@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Dialog.h"
+#include "pages/Dialog.h"
 #include "pages/Page.h"
 #include "resources/Templates.h"
 

@@ -16,7 +16,7 @@
 
 #include <cstring>
 
-#include "app/Editor.h"
+#include "pages/Editor.h"
 #include "app/qt/KeyRecorder.h"
 #include "input/linux/NativeScanCodes.h"
 #include "app/qt/SheetDialog.h"

@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "app/Tooltips.h"
+#include "pages/Tooltips.h"
 #include "app/qt/PageWidget.h"
 #include "linux/RecordingPage.h"
 #include "resources/Templates.h"

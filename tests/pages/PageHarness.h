@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Editor.h"
+#include "pages/Editor.h"
 #include "fakes/FakeDialog.h"
 #include "fakes/FakeInput.h"
 #include "fakes/TempFolder.h"

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "app/Tooltips.h"
+#include "pages/Tooltips.h"
 
 namespace ravel {
 namespace {

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "app/Dialog.h"
+#include "pages/Dialog.h"
 #include "app/qt/DialogUnits.h"
 #include "pages/Page.h"
 #include "resources/Templates.h"

@@ -11,7 +11,7 @@
 #include "app/qt/DialogUnits.h"
 #include "app/qt/KeyRecorder.h"
 #include "app/qt/SheetDialog.h"
-#include "app/qt/SingleInstance.h"
+#include "app/posix/SingleInstance.h"
 #include "input/keystate/KeyStateDevice.h"
 #include "input/linux/NativeScanCodes.h"
 #include "input/sdl/SdlInput.h"

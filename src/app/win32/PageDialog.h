@@ -2,7 +2,7 @@
 // dialog), with the tooltip controls the page's options carry.
 #pragma once
 
-#include "app/Dialog.h"
+#include "pages/Dialog.h"
 
 #include <windows.h>
 

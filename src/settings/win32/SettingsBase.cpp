@@ -5,6 +5,7 @@
 
 #include <shlobj.h>
 
+#include "platform/win32/Unique.h"
 #include "settings/SettingsFile.h"
 
 namespace ravel {
@@ -14,20 +15,11 @@ using GetFolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
 
 // Looked up at run time: Shfolder.dll is not on every system.
 bool ApplicationDataFolder(char (&base)[kPathCapacity]) {
-    HMODULE library = LoadLibraryA("Shfolder.dll");
-    if (library == nullptr) {
-        return false;
-    }
-    const auto getFolderPath = reinterpret_cast<GetFolderPathFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "SHGetFolderPathA")));
-    bool found = false;
-    if (getFolderPath != nullptr) {
-        // A failing lookup leaves no usable path: fall back like a missing one.
-        found =
-            SUCCEEDED(getFolderPath(nullptr, CSIDL_APPDATA, nullptr, 0, base)) && base[0] != '\0';
-    }
-    FreeLibrary(library);
-    return found;
+    const UniqueModule library(LoadLibraryA("Shfolder.dll"));
+    const auto getFolderPath = ModuleFunction<GetFolderPathFunction>(library, "SHGetFolderPathA");
+    // A failing lookup leaves no usable path: fall back like a missing one.
+    return getFolderPath != nullptr &&
+           SUCCEEDED(getFolderPath(nullptr, CSIDL_APPDATA, nullptr, 0, base)) && base[0] != '\0';
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/qt/SingleInstance.h"
+#include "app/posix/SingleInstance.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

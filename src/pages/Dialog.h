@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "input/InputBackend.h"
+#include "platform/NativeHandles.h"
 
 namespace ravel {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/Dialog.h"
+#include "pages/Dialog.h"
 
 namespace ravel {
 

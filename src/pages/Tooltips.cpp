@@ -1,4 +1,4 @@
-#include "app/Tooltips.h"
+#include "pages/Tooltips.h"
 
 #include <cstring>
 

@@ -13,6 +13,9 @@
 namespace ravel::prefix {
 namespace {
 
+// The file holds one path; anything far larger is not ours.
+constexpr size_t kMaxRememberedBytes = size_t{64} << 10;
+
 // "/a//b/" and "/a/b" name the same prefix.
 std::string Normal(const std::string& path) {
     std::string normal = std::filesystem::path(path).lexically_normal().string();
@@ -95,7 +98,7 @@ std::string RememberedPrefixFile(const PrefixEnvironment& environment) {
 
 std::string LoadRememberedPrefix(const std::string& file) {
     std::string text;
-    if (file.empty() || !ReadTextFile(file, 64 * 1024, text)) {
+    if (file.empty() || !ReadTextFile(file, kMaxRememberedBytes, text)) {
         return {};
     }
     const size_t end = text.find('\n');

@@ -51,6 +51,13 @@ std::vector<std::string> Entries(const std::string& folder) {
     return names;
 }
 
+std::string Join(const std::string& folder, const std::string& name) {
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size());
+    path.append(folder).append(1, '/').append(name);
+    return path;
+}
+
 bool IsAbsolute(const std::string& path) {
     return !path.empty() && path[0] == '/';
 }
@@ -181,7 +188,7 @@ class Finder {
         for (const Root& library : libraries) {
             const std::string compatdata = library.path + "/steamapps/compatdata";
             for (const std::string& appId : Entries(compatdata)) {
-                Add(compatdata + "/" + appId + "/pfx", library.source, appId);
+                Add(Join(compatdata, appId) + "/pfx", library.source, appId);
             }
         }
     }
@@ -196,7 +203,7 @@ class Finder {
                     continue;
                 }
                 std::string text;
-                if (!ReadTextFile(folder + "/" + name, kMaxLauncherFileBytes, text)) {
+                if (!ReadTextFile(Join(folder, name), kMaxLauncherFileBytes, text)) {
                     continue;
                 }
                 Add(Expanded(LutrisGamePrefix(text), home()), PrefixSource::Lutris, Slug(name));
@@ -246,7 +253,7 @@ class Finder {
             return;
         }
         for (const std::string& name : Entries(folder)) {
-            Add(folder + "/" + name, source, name);
+            Add(Join(folder, name), source, name);
         }
     }
 
@@ -285,7 +292,8 @@ FoundPrefix DescribePrefix(const std::string& path, PrefixSource source, const s
     std::string roaming;  // the first profile folder that exists
     for (const std::string& name : users) {
         for (const char* folder : kRoamingFolders) {
-            const std::string candidate = path + "/drive_c/users/" + name + "/" + folder;
+            std::string candidate = path + "/drive_c/users/";
+            candidate.append(name).append(1, '/').append(folder);
             if (!prefix.holdsGameFolder && IsFolder(candidate + "/Ravelstone")) {
                 prefix.holdsGameFolder = true;
                 roaming = candidate;

@@ -16,6 +16,7 @@
 #include "fakes/TempFolder.h"
 #include "settings/prefix/PrefixChoice.h"
 #include "settings/prefix/PrefixFinder.h"
+#include "settings/prefix/WineRegistry.h"
 
 namespace ravel::prefix {
 namespace {
@@ -213,6 +214,10 @@ TEST(PrefixFinder, NamesTheSettingsFileTheEditorWouldUse) {
     EXPECT_EQ(both.settingsFile,
               home.path() + "/both/drive_c/users/steamuser/AppData/Roaming/Ravelstone/setting.cfg");
     EXPECT_FALSE(both.settingsModified.has_value());
+    // Its user.reg is read from beside drive_c; a prefix without one says nothing.
+    home.Write("own/user.reg", "[Software\\\\Wine\\\\Drivers] 1\n\"Audio\"=\"\"\n");
+    EXPECT_EQ(ReadPrefixRegistryAnswers(own.path).sound, RegistrySays::No);
+    EXPECT_EQ(ReadPrefixRegistryAnswers(both.path).sound, RegistrySays::Nothing);
     // No profile yet: Proton makes steamuser, Wine the player's own.
     EXPECT_EQ(
         DescribePrefix(home.path() + "/fresh", PrefixSource::Steam, "1", "player").settingsFile,

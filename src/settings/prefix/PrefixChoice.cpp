@@ -1,0 +1,134 @@
+#include "settings/prefix/PrefixChoice.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+
+#include "settings/prefix/TextFile.h"
+
+namespace ravel::prefix {
+namespace {
+
+// The file holds one path; anything far larger is not ours.
+constexpr size_t kMaxRememberedBytes = size_t{64} << 10;
+
+// "/a//b/" and "/a/b" name the same prefix.
+std::string Normal(const std::string& path) {
+    std::string normal = std::filesystem::path(path).lexically_normal().string();
+    while (normal.size() > 1 && normal.back() == '/') {
+        normal.pop_back();
+    }
+    return normal;
+}
+
+bool WriteAll(int fd, const std::string& text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        if (wrote <= 0) {
+            return false;
+        }
+        done += static_cast<size_t>(wrote);
+    }
+    return true;
+}
+
+void CreateParents(const std::string& file) {
+    for (size_t slash = file.find('/', 1); slash != std::string::npos;
+         slash = file.find('/', slash + 1)) {
+        ::mkdir(file.substr(0, slash).c_str(), 0700);
+    }
+}
+
+}  // namespace
+
+PrefixChoice ChoosePrefix(const std::string& explicitPrefix, const std::string& winePrefix,
+                          const std::vector<FoundPrefix>& found, const std::string& remembered,
+                          const std::string& home) {
+    PrefixChoice choice;
+    for (const FoundPrefix& prefix : found) {
+        if (prefix.holdsGameFolder) {
+            choice.candidates.push_back(prefix);
+        }
+    }
+    if (!explicitPrefix.empty()) {
+        choice.rule = PrefixRule::Explicit;
+        choice.path = explicitPrefix;
+    } else if (!winePrefix.empty()) {
+        choice.rule = PrefixRule::WinePrefix;
+        choice.path = winePrefix;
+    } else if (choice.candidates.size() == 1) {
+        choice.rule = PrefixRule::OnlyHolder;
+        choice.path = choice.candidates.front().path;
+    } else if (choice.candidates.size() > 1) {
+        choice.rule = PrefixRule::AskPlayer;
+        if (!remembered.empty()) {
+            const std::string wanted = Normal(remembered);
+            for (const FoundPrefix& candidate : choice.candidates) {
+                if (Normal(candidate.path) == wanted) {
+                    choice.path = candidate.path;
+                    break;
+                }
+            }
+        }
+    } else {
+        choice.rule = PrefixRule::Default;
+        choice.path = home.empty() ? std::string() : home + "/.wine";
+    }
+    return choice;
+}
+
+std::string RememberedPrefixFile(const PrefixEnvironment& environment) {
+    const std::string& config = environment.xdgConfigHome;
+    if (!config.empty() && config[0] == '/') {
+        return config + "/ravelstone-config/prefix";
+    }
+    if (!environment.home.empty() && environment.home[0] == '/') {
+        return environment.home + "/.config/ravelstone-config/prefix";
+    }
+    return {};
+}
+
+std::string LoadRememberedPrefix(const std::string& file) {
+    std::string text;
+    if (file.empty() || !ReadTextFile(file, kMaxRememberedBytes, text)) {
+        return {};
+    }
+    const size_t end = text.find('\n');
+    // Only a file we wrote counts: one absolute path ending its line.
+    if (end == std::string::npos || text.size() != end + 1 || text.empty() || text[0] != '/' ||
+        text.find('\0') != std::string::npos) {
+        return {};
+    }
+    text.resize(end);
+    return text;
+}
+
+bool SaveRememberedPrefix(const std::string& file, const std::string& prefix) {
+    if (file.empty() || prefix.empty() || prefix[0] != '/' ||
+        prefix.find_first_of(std::string("\n\r\0", 3)) != std::string::npos) {
+        return false;
+    }
+    CreateParents(file);
+    std::string temporary = file + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = WriteAll(fd, prefix + "\n") && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), file.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace ravel::prefix

@@ -1,0 +1,44 @@
+#include "settings/prefix/TextFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace ravel::prefix {
+
+bool ReadTextFile(const std::string& path, size_t limit, std::string& text) {
+    text.clear();
+    // Non-blocking, so that a FIFO where a file should be cannot stall us.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              static_cast<unsigned long long>(info.st_size) <= limit;
+    if (ok) {
+        text.resize(static_cast<size_t>(info.st_size));
+        size_t done = 0;
+        while (done < text.size()) {
+            const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                break;  // the file shrank while we read it: keep what came
+            }
+            done += static_cast<size_t>(got);
+        }
+        text.resize(done);
+        ok = done > 0 || info.st_size == 0;
+    }
+    ::close(fd);
+    if (!ok) {
+        text.clear();
+    }
+    return ok;
+}
+
+}  // namespace ravel::prefix

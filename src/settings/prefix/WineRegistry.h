@@ -1,0 +1,29 @@
+// What a Wine prefix's user.reg says about the two start-up questions.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ravel::prefix {
+
+// A prefix's settings can only take a feature away: when they say nothing,
+// the machine's own answer stands.
+enum class RegistrySays { Nothing, No };
+
+struct RegistryAnswers {
+    // Software\Wine\Direct3D "MaxShaderModelPS" is 0.
+    RegistrySays pixelShaders = RegistrySays::Nothing;
+    // Software\Wine\DllOverrides disables d3d8 ("d3d8", else "*d3d8").
+    RegistrySays direct3D8 = RegistrySays::Nothing;
+    // Software\Wine\Drivers "Audio" is "" (no audio driver).
+    RegistrySays sound = RegistrySays::Nothing;
+};
+
+// Reads the text of a user.reg (Wine's registry file format). Lines that are
+// not a section header, a value or a comment are skipped.
+RegistryAnswers ReadRegistryAnswers(std::string_view userReg);
+
+// The same for <prefix>/user.reg; a missing or unreadable file says nothing.
+RegistryAnswers ReadPrefixRegistryAnswers(const std::string& prefix);
+
+}  // namespace ravel::prefix

@@ -1,6 +1,7 @@
-// Asks Direct3D 8 and DirectSound on a worker thread started before the
-// sheet, so the slow Direct3D start (hundreds of milliseconds under Wine)
-// overlaps the building of the window instead of preceding it.
+// Asks Direct3D 8 and DirectSound on worker threads of their own, started
+// before the sheet, so the slow Direct3D start (hundreds of milliseconds under
+// Wine) overlaps the building of the window and the sound question instead of
+// preceding them.
 #pragma once
 
 #include <windows.h>
@@ -17,20 +18,23 @@ class ProbeThread final : public ProbeWorker {
     ProbeThread(GraphicsProbe& graphics, SoundProbe& sound, DWORD limitMilliseconds)
         : graphics_(graphics), sound_(sound), limitMilliseconds_(limitMilliseconds) {}
 
-    // Starts the thread. False when it cannot be started; Wait then asks the
-    // probes on the caller's thread, as a run without the thread would.
-    bool Start();
+    // Starts the threads. When one cannot be started, Wait asks its probe on
+    // the caller's thread, as a run without threads would.
+    void Start();
     bool Wait(ProbeAnswers& answers) override;
 
   private:
-    static DWORD WINAPI Run(LPVOID self);
+    static DWORD WINAPI AskGraphics(LPVOID self);
+    static DWORD WINAPI AskSound(LPVOID self);
 
     GraphicsProbe& graphics_;
     SoundProbe& sound_;
     DWORD limitMilliseconds_;
-    HANDLE thread_ = nullptr;
-    bool abandoned_ = false;
-    ProbeAnswers answers_{};
+    HANDLE graphicsThread_ = nullptr;
+    HANDLE soundThread_ = nullptr;
+    bool waited_ = false;
+    ProbeAnswers graphicsAnswers_{};
+    ProbeAnswers soundAnswers_{};
 };
 
 }  // namespace ravel

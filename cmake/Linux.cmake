@@ -34,16 +34,18 @@ add_library(ravel_qt_shell STATIC
     src/app/qt/DialogUnits.cpp
     src/app/qt/KeyRecorder.cpp
     src/app/qt/PageWidget.cpp
+    src/app/qt/PrefixChooser.cpp
     src/app/qt/SheetDialog.cpp
     src/app/posix/SingleInstance.cpp
 )
-target_link_libraries(ravel_qt_shell PUBLIC ravel_core ravel_linux_input Qt6::Widgets)
+target_link_libraries(ravel_qt_shell PUBLIC ravel_core ravel_linux_input ravel_prefix Qt6::Widgets)
 
 add_executable(ravelstone-config
     src/app/qt/main.cpp
     src/resources/linux/ravelstone-config.qrc
 )
 target_link_libraries(ravelstone-config PRIVATE ravel_qt_shell ravel_linux_probes ravel_posix)
+target_compile_definitions(ravelstone-config PRIVATE RAVEL_VERSION="${PROJECT_VERSION}")
 
 include(GNUInstallDirs)
 install(TARGETS ravelstone-config RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

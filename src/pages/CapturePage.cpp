@@ -1,5 +1,7 @@
 #include "pages/CapturePage.h"
 
+#include "pages/StartUp.h"
+
 namespace ravel {
 
 void CapturePage::OnCommand(int id, int code) {
@@ -39,7 +41,7 @@ int CapturePage::OnNotify(int code) {
         dialog_->StopCaptureTimer();
     } else if (code == kPsnApply) {
         StorePlayer();
-        SaveSettings(editor_.settings, platform_.settingsFile);
+        return SaveForApply(editor_, platform_);
     }
     return 0;
 }

@@ -13,6 +13,7 @@ namespace ravel {
 inline constexpr int kPsnSetActive = -200;
 inline constexpr int kPsnKillActive = -201;
 inline constexpr int kPsnApply = -202;
+inline constexpr int kPsnRetInvalid = 1;  // PSN_APPLY's answer: keep the sheet open
 inline constexpr int kCbnSelChange = 1;
 inline constexpr int kBnClicked = 0;
 

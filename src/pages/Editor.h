@@ -25,6 +25,10 @@ struct Platform {
     SoundProbe* sound;
     const char* settingsFile;  // resolved at start; empty when it has no usable path
     NativeInstance instance;
+    // Told the result of every Apply's save (0 or the error number); answers
+    // whether a failure keeps the sheet open so that nothing is lost. None:
+    // the sheet closes as if the save had worked, as config.exe always has.
+    bool (*reportSave)(const char* file, int error) = nullptr;
 };
 
 }  // namespace ravel

@@ -132,10 +132,7 @@ void GraphicAudioPage::OnCommand(int id, int /*code*/) {
 }
 
 int GraphicAudioPage::OnNotify(int code) {
-    if (code == kPsnApply) {
-        SaveSettings(editor_.settings, platform_.settingsFile);
-    }
-    return 0;
+    return code == kPsnApply ? SaveForApply(editor_, platform_) : 0;
 }
 
 }  // namespace ravel

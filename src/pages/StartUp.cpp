@@ -1,5 +1,6 @@
 #include "pages/StartUp.h"
 
+#include "pages/Dialog.h"
 #include "settings/Defaults.h"
 
 namespace ravel {
@@ -28,6 +29,14 @@ void RunStartUp(Editor& editor, Platform& platform, NativeWindow owner) {
         record.allSoundsOff = 1;
         record.musicOff = 1;
     }
+}
+
+int SaveForApply(const Editor& editor, const Platform& platform) {
+    const int error = SaveSettings(editor.settings, platform.settingsFile);
+    if (platform.reportSave == nullptr) {
+        return 0;
+    }
+    return platform.reportSave(platform.settingsFile, error) && error != 0 ? kPsnRetInvalid : 0;
 }
 
 void RunShutDown(Editor& editor) {

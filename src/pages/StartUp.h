@@ -13,6 +13,10 @@ namespace ravel {
 // the defaults of a run without a readable file.
 void RunStartUp(Editor& editor, Platform& platform, NativeWindow owner);
 
+// Apply's save, as every page answers PSN_APPLY: 0, or kPsnRetInvalid when
+// the file could not be written and the platform keeps the sheet open.
+int SaveForApply(const Editor& editor, const Platform& platform);
+
 // Releases the devices; safe to call when the start-up never ran.
 void RunShutDown(Editor& editor);
 

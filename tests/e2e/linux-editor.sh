@@ -126,7 +126,7 @@ click "${kick_list[@]}"
 hold_key j
 click "${ok_button[@]}"
 finish_editor
-[ "$status" = 1 ] || fail "OK ended with $status"
+[ "$status" = 0 ] || fail "OK ended with $status"
 [ -f "$settings" ] || fail "OK wrote no $settings"
 [ "$(stat -c %s "$settings")" = 596 ] || fail "setting.cfg is not 596 bytes"
 [ "$(byte_at 6)" = 36 ] || fail "Kick is $(byte_at 6), not 0x24"

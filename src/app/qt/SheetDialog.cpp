@@ -1,6 +1,7 @@
 #include "app/qt/SheetDialog.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -63,7 +64,10 @@ SheetDialog::SheetDialog(const SheetPage (&pages)[kPageCount], const QFont& font
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(apply_, &QPushButton::clicked, this, [this] { Apply(false); });
 
+    fileLine_ = new QLabel(this);
+    fileLine_->hide();
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(fileLine_);
     buttons->addStretch(1);
     buttons->addWidget(ok_);
     buttons->addWidget(cancel_);
@@ -77,6 +81,15 @@ SheetDialog::SheetDialog(const SheetPage (&pages)[kPageCount], const QFont& font
 
     CreatePage(0);
     connect(tabs_, &QTabWidget::currentChanged, this, &SheetDialog::OnTabChanged);
+}
+
+void SheetDialog::ShowFileLine(const QString& file) {
+    // Beside the buttons, so the sheet keeps its size; the full name is the
+    // line's tooltip when it has to be shortened.
+    const int room = tabs_->sizeHint().width() - 3 * (ok_->width() + units_.X(kMargin));
+    fileLine_->setText(fileLine_->fontMetrics().elidedText(file, Qt::ElideMiddle, qMax(room, 0)));
+    fileLine_->setToolTip(file);
+    fileLine_->show();
 }
 
 void SheetDialog::CreatePage(int index) {

@@ -11,6 +11,7 @@
 #include "app/qt/DialogUnits.h"
 #include "app/qt/PageWidget.h"
 
+class QLabel;
 class QPushButton;
 class QTabWidget;
 
@@ -24,7 +25,11 @@ class SheetDialog final : public QDialog {
     // the program's start-up.
     SheetDialog(const SheetPage (&pages)[kPageCount], const QFont& font, QWidget* parent = nullptr);
 
+    // A line beside the buttons naming the file the sheet edits.
+    void ShowFileLine(const QString& file);
+
     PageWidget* PageAt(int index) const { return widgets_[index]; }
+    QLabel* fileLine() const { return fileLine_; }
     QTabWidget* tabs() const { return tabs_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
@@ -44,6 +49,7 @@ class SheetDialog final : public QDialog {
     QTabWidget* tabs_ = nullptr;
     QWidget* holders_[kPageCount] = {};
     PageWidget* widgets_[kPageCount] = {};
+    QLabel* fileLine_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* apply_ = nullptr;

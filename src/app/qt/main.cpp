@@ -1,23 +1,30 @@
 // ravelstone-config: the settings editor for players who run the game under
-// Wine or Proton. One sheet over the editor's pages (app/EditorPages.h); the
-// first page's initialisation runs the start-up (RunStartUp), and the devices
-// are released by RunShutDown once the sheet has closed.
+// Wine or Proton. It finds the game's Wine prefix (see settings/prefix), then
+// shows one sheet over the editor's pages (app/EditorPages.h); the first
+// page's initialisation runs the start-up (RunStartUp), and the devices are
+// released by RunShutDown once the sheet has closed.
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "app/EditorPages.h"
+#include "app/posix/SingleInstance.h"
 #include "app/qt/DialogUnits.h"
 #include "app/qt/KeyRecorder.h"
+#include "app/qt/PrefixChooser.h"
 #include "app/qt/SheetDialog.h"
-#include "app/posix/SingleInstance.h"
 #include "input/keystate/KeyStateDevice.h"
 #include "input/linux/NativeScanCodes.h"
 #include "input/sdl/SdlInput.h"
 #include "probes/linux/AlsaSoundProbe.h"
 #include "probes/linux/GlGraphicsProbe.h"
 #include "probes/linux/ProbeChild.h"
+#include "settings/prefix/SettingsLocation.h"
 
 namespace {
 
@@ -25,10 +32,88 @@ namespace {
 ravel::Editor editor;
 ravel::KeyStateTable keyState;
 
+// Exit codes: a run whose last save failed, and a command line we cannot read.
+constexpr int kSaveFailed = 1;
+constexpr int kUsage = 64;
+
+constexpr const char* kUsageText =
+    "Usage: ravelstone-config [--prefix PATH] [--choose-prefix]\n"
+    "       ravelstone-config --help | --version\n"
+    "\n"
+    "Edits the game's setting.cfg in the Wine prefix the game runs in. Without\n"
+    "--prefix it uses $WINEPREFIX if set, else the one prefix of Wine, Steam\n"
+    "(Proton), Lutris, Bottles or Heroic that holds the game's settings; when\n"
+    "several do, it asks which one and remembers the answer (--choose-prefix\n"
+    "asks again). With none it uses ~/.wine, else the XDG config folder.\n"
+    "\n"
+    "  --prefix PATH     edit the settings of the Wine prefix at PATH\n"
+    "  --choose-prefix   ask again which prefix to edit\n"
+    "  --help            show this text\n"
+    "  --version         show the version\n";
+
+struct Options {
+    std::string prefix;
+    bool choose = false;
+    bool help = false;
+    bool version = false;
+};
+
+// Our own options; anything else that starts with "--" is refused, and the
+// rest is left to Qt (-platform, -display, ...).
+bool ReadOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (std::strcmp(argument, "--help") == 0) {
+            options.help = true;
+        } else if (std::strcmp(argument, "--version") == 0) {
+            options.version = true;
+        } else if (std::strcmp(argument, "--choose-prefix") == 0) {
+            options.choose = true;
+        } else if (std::strcmp(argument, "--prefix") == 0 && i + 1 < argc &&
+                   argv[i + 1][0] != '\0') {
+            options.prefix = argv[++i];
+        } else if (std::strncmp(argument, "--prefix=", 9) == 0 && argument[9] != '\0') {
+            options.prefix = argument + 9;
+        } else if (std::strncmp(argument, "--", 2) == 0) {
+            std::fprintf(stderr, "ravelstone-config: cannot read \"%s\"\n\n%s", argument,
+                         kUsageText);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The last save's result decides the exit code.
+int lastSaveError = 0;
+
+bool ReportSave(const char* file, int error) {
+    lastSaveError = error;
+    if (error != 0) {
+        const QString reason = error > 0 ? QString::fromLocal8Bit(std::strerror(error))
+                                         : QStringLiteral("the write did not complete");
+        QMessageBox::critical(QApplication::activeWindow(),
+                              QString::fromUtf8(ravel::kApplicationTitle),
+                              QStringLiteral("The settings could not be saved to\n%1\n\n%2.\n\n"
+                                             "Nothing is lost: the window stays open so that you "
+                                             "can try again or cancel.")
+                                  .arg(QString::fromUtf8(file), reason));
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace ravel;
+
+    Options options;
+    if (!ReadOptions(argc, argv, options)) {
+        return kUsage;
+    }
+    if (options.help || options.version) {
+        std::fputs(options.help ? kUsageText : "ravelstone-config " RAVEL_VERSION "\n", stdout);
+        return 0;
+    }
 
     // Before any window exists: a second copy ends at once and shows nothing.
     SingleInstance instance;
@@ -42,9 +127,29 @@ int main(int argc, char** argv) {
     graphicsChild.Start(AskGlGraphics, argc, argv);
     EarlyProbes graphics(graphicsChild);
 
+    const prefix::PrefixEnvironment environment = prefix::ProcessEnvironment();
+    prefix::SettingsLocation location = prefix::LocateSettings(options.prefix, environment);
+
     QApplication application(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/ravelstone-config.png")));
+
+    const bool ask = location.choice.rule == prefix::PrefixRule::AskPlayer &&
+                     (location.settingsFile.empty() || options.choose);
+    if (ask) {
+        const int picked = ChoosePrefixCandidate(location.choice.candidates);
+        if (picked < 0) {
+            return 0;
+        }
+        prefix::PickCandidate(location, static_cast<size_t>(picked), environment);
+    }
+
+    // What the game would find in that prefix: its registry may take pixel
+    // shaders or sound away whatever the machine offers.
+    const prefix::RegistryAnswers registry = prefix::ReadPrefixRegistryAnswers(location.prefix);
+    const bool noShaders = registry.pixelShaders == prefix::RegistrySays::No ||
+                           registry.direct3D8 == prefix::RegistrySays::No;
+    const bool noSound = registry.sound == prefix::RegistrySays::No;
 
     // Keys are stored as the game will read them through Wine's DirectInput,
     // which follows the locale the game is started in: this one.
@@ -56,17 +161,20 @@ int main(int argc, char** argv) {
     KeyStateDevice keyboard(keyState);
     SdlInputBackend input(&keyboard);
     AlsaSoundProbe sound;
-    char settingsFile[kPathCapacity];
-    ResolveSettingsFile(settingsFile);
-    Platform platform{&input, &graphics, &sound, settingsFile, nullptr};
+    Platform platform{&input,
+                      noShaders ? nullptr : &graphics,
+                      noSound ? nullptr : &sound,
+                      location.settingsFile.c_str(),
+                      nullptr,
+                      ReportSave};
 
     EditorPages pages(editor, platform);
-
-    int result = 0;
     {
         SheetDialog sheet(pages.pages(), DialogFont());
-        result = sheet.exec();
+        sheet.ShowFileLine(QString::fromStdString(location.settingsFile));
+        sheet.exec();
     }
     RunShutDown(editor);
-    return result;
+    // OK and Cancel both end a run well; a save that failed last does not.
+    return lastSaveError == 0 ? 0 : kSaveFailed;
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The real ravelstone-config on a private X server, driven with xdotool the
 # way a player uses it: the Keyboard tab, a click on the "Kick" list, J held,
-# OK; then Cancel after a change, and a second start while one runs.
+# OK; then Cancel after a change, a second start while one runs, the
+# game's Proton prefix found without any variable, a prefix whose registry
+# caps pixel shaders, and a save that fails.
 # Every wait is for a state, with a deadline.
 set -euo pipefail
 
@@ -76,8 +78,10 @@ find_window() {
     [ -n "$window" ]
 }
 
+# How the editor is started: scenario 7 runs it as an ordinary user.
+runner=()
 start_editor() {
-    "$editor" >"$work/editor.log" 2>&1 &
+    "${runner[@]}" "$editor" "$@" >"$work/editor.log" 2>&1 &
     editor_pid=$!
     wait_for 30 find_window || fail "no sheet window appeared"
     xdotool windowfocus --sync "$window"
@@ -169,3 +173,74 @@ click "${cancel_button[@]}"
 finish_editor
 [ "$status" = 0 ] || fail "restart after a crash ended with $status"
 echo "ok - a crashed copy does not block the next start"
+
+# 6. No variable names a prefix: the editor finds the game's Proton prefix in
+# the Steam library by itself, and OK ends with 0.
+unset WINEPREFIX
+proton="$HOME/.local/share/Steam/steamapps/compatdata/4242/pfx"
+proton_settings="$proton/drive_c/users/steamuser/AppData/Roaming/Ravelstone/setting.cfg"
+mkdir -p "$(dirname "$proton_settings")"
+cp "$settings" "$work/wine-prefix.cfg"
+start_editor
+click "${keyboard_tab[@]}"
+click "${kick_list[@]}"
+hold_key k
+click "${ok_button[@]}"
+finish_editor
+[ "$status" = 0 ] || fail "OK in the Proton prefix ended with $status"
+[ -f "$proton_settings" ] || fail "nothing was written to the Proton prefix"
+settings="$proton_settings"
+[ "$(byte_at 6)" = 37 ] || fail "Kick in the Proton prefix is $(byte_at 6), not K (0x25)"
+cmp -s "$work/wine-prefix.cfg" "$roaming/Ravelstone/setting.cfg" || fail "the other prefix changed"
+echo "ok - without WINEPREFIX the Proton prefix that holds the game's folder is edited"
+
+# 7. A prefix whose registry caps pixel shaders gets the shader-less
+# defaults, whatever this machine's OpenGL offers (scenario 6's file shows
+# the machine's own answer).
+machine_shader=$(byte_at 583)
+capped="$work/capped"
+mkdir -p "$capped/drive_c/users/player/AppData/Roaming/Ravelstone"
+printf '%s\n' 'WINE REGISTRY Version 2' '' '[Software\\Wine\\Direct3D] 1700000000' \
+    '"MaxShaderModelPS"=dword:00000000' >"$capped/user.reg"
+start_editor --prefix "$capped"
+click "${ok_button[@]}"
+finish_editor
+[ "$status" = 0 ] || fail "OK in the capped prefix ended with $status"
+settings="$capped/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg"
+[ "$(byte_at 583)" = 0 ] || fail "pixel shader is $(byte_at 583) in a prefix without shaders"
+[ "$(byte_at 589)" = 1 ] || fail "palette is $(byte_at 589), not Simple, without shaders"
+echo "ok - MaxShaderModelPS = 0 gives the shader-less defaults (the machine says $machine_shader)"
+
+# 8. A settings folder the editor may not write to: OK names the file and
+# the reason, the sheet stays open, nothing is written, and the run ends
+# with 1. Root may write anywhere, so then the editor runs as nobody.
+locked="$work/locked"
+locked_prefix="$locked/prefix"
+locked_folder="$locked_prefix/drive_c/users/player/AppData/Roaming/Ravelstone"
+mkdir -p "$locked_folder" "$locked/run"
+chmod 700 "$locked/run"
+if [ "$(id -u)" = 0 ]; then
+    chmod 755 "$work"
+    chown -R 65534:65534 "$locked"
+    runner=(setpriv --reuid=65534 --regid=65534 --clear-groups
+            env HOME="$locked" XDG_RUNTIME_DIR="$locked/run")
+fi
+chmod 555 "$locked_folder"
+start_editor --prefix "$locked_prefix"
+click "${ok_button[@]}"
+message=""
+find_message() {
+    message=$(xdotool search --onlyvisible --pid "$editor_pid" --name '^Ravelstone - Config by Qv$' 2>/dev/null | grep -v "^$window\$" | head -n1)
+    [ -n "$message" ]
+}
+wait_for 15 find_message || fail "no message about the failed save"
+editor_ended && fail "the sheet closed although the save failed"
+xdotool windowfocus --sync "$message" key Return
+wait_for 15 bash -c "! xdotool search --onlyvisible --pid $editor_pid --name '^Ravelstone' | grep -qv '^$window\$'" \
+    || fail "the message did not close"
+kill -0 "$editor_pid" || fail "the editor ended with the message"
+click "${cancel_button[@]}"
+finish_editor
+[ "$status" = 1 ] || fail "a run whose save failed ended with $status"
+[ ! -e "$locked_folder/setting.cfg" ] || fail "a file appeared in the locked folder"
+echo "ok - a save that fails keeps the sheet open and the run ends with 1"

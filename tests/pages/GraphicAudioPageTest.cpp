@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "pages/PageHarness.h"
 #include "settings/Defaults.h"
 
@@ -7,6 +9,9 @@ namespace ravel {
 namespace {
 
 using testing::Harness;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
 
 // The shader-less, soundless and full defaults as a player would read them.
 TEST(GraphicAudioPage, StartUpWithoutAFileFollowsTheProbes) {
@@ -120,7 +125,8 @@ TEST(GraphicAudioPage, EveryCommand) {
          },
          true},
         {"window mode again", [](SettingsRecord& r) { r.fullscreen = 0; }, 1000, nullptr, false},
-        {"high colour full screen", nullptr, 1001, [](SettingsRecord& r) { r.fullscreenColour = 0; }, true},
+        {"high colour full screen", nullptr, 1001,
+         [](SettingsRecord& r) { r.fullscreenColour = 0; }, true},
         {"high colour from window", [](SettingsRecord& r) { r.fullscreen = 0; }, 1001,
          [](SettingsRecord& r) {
              r.fullscreen = 1;
@@ -131,17 +137,22 @@ TEST(GraphicAudioPage, EveryCommand) {
         {"30FPS", nullptr, 1003, [](SettingsRecord& r) { r.frameRate = 0; }, true},
         {"60FPS again", nullptr, 1004, nullptr, false},
         {"30FPS again", [](SettingsRecord& r) { r.frameRate = 0; }, 1003, nullptr, false},
-        {"60FPS", [](SettingsRecord& r) { r.frameRate = 0; }, 1004, [](SettingsRecord& r) { r.frameRate = 1; }, true},
-        {"simple effects", [](SettingsRecord& r) { r.pixelShader = 0; }, 1006, [](SettingsRecord& r) { r.paletteEffects = 1; }, true},
+        {"60FPS", [](SettingsRecord& r) { r.frameRate = 0; }, 1004,
+         [](SettingsRecord& r) { r.frameRate = 1; }, true},
+        {"simple effects", [](SettingsRecord& r) { r.pixelShader = 0; }, 1006,
+         [](SettingsRecord& r) { r.paletteEffects = 1; }, true},
         {"standard again", [](SettingsRecord& r) { r.pixelShader = 0; }, 1005, nullptr, false},
-        {"high colour textures", [](SettingsRecord& r) { r.pixelShader = 0; }, 1007, [](SettingsRecord& r) { r.textureColour = 0; }, true},
+        {"high colour textures", [](SettingsRecord& r) { r.pixelShader = 0; }, 1007,
+         [](SettingsRecord& r) { r.textureColour = 0; }, true},
         {"44Khz", nullptr, 1010, [](SettingsRecord& r) { r.soundFrequency = 1; }, true},
         {"22Khz again", nullptr, 1009, nullptr, false},
         {"without BGM", nullptr, 1011, [](SettingsRecord& r) { r.musicOff = 1; }, true},
         {"aspect ratio", nullptr, 1012, [](SettingsRecord& r) { r.aspectRatio = 1; }, true},
-        {"the unnamed sound box", nullptr, 1013, [](SettingsRecord& r) { r.extraSoundOption = 1; }, true},
+        {"the unnamed sound box", nullptr, 1013, [](SettingsRecord& r) { r.extraSoundOption = 1; },
+         true},
         {"pixel shader off", nullptr, 1014, [](SettingsRecord& r) { r.pixelShader = 0; }, true},
-        {"pixel shader on", [](SettingsRecord& r) {
+        {"pixel shader on",
+         [](SettingsRecord& r) {
              r.pixelShader = 0;
              r.textureColour = 0;
              r.paletteEffects = 1;
@@ -161,12 +172,14 @@ TEST(GraphicAudioPage, EveryCommand) {
              r.musicOff = 1;
          },
          true},
-        {"sounds back on keeps BGM off", [](SettingsRecord& r) {
+        {"sounds back on keeps BGM off",
+         [](SettingsRecord& r) {
              r.allSoundsOff = 1;
              r.musicOff = 1;
          },
          1017, [](SettingsRecord& r) { r.allSoundsOff = 0; }, true},
-        {"default settings", [](SettingsRecord& r) {
+        {"default settings",
+         [](SettingsRecord& r) {
              r.frameRate = 0;
              r.introMovieOff = 1;
              r.aspectRatio = 1;
@@ -183,7 +196,8 @@ TEST(GraphicAudioPage, EveryCommand) {
         // A damaged pair value: the pair's buttons no longer act.
         {"frame rate 2, 30FPS", [](SettingsRecord& r) { r.frameRate = 2; }, 1003, nullptr, false},
         {"frame rate 2, 60FPS", [](SettingsRecord& r) { r.frameRate = 2; }, 1004, nullptr, false},
-        {"effects 2, standard", [](SettingsRecord& r) {
+        {"effects 2, standard",
+         [](SettingsRecord& r) {
              r.pixelShader = 0;
              r.paletteEffects = 2;
          },
@@ -297,12 +311,47 @@ TEST(GraphicAudioPage, ApplyWritesTheWholeRecord) {
     EXPECT_EQ(written.frameRate, 0);
 }
 
+// Every page's Apply reports its save; only a platform that reports keeps
+// the sheet open after a failure (config.exe closes as it always has).
+int reportedError = -100;
+bool RecordSave(const char*, int error) {
+    reportedError = error;
+    return true;
+}
+
+TEST(GraphicAudioPage, EveryPagesFailedSaveIsReportedAndKeepsTheSheetOpen) {
+    TempFolder folder;
+    const std::string notAFolder = folder.path() + "/file";
+    WriteBytes(notAFolder, {1, 2, 3});
+    const std::string unwritable = notAFolder + "/Ravelstone/setting.cfg";
+    for (int page = 0; page < 3; ++page) {
+        for (bool reports : {false, true}) {
+            for (bool writable : {true, false}) {
+                SCOPED_TRACE(::testing::Message() << "page " << page << (reports ? " reports" : "")
+                                                  << (writable ? " writable" : " unwritable"));
+                Harness h(writable ? nullptr : unwritable.c_str());
+                h.platform.reportSave = reports ? RecordSave : nullptr;
+                reportedError = -100;
+                h.Start();
+                h.OpenKeyboard();
+                h.OpenJoystick();
+                Page* pages[] = {h.graphicPage.get(), h.keyboardPage.get(), h.joystickPage.get()};
+                const int answer = pages[page]->OnNotify(kPsnApply);
+                EXPECT_EQ(answer, reports && !writable ? kPsnRetInvalid : 0);
+                EXPECT_EQ(reportedError, !reports ? -100 : writable ? 0 : ENOTDIR);
+            }
+        }
+    }
+    EXPECT_EQ(ReadBytes(notAFolder), (std::vector<unsigned char>{1, 2, 3}));
+}
+
 TEST(GraphicAudioPage, TooltipsCarryTheirTexts) {
     Harness h;
     h.Start();
     auto* window = h.graphic.Find(1000);
-    EXPECT_EQ(window->tooltip,
-              "Startup the game using the actual screen.  A high-spec machine is needed by fullscreen");
+    EXPECT_EQ(
+        window->tooltip,
+        "Startup the game using the actual screen.  A high-spec machine is needed by fullscreen");
     EXPECT_EQ(h.graphic.Find(1009)->tooltip, "BGM" + std::string(19, '?'));
     EXPECT_EQ(h.graphic.Find(1010)->tooltip, "BGM" + std::string(11, '?'));
     EXPECT_FALSE(h.graphic.Find(1013)->hasTooltip);

@@ -44,7 +44,8 @@ std::string LayoutProblem(uint8_t value) {
     if (value <= 1) {
         return "";
     }
-    return "neither 0 (\"2 Players\") nor 1 (\"4 Players\"); the editor shows \"2 Players\"";
+    return "neither 0 (" + Quoted(LayoutName(0)) + ") nor 1 (" + Quoted(LayoutName(1)) +
+           "); the editor shows " + Quoted(LayoutName(0));
 }
 
 std::string AxisFlagsProblem(uint32_t flags) {

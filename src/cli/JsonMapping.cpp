@@ -140,8 +140,8 @@ class Reader {
         } else if (Raw(*value, 0xFF, raw)) {
             out = static_cast<uint8_t>(raw);
         } else {
-            Fail(Member(path, kLayoutField),
-                 "must be \"2 Players\", \"4 Players\" or a byte such as \"0x02\"");
+            Fail(Member(path, kLayoutField), std::string("must be \"") + LayoutName(0) + "\", \"" +
+                                                 LayoutName(1) + "\" or a byte such as \"0x02\"");
         }
     }
 

@@ -262,43 +262,36 @@ class Reader {
     bool ok_ = true;
 };
 
-std::vector<std::string> OptionNames() {
+// The names `name(0)` ... `name(count - 1)`, the fields an object must hold.
+template <typename NameOf>
+std::vector<std::string> Names(int count, NameOf name) {
     std::vector<std::string> names;
-    names.reserve(kOptionControlCount);
-    for (const OptionField& field : OptionFields) {
-        names.emplace_back(field.name);
+    for (int i = 0; i < count; ++i) {
+        names.emplace_back(name(i));
     }
     return names;
+}
+
+std::vector<std::string> OptionNames() {
+    return Names(kOptionControlCount,
+                 [](int i) { return OptionFields[static_cast<size_t>(i)].name; });
 }
 
 std::vector<std::string> PlayerNames() {
-    return {PlayerName(0), PlayerName(1), PlayerName(2), PlayerName(3)};
+    return Names(kPlayerCount, PlayerName);
 }
 
 std::vector<std::string> KeyboardPositionNames() {
-    std::vector<std::string> names;
-    names.reserve(kKeyboardSlotCount);
-    for (int position = 0; position < kKeyboardSlotCount; ++position) {
-        names.push_back(KeyboardPositionName(position));
-    }
-    return names;
+    return Names(kKeyboardSlotCount, KeyboardPositionName);
 }
 
 std::vector<std::string> JoystickEntryNames() {
-    std::vector<std::string> names;
-    names.reserve(kJoystickEntryCount);
-    for (int entry = 0; entry < kJoystickEntryCount; ++entry) {
-        names.push_back(JoystickEntryName(entry));
-    }
-    return names;
+    return Names(kJoystickEntryCount, JoystickEntryName);
 }
 
 std::vector<std::string> AdvancedNames() {
-    std::vector<std::string> names;
-    names.reserve(kAxisOptionControlCount + 1);
-    for (const AxisOptionControl& option : AxisOptionControls) {
-        names.emplace_back(option.name);
-    }
+    std::vector<std::string> names =
+        Names(kAxisOptionControlCount, [](int i) { return AxisOptionControls[i].name; });
     names.emplace_back(kOtherBitsName);
     return names;
 }

@@ -88,9 +88,6 @@ TEST(CfgPrefix, WhereListsThePrefixesAndTheFileItUses) {
          [](const FakeHome& home) { home.Prefix(kSteam, "steamuser", false); },
          {"  holds the game's settings: no\n", "Used: @/.config/Ravelstone/setting.cfg\n",
           "Rule: no prefix holds the game's settings"}},
-        {"NoPrefix",
-         [](const FakeHome&) {},
-         {"No Wine prefix found.\n\nUsed: @/.config/Ravelstone/setting.cfg\n"}},
     };
     for (const Case& c : cases) {
         const FakeHome home;

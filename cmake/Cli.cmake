@@ -25,6 +25,11 @@ target_link_libraries(ravel_cli PUBLIC ravel_core ravel_nlohmann)
 # No Qt here, whatever the Linux editor switches on for its own targets.
 set_target_properties(ravel_cli PROPERTIES AUTOMOC OFF AUTORCC OFF)
 target_compile_definitions(ravel_cli PRIVATE RAVEL_VERSION="${PROJECT_VERSION}")
+if(NOT WIN32)
+    # Which Wine prefix's file the commands use; Windows has no prefixes.
+    target_sources(ravel_cli PRIVATE src/cli/WinePrefixes.cpp)
+    target_link_libraries(ravel_cli PUBLIC ravel_prefix)
+endif()
 
 add_executable(ravelstone-cfg src/cli/main.cpp)
 set_target_properties(ravelstone-cfg PROPERTIES AUTOMOC OFF AUTORCC OFF)

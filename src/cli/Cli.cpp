@@ -14,6 +14,10 @@
 #include "settings/Defaults.h"
 #include "settings/SettingsFile.h"
 
+#ifndef _WIN32
+#include "cli/WinePrefixes.h"
+#endif
+
 #ifndef RAVEL_VERSION
 #define RAVEL_VERSION "1.0.0.1"
 #endif
@@ -26,7 +30,7 @@ constexpr const char* kProgram = "ravelstone-cfg";
 constexpr size_t kMaxJsonBytes = 1 << 20;
 
 constexpr const char* kUsage =
-    "Usage: ravelstone-cfg COMMAND [ARGUMENTS]\n"
+    "Usage: ravelstone-cfg [--prefix PATH] COMMAND [ARGUMENTS]\n"
     "\n"
     "Shows, checks, exports, imports and resets setting.cfg, the settings file of\n"
     "Ravelstone. Without FILE each command uses the file the editor reads.\n"
@@ -40,13 +44,23 @@ constexpr const char* kUsage =
     "                          for standard input); refuses anything incomplete\n"
     "  defaults [FILE] [--no-pixel-shader] [--no-sound]\n"
     "                          writes the defaults for a machine without joysticks\n"
+    "  where                   (Linux) the Wine prefixes found and the file the\n"
+    "                          commands use without FILE, with the rule that chose it\n"
     "\n"
     "Options:\n"
+    "  --prefix PATH           (Linux) without FILE, use the settings file of the\n"
+    "                          Wine prefix at PATH (an existing folder)\n"
     "  --help                  this text\n"
     "  --version               the program's version\n"
     "\n"
+    "On Linux the editor's file lies in a Wine prefix: the --prefix one, else\n"
+    "$WINEPREFIX, else the one prefix of Wine, Steam (Proton), Lutris, Bottles or\n"
+    "Heroic that holds the game's settings (when several do, the one picked in the\n"
+    "editor), else ~/.wine, else the XDG config folder.\n"
+    "\n"
     "Exit codes: 0 success, 1 check found something, 2 a file cannot be read,\n"
-    "3 the JSON is refused, 4 the settings file cannot be written, 64 wrong usage.\n"
+    "3 the JSON is refused, 4 the settings file cannot be written, 5 several Wine\n"
+    "prefixes hold the game's settings and none is chosen, 64 wrong usage.\n"
     "Writing keeps whatever a file holds past its first 596 bytes and creates the\n"
     "folder that holds it.\n";
 
@@ -64,23 +78,36 @@ void Print(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-// FILE as given, or the file the editor would read.
-bool SettingsPath(const std::vector<std::string>& given, size_t index, std::string& path) {
+// FILE as given, or the file the editor would read (on Linux: in the prefix
+// it would pick, or the one --prefix names). kExitOk, else the exit code.
+int SettingsPath(const std::vector<std::string>& given, size_t index,
+                 [[maybe_unused]] const std::string& prefix, int failure, std::string& path) {
     if (index < given.size()) {
         path = given[index];
-        return true;
+        return kExitOk;
     }
-    char file[kPathCapacity];
-    if (ResolveSettingsFile(file) != 0) {
+#ifdef _WIN32
+    char resolved[kPathCapacity] = "";
+    ResolveSettingsFile(resolved);
+    const std::string file = resolved;
+#else
+    const PrefixFile chosen = PrefixSettingsFile(prefix);
+    if (!chosen.choose.empty()) {
+        Message(chosen.choose);
+        return kExitChoose;
+    }
+    const std::string file = chosen.path;
+#endif
+    if (file.empty()) {
         // Only the folder it would lie in can be named.
         char base[kPathCapacity] = "";
         ResolveSettingsBase(base);
         Message("cannot name the editor's settings file: the folder " + std::string(base) +
                 " is too long");
-        return false;
+        return failure;
     }
     path = file;
-    return true;
+    return kExitOk;
 }
 
 // Reads the record as the editor does (a short file over zeros) and tells
@@ -236,6 +263,7 @@ int Run(int argc, char** argv) {
     bool noPixelShader = false;
     bool noSound = false;
     bool optionsEnd = false;
+    std::string prefix;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (optionsEnd || arg == "-" || arg.empty() || arg[0] != '-') {
@@ -252,6 +280,15 @@ int Run(int argc, char** argv) {
             noPixelShader = true;
         } else if (arg == "--no-sound") {
             noSound = true;
+        } else if (arg == "--prefix" || arg.rfind("--prefix=", 0) == 0) {
+            if (arg == "--prefix") {
+                prefix = i + 1 < argc ? argv[++i] : "";
+            } else {
+                prefix = arg.substr(9);
+            }
+            if (prefix.empty()) {
+                return Usage("--prefix needs a PATH");
+            }
         } else {
             return Usage("unknown option " + arg);
         }
@@ -263,14 +300,29 @@ int Run(int argc, char** argv) {
     if ((noPixelShader || noSound) && command != "defaults") {
         return Usage("--no-pixel-shader and --no-sound belong to the defaults command");
     }
+#ifdef _WIN32
+    if (!prefix.empty() || command == "where") {
+        return Usage(
+            "--prefix and where are for Linux, where the game runs in a Wine prefix; "
+            "Windows has none");
+    }
+#else
+    if (!prefix.empty()) {
+        struct stat info {};
+        if (::stat(prefix.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+            return Usage("--prefix " + prefix + ": no such folder");
+        }
+    }
+#endif
     const size_t arguments = positional.size() - 1;
     std::string path;
     if (command == "show" || command == "check" || command == "export") {
         if (arguments > 1) {
             return Usage(command + " takes at most one FILE");
         }
-        if (!SettingsPath(positional, 1, path)) {
-            return kExitUnreadable;
+        if (const int result = SettingsPath(positional, 1, prefix, kExitUnreadable, path);
+            result != kExitOk) {
+            return result;
         }
         if (command == "show") {
             return Show(path);
@@ -281,8 +333,9 @@ int Run(int argc, char** argv) {
         if (arguments < 1 || arguments > 2) {
             return Usage("import takes a JSON file (or -) and at most one FILE");
         }
-        if (!SettingsPath(positional, 2, path)) {
-            return kExitUnwritable;
+        if (const int result = SettingsPath(positional, 2, prefix, kExitUnwritable, path);
+            result != kExitOk) {
+            return result;
         }
         return Import(positional[1], path);
     }
@@ -290,11 +343,21 @@ int Run(int argc, char** argv) {
         if (arguments > 1) {
             return Usage("defaults takes at most one FILE");
         }
-        if (!SettingsPath(positional, 1, path)) {
-            return kExitUnwritable;
+        if (const int result = SettingsPath(positional, 1, prefix, kExitUnwritable, path);
+            result != kExitOk) {
+            return result;
         }
         return Defaults(path, !noPixelShader, !noSound);
     }
+#ifndef _WIN32
+    if (command == "where") {
+        if (arguments > 0) {
+            return Usage("where takes no FILE");
+        }
+        Print(WhereReport(prefix));
+        return kExitOk;
+    }
+#endif
     return Usage("unknown command " + command);
 }
 

@@ -82,6 +82,13 @@ TEST_F(CfgWine, VersionAndUsage) {
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "ravelstone-cfg 1.0.0.1\n");
     EXPECT_EQ(Cfg({"nonsense"}).exitCode, 64);
+    // Windows has no Wine prefixes: the Linux options say so.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--prefix", "C:\\", "show"}, {"where"}}) {
+        const CfgResult refused = Cfg(args);
+        EXPECT_EQ(refused.exitCode, 64);
+        EXPECT_NE(refused.err.find("are for Linux"), std::string::npos) << refused.err;
+    }
 }
 
 TEST_F(CfgWine, DefaultsGoWhereTheEditorReadsThem) {

@@ -7,6 +7,8 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -113,6 +115,14 @@ int main(int argc, char** argv) {
     if (options.help || options.version) {
         std::fputs(options.help ? kUsageText : "ravelstone-config " RAVEL_VERSION "\n", stdout);
         return 0;
+    }
+    // A mistyped prefix must not grow a new tree of folders.
+    struct stat folder {};
+    if (!options.prefix.empty() &&
+        (::stat(options.prefix.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))) {
+        std::fprintf(stderr, "ravelstone-config: --prefix %s is not a folder\n",
+                     options.prefix.c_str());
+        return kUsage;
     }
 
     // Before any window exists: a second copy ends at once and shows nothing.

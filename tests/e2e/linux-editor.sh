@@ -3,7 +3,7 @@
 # way a player uses it: the Keyboard tab, a click on the "Kick" list, J held,
 # OK; then Cancel after a change, a second start while one runs, the
 # game's Proton prefix found without any variable, a prefix whose registry
-# caps pixel shaders, and a save that fails.
+# caps pixel shaders, a save that fails, and the choice between two prefixes.
 # Every wait is for a state, with a deadline.
 set -euo pipefail
 
@@ -74,7 +74,7 @@ cancel_button=(372 494)
 
 window=""
 find_window() {
-    window=$(xdotool search --onlyvisible --pid "$editor_pid" --name '^Ravelstone - Config by Qv$' 2>/dev/null | head -n1)
+    window=$(xdotool search --all --onlyvisible --pid "$editor_pid" --name '^Ravelstone - Config by Qv$' 2>/dev/null | head -n1)
     [ -n "$window" ]
 }
 
@@ -230,13 +230,13 @@ start_editor --prefix "$locked_prefix"
 click "${ok_button[@]}"
 message=""
 find_message() {
-    message=$(xdotool search --onlyvisible --pid "$editor_pid" --name '^Ravelstone - Config by Qv$' 2>/dev/null | grep -v "^$window\$" | head -n1)
+    message=$(xdotool search --all --onlyvisible --pid "$editor_pid" --name '^Ravelstone - Config by Qv$' 2>/dev/null | grep -v "^$window\$" | head -n1)
     [ -n "$message" ]
 }
 wait_for 15 find_message || fail "no message about the failed save"
 editor_ended && fail "the sheet closed although the save failed"
 xdotool windowfocus --sync "$message" key Return
-wait_for 15 bash -c "! xdotool search --onlyvisible --pid $editor_pid --name '^Ravelstone' | grep -qv '^$window\$'" \
+wait_for 15 bash -c "! xdotool search --all --onlyvisible --pid $editor_pid --name '^Ravelstone' | grep -qv '^$window\$'" \
     || fail "the message did not close"
 kill -0 "$editor_pid" || fail "the editor ended with the message"
 click "${cancel_button[@]}"
@@ -244,3 +244,31 @@ finish_editor
 [ "$status" = 1 ] || fail "a run whose save failed ended with $status"
 [ ! -e "$locked_folder/setting.cfg" ] || fail "a file appeared in the locked folder"
 echo "ok - a save that fails keeps the sheet open and the run ends with 1"
+
+# 9. Two prefixes hold the game's settings: the editor asks once, before the
+# sheet, and remembers the answer.
+runner=()
+other="$HOME/.local/share/Steam/steamapps/compatdata/5151/pfx"
+mkdir -p "$other/drive_c/users/steamuser/AppData/Roaming/Ravelstone"
+remembered="$HOME/.config/ravelstone-config/prefix"
+rm -f "$remembered"
+"$editor" >"$work/editor.log" 2>&1 &
+editor_pid=$!
+chooser=""
+find_chooser() {
+    chooser=$(xdotool search --all --onlyvisible --pid "$editor_pid" --name '^Which Wine prefix' 2>/dev/null | head -n1)
+    [ -n "$chooser" ]
+}
+wait_for 30 find_chooser || fail "no chooser for two prefixes"
+xdotool windowfocus --sync "$chooser" key Return
+wait_for 30 find_window || fail "no sheet after the choice"
+xdotool windowfocus --sync "$window"
+click "${cancel_button[@]}"
+finish_editor
+[ "$status" = 0 ] || fail "Cancel after the choice ended with $status"
+grep -qx "$(readlink -f "$proton")" "$remembered" || fail "the choice was not remembered"
+start_editor
+find_chooser && fail "the chooser came back although a choice is remembered"
+click "${cancel_button[@]}"
+finish_editor
+echo "ok - two prefixes: the player chooses once and the choice is remembered"

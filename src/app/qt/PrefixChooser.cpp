@@ -15,7 +15,8 @@ namespace ravel {
 
 int ChoosePrefixCandidate(const std::vector<prefix::FoundPrefix>& candidates) {
     QDialog dialog;
-    dialog.setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    dialog.setWindowTitle(QStringLiteral("Which Wine prefix? - ") +
+                          QString::fromUtf8(kApplicationTitle));
     auto* text = new QLabel(
         QStringLiteral("The game's settings are in more than one Wine prefix. Which one does the "
                        "game you play use?"),

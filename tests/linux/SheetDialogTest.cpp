@@ -2,6 +2,8 @@
 // switches, Apply enabling and the apply order, nothing on Cancel.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -48,6 +50,26 @@ TEST_F(SheetDialogTest, CaptionAndTabsFollowTheTemplates) {
     EXPECT_EQ(sheet_->tabs()->tabText(1).toStdString(), "Keyboard Settings");
     EXPECT_EQ(sheet_->tabs()->tabText(2).toStdString(), "Joystick Settings");
     EXPECT_FALSE(sheet_->windowFlags() & Qt::WindowContextHelpButtonHint);
+}
+
+// The file line names the file beside the buttons without growing the sheet;
+// a long name is shortened in the middle and shown whole as its tooltip.
+TEST_F(SheetDialogTest, FileLineNamesTheFileWithoutGrowingTheSheet) {
+    sheet_->show();
+    const QSize before = sheet_->size();
+    EXPECT_FALSE(sheet_->fileLine()->isVisible());
+    const QString shortName = QStringLiteral("/home/player/.wine/setting.cfg");
+    sheet_->ShowFileLine(shortName);
+    EXPECT_TRUE(sheet_->fileLine()->isVisible());
+    EXPECT_EQ(sheet_->fileLine()->text(), shortName);
+    const QString longName = QStringLiteral("/home/player/") + QString(300, QLatin1Char('x')) +
+                             QStringLiteral("/Ravelstone/setting.cfg");
+    sheet_->ShowFileLine(longName);
+    EXPECT_EQ(sheet_->fileLine()->toolTip(), longName);
+    EXPECT_LT(sheet_->fileLine()->text().size(), longName.size());
+    EXPECT_TRUE(sheet_->fileLine()->text().endsWith(QStringLiteral("setting.cfg")));
+    QApplication::processEvents();
+    EXPECT_EQ(sheet_->size(), before);
 }
 
 TEST_F(SheetDialogTest, OnlyTheFirstPageIsCreatedAtOnceAndActivatedWhenShown) {

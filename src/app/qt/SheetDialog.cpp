@@ -86,7 +86,7 @@ SheetDialog::SheetDialog(const SheetPage (&pages)[kPageCount], const QFont& font
 void SheetDialog::ShowFileLine(const QString& file) {
     // Beside the buttons, so the sheet keeps its size; the full name is the
     // line's tooltip when it has to be shortened.
-    const int room = tabs_->sizeHint().width() - 3 * (ok_->width() + units_.X(kMargin));
+    const int room = holders_[0]->width() - 3 * (ok_->width() + units_.X(kMargin));
     fileLine_->setText(fileLine_->fontMetrics().elidedText(file, Qt::ElideMiddle, qMax(room, 0)));
     fileLine_->setToolTip(file);
     fileLine_->show();

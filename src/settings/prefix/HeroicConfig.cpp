@@ -3,21 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "settings/prefix/TextFile.h"
+
 namespace ravel::prefix {
 namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 bool ReadHex4(std::string_view text, size_t at, uint32_t& unit) {
     if (at + 4 > text.size()) {
@@ -25,31 +14,13 @@ bool ReadHex4(std::string_view text, size_t at, uint32_t& unit) {
     }
     unit = 0;
     for (size_t i = at; i < at + 4; ++i) {
-        const int digit = HexDigit(text[i]);
+        const int digit = DigitValue(text[i], 16);
         if (digit < 0) {
             return false;
         }
         unit = unit << 4 | static_cast<uint32_t>(digit);
     }
     return true;
-}
-
-void AppendUtf8(uint32_t code, std::string& out) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | code >> 6);
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | code >> 12);
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | code >> 18);
-        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // Reads the JSON string whose opening quote is at `at`; leaves `at` past its

@@ -1,13 +1,25 @@
-// Reading the small text files of launchers and Wine prefixes.
+// Reading the small text files of launchers and Wine prefixes, and the
+// pieces their readers share.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace ravel::prefix {
 
 // Reads a regular file of at most `limit` bytes whole. False for anything
 // else (missing, a folder, unreadable, larger), leaving `text` empty.
 bool ReadTextFile(const std::string& path, size_t limit, std::string& text);
+
+// Names that differ only in ASCII case are the same (VDF keys, registry names).
+bool SameName(std::string_view a, std::string_view b);
+
+// The value of a digit in `base` (up to 16), or -1.
+int DigitValue(char c, int base);
+
+// Appends a code point as UTF-8 (escapes in JSON strings and user.reg).
+void AppendUtf8(uint32_t code, std::string& out);
 
 }  // namespace ravel::prefix

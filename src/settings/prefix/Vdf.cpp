@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstddef>
 
+#include "settings/prefix/TextFile.h"
+
 namespace ravel::prefix {
 namespace {
 
@@ -84,19 +86,6 @@ bool IsNumber(const std::string& key) {
     }
     for (const char c : key) {
         if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool SameName(const std::string& a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
             return false;
         }
     }

@@ -13,44 +13,6 @@ namespace {
 // A user.reg of a busy prefix runs to a few megabytes.
 constexpr size_t kMaxRegistryBytes = 64u << 20;
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-int Digit(char c, int base) {
-    int value = -1;
-    if (c >= '0' && c <= '9') {
-        value = c - '0';
-    } else if (c >= 'a' && c <= 'f') {
-        value = c - 'a' + 10;
-    } else if (c >= 'A' && c <= 'F') {
-        value = c - 'A' + 10;
-    }
-    return value < base ? value : -1;
-}
-
-void AppendUtf8(uint32_t code, std::string& out) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | code >> 6);
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | code >> 12);
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // Reads text escaped the way wineserver writes names and strings, up to the
 // first unescaped `end`; `at` is left past it. False when `end` never comes.
 bool Unescape(std::string_view line, size_t& at, char end, std::string& out) {
@@ -93,8 +55,8 @@ bool Unescape(std::string_view line, size_t& at, char end, std::string& out) {
             case 'x': {
                 uint32_t code = 0;
                 int digits = 0;
-                for (; digits < 4 && at < line.size() && Digit(line[at], 16) >= 0; ++digits) {
-                    code = code << 4 | static_cast<uint32_t>(Digit(line[at++], 16));
+                for (; digits < 4 && at < line.size() && DigitValue(line[at], 16) >= 0; ++digits) {
+                    code = code << 4 | static_cast<uint32_t>(DigitValue(line[at++], 16));
                 }
                 if (digits == 0) {
                     out += 'x';
@@ -104,11 +66,11 @@ bool Unescape(std::string_view line, size_t& at, char end, std::string& out) {
                 break;
             }
             default:
-                if (Digit(e, 8) >= 0) {
-                    uint32_t code = static_cast<uint32_t>(Digit(e, 8));
-                    for (int digits = 1; digits < 3 && at < line.size() && Digit(line[at], 8) >= 0;
-                         ++digits) {
-                        code = code << 3 | static_cast<uint32_t>(Digit(line[at++], 8));
+                if (DigitValue(e, 8) >= 0) {
+                    uint32_t code = static_cast<uint32_t>(DigitValue(e, 8));
+                    for (int digits = 1;
+                         digits < 3 && at < line.size() && DigitValue(line[at], 8) >= 0; ++digits) {
+                        code = code << 3 | static_cast<uint32_t>(DigitValue(line[at++], 8));
                     }
                     AppendUtf8(code, out);
                 } else {
@@ -141,10 +103,10 @@ bool ReadData(std::string_view line, size_t at, Value& value) {
         value.kind = Value::kDword;
         value.number = 0;
         for (const char c : digits) {
-            if (Digit(c, 16) < 0) {
+            if (DigitValue(c, 16) < 0) {
                 return false;
             }
-            value.number = value.number << 4 | static_cast<uint32_t>(Digit(c, 16));
+            value.number = value.number << 4 | static_cast<uint32_t>(DigitValue(c, 16));
         }
         return true;
     }

@@ -157,9 +157,8 @@ int main(int argc, char** argv) {
     // What the game would find in that prefix: its registry may take pixel
     // shaders or sound away whatever the machine offers.
     const prefix::RegistryAnswers registry = prefix::ReadPrefixRegistryAnswers(location.prefix);
-    const bool noShaders = registry.pixelShaders == prefix::RegistrySays::No ||
-                           registry.direct3D8 == prefix::RegistrySays::No;
-    const bool noSound = registry.sound == prefix::RegistrySays::No;
+    const bool noShaders = registry.TakesPixelShaders();
+    const bool noSound = registry.TakesSound();
 
     // Keys are stored as the game will read them through Wine's DirectInput,
     // which follows the locale the game is started in: this one.

@@ -17,6 +17,14 @@ struct RegistryAnswers {
     RegistrySays direct3D8 = RegistrySays::Nothing;
     // Software\Wine\Drivers "Audio" is "" (no audio driver).
     RegistrySays sound = RegistrySays::Nothing;
+
+    // What the game started in the prefix would lose whatever the machine
+    // offers: shaders without Direct3D 8 or past a cap of 0, sound without a
+    // driver.
+    bool TakesPixelShaders() const {
+        return pixelShaders == RegistrySays::No || direct3D8 == RegistrySays::No;
+    }
+    bool TakesSound() const { return sound == RegistrySays::No; }
 };
 
 // Reads the text of a user.reg (Wine's registry file format). Lines that are

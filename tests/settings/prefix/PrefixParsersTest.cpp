@@ -160,6 +160,10 @@ TEST(WineRegistryFile, AnswersOnlyWhatTheRightKeySays) {
         EXPECT_EQ(answers.pixelShaders, c.shaders) << c.name;
         EXPECT_EQ(answers.direct3D8, c.d3d8) << c.name;
         EXPECT_EQ(answers.sound, c.sound) << c.name;
+        EXPECT_EQ(answers.TakesPixelShaders(),
+                  c.shaders == RegistrySays::No || c.d3d8 == RegistrySays::No)
+            << c.name;
+        EXPECT_EQ(answers.TakesSound(), c.sound == RegistrySays::No) << c.name;
     }
 }
 

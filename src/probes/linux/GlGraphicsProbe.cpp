@@ -40,7 +40,10 @@ bool GlGraphicsProbe::ReadPixelShaderVersion(uint32_t& version) {
 }
 
 ProbeAnswers AskGlGraphics(int argc, char** argv) {
-    QGuiApplication application(argc, argv);
+    // Never destroyed: the probe child ends with _exit as soon as it has
+    // answered, and taking Qt down first would only hold the answer back.
+    auto* application = new QGuiApplication(argc, argv);
+    static_cast<void>(application);
     GlGraphicsProbe graphics;
     return AskProbes(&graphics, nullptr);
 }

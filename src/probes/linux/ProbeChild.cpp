@@ -78,7 +78,7 @@ bool ProbeChild::Wait(ProbeAnswers& answers) {
         }
         got += static_cast<size_t>(read);
     }
-    EndChild();
+    StopChild();
     if (got != sizeof bytes) {
         return false;
     }
@@ -86,15 +86,28 @@ bool ProbeChild::Wait(ProbeAnswers& answers) {
     return true;
 }
 
-void ProbeChild::EndChild() {
+void ProbeChild::StopChild() {
     if (pipe_ >= 0) {
         ::close(pipe_);
         pipe_ = -1;
     }
-    if (child_ > 0) {
+    if (child_ > 0 && !stopped_) {
         // A child that already answered is ending by itself; one that has
-        // not is stopped. Either way it is reaped here, never left behind.
+        // not is stopped.
         ::kill(child_, SIGKILL);
+        stopped_ = true;
+    }
+    // Reaped now if it is gone already; if not, at the end of the run: the
+    // kernel takes the child's memory down on the other core meanwhile,
+    // instead of on the way to the window.
+    if (child_ > 0 && ::waitpid(child_, nullptr, WNOHANG) == child_) {
+        child_ = -1;
+    }
+}
+
+void ProbeChild::EndChild() {
+    StopChild();
+    if (child_ > 0) {
         while (::waitpid(child_, nullptr, 0) < 0 && errno == EINTR) {
         }
         child_ = -1;

@@ -25,18 +25,22 @@ class ProbeChild final : public ProbeWorker {
     // started; Wait then answers false.
     bool Start(Question question, int argc, char** argv);
 
-    // Waits for the answer at most the limit from this call on, then ends
-    // and reaps the child whatever it did.
+    // Waits for the answer at most the limit from this call on, then stops
+    // the child whatever it did. The child is reaped by the time this
+    // object is destroyed at the latest.
     bool Wait(ProbeAnswers& answers) override;
 
+    // The child's process id until it has been reaped, then -1.
     pid_t child() const { return child_; }
 
   private:
+    void StopChild();
     void EndChild();
 
     int limitMilliseconds_;
     pid_t child_ = -1;
     int pipe_ = -1;
+    bool stopped_ = false;
 };
 
 }  // namespace ravel

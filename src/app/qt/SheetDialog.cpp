@@ -98,6 +98,13 @@ void SheetDialog::CreatePage(int index) {
     widgets_[index] = widget;
     connect(widget, &PageWidget::changed, this, [this] { apply_->setEnabled(true); });
     widget->show();
+    if (!isVisible()) {
+        // The first page's initialisation may wait for the start-up
+        // questions: meanwhile the window is made ready to be shown.
+        ensurePolished();
+        layout()->activate();
+        winId();
+    }
     pages_[index].page->OnInitDialog(*widget);
 }
 

@@ -3,6 +3,7 @@
 // left behind in any case: the wait stops it, the end of the run reaps it.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,6 +34,15 @@ ProbeAnswers Hangs(int, char**) {
     for (;;) {
         ::pause();
     }
+}
+
+// Descriptors the editor holds when it starts the child (its lock file), one
+// below the child's pipe and one above it.
+int editorDescriptors[2] = {-1, -1};
+ProbeAnswers SeesEditorDescriptor(int, char**) {
+    const bool open = ::fcntl(editorDescriptors[0], F_GETFD) != -1 ||
+                      ::fcntl(editorDescriptors[1], F_GETFD) != -1;
+    return {open ? 0xFFFF0104u : 0xFFFF0000u, 1, 0, {}};
 }
 
 bool Reaped(pid_t child) {
@@ -104,6 +114,22 @@ TEST(ProbeChild, AChildNeverWaitedForIsEndedWithTheWorker) {
         pid = child.child();
     }
     EXPECT_TRUE(Reaped(pid));
+}
+
+TEST(ProbeChild, HoldsNoneOfTheEditorsDescriptors) {
+    editorDescriptors[0] = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(editorDescriptors[0], 3);
+    editorDescriptors[1] = ::fcntl(editorDescriptors[0], F_DUPFD_CLOEXEC, 40);
+    ASSERT_GE(editorDescriptors[1], 40);
+    ProbeChild child;
+    char name[] = "probe";
+    char* argv[] = {name, nullptr};
+    ASSERT_TRUE(child.Start(SeesEditorDescriptor, 1, argv));
+    ProbeAnswers answers{};
+    ASSERT_TRUE(child.Wait(answers));
+    EXPECT_EQ(answers.shaderVersion, 0xFFFF0000u) << "the child still had a descriptor open";
+    ::close(editorDescriptors[0]);
+    ::close(editorDescriptors[1]);
 }
 
 }  // namespace

@@ -19,6 +19,15 @@ int RemainingMilliseconds(std::chrono::steady_clock::time_point deadline) {
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
+// Closes every descriptor above the standard three except `keep`.
+void CloseAllBut(int keep) {
+    const unsigned kept = static_cast<unsigned>(keep);
+    if (kept > 3) {
+        ::close_range(3, kept - 1, 0);
+    }
+    ::close_range(kept + 1 > 3 ? kept + 1 : 3, ~0U, 0);
+}
+
 }  // namespace
 
 ProbeChild::~ProbeChild() {
@@ -37,10 +46,12 @@ bool ProbeChild::Start(Question question, int argc, char** argv) {
         return false;
     }
     if (child == 0) {
-        // The child ends with the editor, so it never holds on to what it
-        // inherited (the single-instance lock among them) on its own.
+        // Nothing of the editor's stays open here: the single-instance lock
+        // above all, which a child still ending after its answer would
+        // otherwise hold for a moment after the editor itself is gone.
+        CloseAllBut(ends[1]);
+        // The child ends with the editor, even one that hangs.
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-        ::close(ends[0]);
         const ProbeAnswers answers = question(argc, argv);
         const ssize_t written = ::write(ends[1], &answers, sizeof answers);
         // No exit handlers: they belong to the editor, not to this copy.

@@ -112,8 +112,10 @@ byte_at() {
     od -An -tu1 -j "$1" -N1 "$settings" | tr -d ' '
 }
 
-# 1. Cancel on a fresh prefix writes nothing.
+# 1. Cancel on a fresh prefix writes nothing. The sheet carries the
+# program's icon.
 start_editor
+xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "the sheet has no 64 x 64 icon"
 click "${keyboard_tab[@]}"
 click "${kick_list[@]}"
 hold_key k
@@ -196,20 +198,24 @@ echo "ok - without WINEPREFIX the Proton prefix that holds the game's folder is 
 
 # 7. A prefix whose registry caps pixel shaders gets the shader-less
 # defaults, whatever this machine's OpenGL offers (scenario 6's file shows
-# the machine's own answer).
+# the machine's own answer). ALSA's null device answers the sound question
+# with yes, so the sounds stay on.
 machine_shader=$(byte_at 583)
 capped="$work/capped"
 mkdir -p "$capped/drive_c/users/player/AppData/Roaming/Ravelstone"
 printf '%s\n' 'WINE REGISTRY Version 2' '' '[Software\\Wine\\Direct3D] 1700000000' \
     '"MaxShaderModelPS"=dword:00000000' >"$capped/user.reg"
+printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
 start_editor --prefix "$capped"
 click "${ok_button[@]}"
 finish_editor
+rm "$HOME/.asoundrc"
 [ "$status" = 0 ] || fail "OK in the capped prefix ended with $status"
 settings="$capped/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg"
 [ "$(byte_at 583)" = 0 ] || fail "pixel shader is $(byte_at 583) in a prefix without shaders"
 [ "$(byte_at 589)" = 1 ] || fail "palette is $(byte_at 589), not Simple, without shaders"
-echo "ok - MaxShaderModelPS = 0 gives the shader-less defaults (the machine says $machine_shader)"
+[ "$(byte_at 586)$(byte_at 587)" = 00 ] || fail "sounds are off ($(byte_at 586), $(byte_at 587)) with a sound device"
+echo "ok - MaxShaderModelPS = 0 gives the shader-less defaults (the machine says $machine_shader); a sound device keeps the sounds on"
 
 # 8. A settings folder the editor may not write to: OK names the file and
 # the reason, the sheet stays open, nothing is written, and the run ends

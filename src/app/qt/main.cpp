@@ -5,7 +5,9 @@
 // released by RunShutDown once the sheet has closed.
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QMessageBox>
+#include <QPixmap>
 
 #include <sys/stat.h>
 
@@ -131,18 +133,26 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // Before Qt or SDL start any thread: the GL question goes to a child of
-    // its own while the window is being built (see ProbeChild).
+    // Before Qt or SDL start any thread: the GL and the sound question go to
+    // a child each while the window is being built (see ProbeChild); a GL
+    // driver that crashes cannot take the sound answer with it.
     ProbeChild graphicsChild;
     graphicsChild.Start(AskGlGraphics, argc, argv);
     EarlyProbes graphics(graphicsChild);
+    ProbeChild soundChild;
+    soundChild.Start(AskAlsaSound, argc, argv);
+    EarlyProbes sound(soundChild);
 
     const prefix::PrefixEnvironment environment = prefix::ProcessEnvironment();
     prefix::SettingsLocation location = prefix::LocateSettings(options.prefix, environment);
 
     QApplication application(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/ravelstone-config.png")));
+    // Read as the PNG it is: left to guess, Qt loads every image-format
+    // plugin (and libjpeg) into the editor to ask them.
+    QImageReader icon(QStringLiteral(":/ravelstone-config.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
 
     const bool ask = location.choice.rule == prefix::PrefixRule::AskPlayer &&
                      (location.settingsFile.empty() || options.choose);
@@ -169,7 +179,6 @@ int main(int argc, char** argv) {
     application.installEventFilter(&recorder);
     KeyStateDevice keyboard(keyState);
     SdlInputBackend input(&keyboard);
-    AlsaSoundProbe sound;
     Platform platform{&input,
                       noShaders ? nullptr : &graphics,
                       noSound ? nullptr : &sound,

@@ -22,4 +22,9 @@ bool AlsaSoundProbe::OpenDefaultDevice() {
     return result == 0;
 }
 
+ProbeAnswers AskAlsaSound(int, char**) {
+    AlsaSoundProbe sound;
+    return AskProbes(nullptr, &sound);
+}
+
 }  // namespace ravel

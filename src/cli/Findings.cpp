@@ -44,8 +44,7 @@ std::string LayoutProblem(uint8_t value) {
     if (value <= 1) {
         return "";
     }
-    return "neither 0 (" + Quoted(LayoutName(0)) + ") nor 1 (" + Quoted(LayoutName(1)) +
-           "); the editor shows " + Quoted(LayoutName(0));
+    return OptionProblem(LayoutOption, value) + "; the editor shows " + Quoted(LayoutName(0));
 }
 
 std::string AxisFlagsProblem(uint32_t flags) {

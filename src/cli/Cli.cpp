@@ -132,12 +132,10 @@ int ReadRecord(const std::string& path, SettingsRecord& record, uint64_t& size) 
 }
 
 void WarnAboutSize(const std::string& path, uint64_t size) {
-    if (size < kSettingsSize) {
-        Message("warning: " + path + " is " + std::to_string(size) +
-                " bytes, not 596; the missing bytes read as 0");
-    } else if (size > kSettingsSize) {
-        Message("warning: " + path + " is " + std::to_string(size) +
-                " bytes, not 596; the bytes past 596 are not part of the settings");
+    if (size != kSettingsSize) {
+        Message("warning: " + path + " is " + std::to_string(size) + " bytes, not 596; " +
+                (size < kSettingsSize ? "the missing bytes read as 0"
+                                      : "the bytes past 596 are not part of the settings"));
     }
 }
 
@@ -266,11 +264,7 @@ int Run(int argc, char** argv) {
         } else if (arg == "--no-sound") {
             noSound = true;
         } else if (arg == "--prefix" || arg.rfind("--prefix=", 0) == 0) {
-            if (arg == "--prefix") {
-                prefix = i + 1 < argc ? argv[++i] : "";
-            } else {
-                prefix = arg.substr(9);
-            }
+            prefix = arg == "--prefix" ? (i + 1 < argc ? argv[++i] : "") : arg.substr(9);
             if (prefix.empty()) {
                 return Usage("--prefix needs a PATH");
             }

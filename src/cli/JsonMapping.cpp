@@ -1,5 +1,6 @@
 #include "cli/JsonMapping.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <set>
 #include <vector>
@@ -67,11 +68,7 @@ class Reader {
     bool OnlyFields(const Json& object, const std::string& path,
                     const std::vector<std::string>& names) {
         for (const auto& item : object.items()) {
-            bool known = false;
-            for (const std::string& name : names) {
-                known = known || item.key() == name;
-            }
-            if (!known) {
+            if (std::find(names.begin(), names.end(), item.key()) == names.end()) {
                 Fail(Member(path, item.key()), "unknown field");
                 return false;
             }

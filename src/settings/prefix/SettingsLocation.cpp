@@ -91,6 +91,11 @@ const char* SourceName(PrefixSource source) {
     return index < std::size(kNames) ? kNames[index] : "";
 }
 
+std::string LauncherName(const FoundPrefix& found) {
+    const std::string name = SourceName(found.source);
+    return found.label.empty() ? name : name + " " + found.label;
+}
+
 const char* RuleName(PrefixRule rule) {
     static constexpr const char* kNames[] = {
         "--prefix",

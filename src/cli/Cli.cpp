@@ -132,12 +132,10 @@ int ReadRecord(const std::string& path, SettingsRecord& record, uint64_t& size) 
 }
 
 void WarnAboutSize(const std::string& path, uint64_t size) {
-    if (size < kSettingsSize) {
-        Message("warning: " + path + " is " + std::to_string(size) +
-                " bytes, not 596; the missing bytes read as 0");
-    } else if (size > kSettingsSize) {
-        Message("warning: " + path + " is " + std::to_string(size) +
-                " bytes, not 596; the bytes past 596 are not part of the settings");
+    if (size != kSettingsSize) {
+        Message("warning: " + path + " is " + std::to_string(size) + " bytes, not 596; " +
+                (size < kSettingsSize ? "the missing bytes read as 0"
+                                      : "the bytes past 596 are not part of the settings"));
     }
 }
 
@@ -190,43 +188,28 @@ int ReadJsonText(const std::string& source, std::string& text) {
     return kExitOk;
 }
 
-int Show(const std::string& path) {
+// show, check and export: the record as the editor reads it.
+int Report(const std::string& command, const std::string& path) {
     SettingsRecord record;
     uint64_t size = 0;
     if (const int result = ReadRecord(path, record, size); result != kExitOk) {
         return result;
+    }
+    if (command == "check") {
+        const std::vector<Finding> findings = FindProblems(record, size);
+        for (const Finding& finding : findings) {
+            Print(finding.where + ": " + finding.what + "\n");
+        }
+        if (findings.empty()) {
+            return kExitOk;
+        }
+        Message(path + ": " + std::to_string(findings.size()) +
+                (findings.size() == 1 ? " finding" : " findings"));
+        return kExitFound;
     }
     WarnAboutSize(path, size);
-    Print("File: " + path + "\n" + RenderRecord(record));
-    return kExitOk;
-}
-
-int Check(const std::string& path) {
-    SettingsRecord record;
-    uint64_t size = 0;
-    if (const int result = ReadRecord(path, record, size); result != kExitOk) {
-        return result;
-    }
-    const std::vector<Finding> findings = FindProblems(record, size);
-    for (const Finding& finding : findings) {
-        Print(finding.where + ": " + finding.what + "\n");
-    }
-    if (findings.empty()) {
-        return kExitOk;
-    }
-    Message(path + ": " + std::to_string(findings.size()) +
-            (findings.size() == 1 ? " finding" : " findings"));
-    return kExitFound;
-}
-
-int Export(const std::string& path) {
-    SettingsRecord record;
-    uint64_t size = 0;
-    if (const int result = ReadRecord(path, record, size); result != kExitOk) {
-        return result;
-    }
-    WarnAboutSize(path, size);
-    Print(RecordToJson(record).dump(2) + "\n");
+    Print(command == "show" ? "File: " + path + "\n" + RenderRecord(record)
+                            : RecordToJson(record).dump(2) + "\n");
     return kExitOk;
 }
 
@@ -281,11 +264,7 @@ int Run(int argc, char** argv) {
         } else if (arg == "--no-sound") {
             noSound = true;
         } else if (arg == "--prefix" || arg.rfind("--prefix=", 0) == 0) {
-            if (arg == "--prefix") {
-                prefix = i + 1 < argc ? argv[++i] : "";
-            } else {
-                prefix = arg.substr(9);
-            }
+            prefix = arg == "--prefix" ? (i + 1 < argc ? argv[++i] : "") : arg.substr(9);
             if (prefix.empty()) {
                 return Usage("--prefix needs a PATH");
             }
@@ -315,40 +294,6 @@ int Run(int argc, char** argv) {
     }
 #endif
     const size_t arguments = positional.size() - 1;
-    std::string path;
-    if (command == "show" || command == "check" || command == "export") {
-        if (arguments > 1) {
-            return Usage(command + " takes at most one FILE");
-        }
-        if (const int result = SettingsPath(positional, 1, prefix, kExitUnreadable, path);
-            result != kExitOk) {
-            return result;
-        }
-        if (command == "show") {
-            return Show(path);
-        }
-        return command == "check" ? Check(path) : Export(path);
-    }
-    if (command == "import") {
-        if (arguments < 1 || arguments > 2) {
-            return Usage("import takes a JSON file (or -) and at most one FILE");
-        }
-        if (const int result = SettingsPath(positional, 2, prefix, kExitUnwritable, path);
-            result != kExitOk) {
-            return result;
-        }
-        return Import(positional[1], path);
-    }
-    if (command == "defaults") {
-        if (arguments > 1) {
-            return Usage("defaults takes at most one FILE");
-        }
-        if (const int result = SettingsPath(positional, 1, prefix, kExitUnwritable, path);
-            result != kExitOk) {
-            return result;
-        }
-        return Defaults(path, !noPixelShader, !noSound);
-    }
 #ifndef _WIN32
     if (command == "where") {
         if (arguments > 0) {
@@ -358,7 +303,28 @@ int Run(int argc, char** argv) {
         return kExitOk;
     }
 #endif
-    return Usage("unknown command " + command);
+    const bool reads = command == "show" || command == "check" || command == "export";
+    const bool imports = command == "import";
+    if (!reads && !imports && command != "defaults") {
+        return Usage("unknown command " + command);
+    }
+    if (imports && (arguments < 1 || arguments > 2)) {
+        return Usage("import takes a JSON file (or -) and at most one FILE");
+    }
+    if (!imports && arguments > 1) {
+        return Usage(command + " takes at most one FILE");
+    }
+    // FILE follows the command's own arguments.
+    std::string path;
+    if (const int result = SettingsPath(positional, imports ? 2 : 1, prefix,
+                                        reads ? kExitUnreadable : kExitUnwritable, path);
+        result != kExitOk) {
+        return result;
+    }
+    if (reads) {
+        return Report(command, path);
+    }
+    return imports ? Import(positional[1], path) : Defaults(path, !noPixelShader, !noSound);
 }
 
 }  // namespace

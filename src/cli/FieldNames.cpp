@@ -47,6 +47,9 @@ const char* PlayerName(int player) {
     return ControlCaption(Page(kJoystickTemplateId), PlayerButton(player & 3));
 }
 
+const OptionField LayoutOption{offsetof(SettingsRecord, PlayerLayout), OptionStyle::Choice,
+                               kLayoutField, LayoutName(0), LayoutName(1)};
+
 std::string KeyboardPositionName(int position) {
     if (position < kAssignListCount) {
         return AssignLabels[position];

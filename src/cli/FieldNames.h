@@ -38,6 +38,9 @@ extern const std::array<OptionField, kOptionControlCount> OptionFields;
 
 inline constexpr const char* kOtherBitsName = "Other bits";
 
+// Byte 593, the keyboard's two layouts, shown, read and written as a choice.
+extern const OptionField LayoutOption;
+
 const char* LayoutName(int layout);  // "2 Players", "4 Players"
 const char* PlayerName(int player);  // "Player 1" ... "Player 4"
 

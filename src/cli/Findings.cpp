@@ -1,5 +1,6 @@
 #include "cli/Findings.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "cli/ValueNames.h"
@@ -44,8 +45,7 @@ std::string LayoutProblem(uint8_t value) {
     if (value <= 1) {
         return "";
     }
-    return "neither 0 (" + Quoted(LayoutName(0)) + ") nor 1 (" + Quoted(LayoutName(1)) +
-           "); the editor shows " + Quoted(LayoutName(0));
+    return OptionProblem(LayoutOption, value) + "; the editor shows " + Quoted(LayoutName(0));
 }
 
 std::string AxisFlagsProblem(uint32_t flags) {
@@ -82,25 +82,20 @@ std::string CodeProblem(InputCode code) {
 }
 
 bool RepairRebuilds(const uint32_t (&entries)[kJoystickEntryCount]) {
-    bool anyZero = false;
-    for (uint32_t code : entries) {
-        if (code != 0 && code != NoInput) {
-            return false;
-        }
-        anyZero = anyZero || code == 0;
-    }
-    return anyZero;
+    const auto end = entries + kJoystickEntryCount;
+    return std::all_of(entries, end, [](uint32_t code) { return code == 0 || code == NoInput; }) &&
+           std::find(entries, end, 0u) != end;
 }
 
 std::vector<Finding> FindProblems(const SettingsRecord& record, uint64_t fileSize) {
     std::vector<Finding> findings;
-    const std::string size = std::to_string(fileSize);
-    if (fileSize < kSettingsSize) {
-        findings.push_back({"file", size + " bytes, not 596; the editor reads them over a record "
-                                           "of zeros"});
-    } else if (fileSize > kSettingsSize) {
-        findings.push_back({"file", size + " bytes, not 596; the editor ignores the bytes past "
-                                           "596 and keeps them when it saves"});
+    if (fileSize != kSettingsSize) {
+        findings.push_back(
+            {"file",
+             std::to_string(fileSize) + " bytes, not 596; " +
+                 (fileSize < kSettingsSize
+                      ? "the editor reads them over a record of zeros"
+                      : "the editor ignores the bytes past 596 and keeps them when it saves")});
     }
 
     for (const OptionField& field : OptionFields) {

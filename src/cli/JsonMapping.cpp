@@ -1,5 +1,6 @@
 #include "cli/JsonMapping.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <set>
 #include <vector>
@@ -67,11 +68,7 @@ class Reader {
     bool OnlyFields(const Json& object, const std::string& path,
                     const std::vector<std::string>& names) {
         for (const auto& item : object.items()) {
-            bool known = false;
-            for (const std::string& name : names) {
-                known = known || item.key() == name;
-            }
-            if (!known) {
+            if (std::find(names.begin(), names.end(), item.key()) == names.end()) {
                 Fail(Member(path, item.key()), "unknown field");
                 return false;
             }
@@ -127,56 +124,23 @@ class Reader {
         }
     }
 
-    void Layout(const Json& parent, const std::string& path, uint8_t& out) {
-        const Json* value = Field(parent, path, kLayoutField);
-        if (value == nullptr) {
-            return;
-        }
-        uint32_t raw = 0;
-        if (IsText(*value, LayoutName(0))) {
-            out = 0;
-        } else if (IsText(*value, LayoutName(1))) {
-            out = 1;
-        } else if (Raw(*value, 0xFF, raw)) {
-            out = static_cast<uint8_t>(raw);
-        } else {
-            Fail(Member(path, kLayoutField), std::string("must be \"") + LayoutName(0) + "\", \"" +
-                                                 LayoutName(1) + "\" or a byte such as \"0x02\"");
-        }
-    }
-
-    void Key(const Json& parent, const std::string& path, const std::string& key, uint8_t& out) {
+    // A name `parse` reads back, or a raw value up to `max`.
+    template <typename T, typename Parse>
+    void Named(const Json& parent, const std::string& path, const std::string& key, Parse parse,
+               uint32_t max, const char* expected, T& out) {
         const Json* value = Field(parent, path, key);
         if (value == nullptr) {
             return;
         }
         uint32_t raw = 0;
-        if (value->is_string() && ParseKeyName(value->get_ref<const std::string&>(), out)) {
+        if (value->is_string() && parse(value->get_ref<const std::string&>(), out)) {
             return;
         }
-        if (Raw(*value, 0xFF, raw)) {
-            out = static_cast<uint8_t>(raw);
+        if (Raw(*value, max, raw)) {
+            out = static_cast<T>(raw);
             return;
         }
-        Fail(Member(path, key), Shown(*value) +
-                                    "is neither a key name (such as \"J\", \"SPACE\", \"None\") "
-                                    "nor a byte such as \"0x24\"");
-    }
-
-    void Code(const Json& parent, const std::string& path, const std::string& key, uint32_t& out) {
-        const Json* value = Field(parent, path, key);
-        if (value == nullptr) {
-            return;
-        }
-        if (value->is_string() && ParseInputName(value->get_ref<const std::string&>(), out)) {
-            return;
-        }
-        if (Raw(*value, 0xFFFFFFFFu, out)) {
-            return;
-        }
-        Fail(Member(path, key), Shown(*value) +
-                                    "is neither an input name (such as \"1BUTTON3\", \"2UP\", "
-                                    "\"None\") nor a code such as \"0x01000002\"");
+        Fail(Member(path, key), Shown(*value) + expected);
     }
 
     void Flag(const Json& parent, const std::string& path, const AxisOptionControl& option,
@@ -272,32 +236,11 @@ std::vector<std::string> Names(int count, NameOf name) {
     return names;
 }
 
-std::vector<std::string> OptionNames() {
-    return Names(kOptionControlCount,
-                 [](int i) { return OptionFields[static_cast<size_t>(i)].name; });
-}
-
-std::vector<std::string> PlayerNames() {
-    return Names(kPlayerCount, PlayerName);
-}
-
-std::vector<std::string> KeyboardPositionNames() {
-    return Names(kKeyboardSlotCount, KeyboardPositionName);
-}
-
-std::vector<std::string> JoystickEntryNames() {
-    return Names(kJoystickEntryCount, JoystickEntryName);
-}
-
-std::vector<std::string> AdvancedNames() {
-    std::vector<std::string> names =
-        Names(kAxisOptionControlCount, [](int i) { return AxisOptionControls[i].name; });
-    names.emplace_back(kOtherBitsName);
-    return names;
-}
-
 void ReadGraphicAudio(Reader& in, const Json& root, SettingsRecord& record) {
-    const Json* section = in.Object(root, "", kGraphicAudioSection, OptionNames());
+    const Json* section =
+        in.Object(root, "", kGraphicAudioSection, Names(kOptionControlCount, [](int i) {
+                      return OptionFields[static_cast<size_t>(i)].name;
+                  }));
     if (section == nullptr) {
         return;
     }
@@ -314,30 +257,33 @@ void ReadKeyboard(Reader& in, const Json& root, SettingsRecord& record) {
         return;
     }
     const std::string path = Member("", kKeyboardSection);
-    in.Layout(*section, path, record.PlayerLayout);
+    in.Option(*section, path, LayoutOption, record.PlayerLayout);
     for (int l = 0; l < kLayoutCount; ++l) {
-        const Json* layout = in.Object(*section, path, LayoutName(l), PlayerNames());
+        const Json* layout =
+            in.Object(*section, path, LayoutName(l), Names(kPlayerCount, PlayerName));
         if (layout == nullptr) {
             return;
         }
         const std::string layoutPath = Member(path, LayoutName(l));
         for (int p = 0; p < kPlayerCount; ++p) {
-            const Json* player =
-                in.Object(*layout, layoutPath, PlayerName(p), KeyboardPositionNames());
+            const Json* player = in.Object(*layout, layoutPath, PlayerName(p),
+                                           Names(kKeyboardSlotCount, KeyboardPositionName));
             if (player == nullptr) {
                 return;
             }
             const std::string playerPath = Member(layoutPath, PlayerName(p));
             for (int position = 0; position < kKeyboardSlotCount; ++position) {
-                in.Key(*player, playerPath, KeyboardPositionName(position),
-                       record.KeyboardTable[l][p][KeyboardSlotMap[position]]);
+                in.Named(*player, playerPath, KeyboardPositionName(position), ParseKeyName, 0xFF,
+                         "is neither a key name (such as \"J\", \"SPACE\", \"None\") nor a "
+                         "byte such as \"0x24\"",
+                         record.KeyboardTable[l][p][KeyboardSlotMap[position]]);
             }
         }
     }
 }
 
 void ReadJoystick(Reader& in, const Json& root, SettingsRecord& record) {
-    std::vector<std::string> names = PlayerNames();
+    std::vector<std::string> names = Names(kPlayerCount, PlayerName);
     names.emplace_back(kAdvancedField);
     const Json* section = in.Object(root, "", kJoystickSection, names);
     if (section == nullptr) {
@@ -345,16 +291,23 @@ void ReadJoystick(Reader& in, const Json& root, SettingsRecord& record) {
     }
     const std::string path = Member("", kJoystickSection);
     for (int p = 0; p < kPlayerCount; ++p) {
-        const Json* player = in.Object(*section, path, PlayerName(p), JoystickEntryNames());
+        const Json* player =
+            in.Object(*section, path, PlayerName(p), Names(kJoystickEntryCount, JoystickEntryName));
         if (player == nullptr) {
             return;
         }
         const std::string playerPath = Member(path, PlayerName(p));
         for (int entry = 0; entry < kJoystickEntryCount; ++entry) {
-            in.Code(*player, playerPath, JoystickEntryName(entry), record.JoystickTable[p][entry]);
+            in.Named(*player, playerPath, JoystickEntryName(entry), ParseInputName, 0xFFFFFFFFu,
+                     "is neither an input name (such as \"1BUTTON3\", \"2UP\", \"None\") nor a "
+                     "code such as \"0x01000002\"",
+                     record.JoystickTable[p][entry]);
         }
     }
-    const Json* advanced = in.Object(*section, path, kAdvancedField, AdvancedNames());
+    std::vector<std::string> advancedNames =
+        Names(kAxisOptionControlCount, [](int i) { return AxisOptionControls[i].name; });
+    advancedNames.emplace_back(kOtherBitsName);
+    const Json* advanced = in.Object(*section, path, kAdvancedField, advancedNames);
     if (advanced == nullptr) {
         return;
     }
@@ -378,8 +331,7 @@ Json RecordToJson(const SettingsRecord& record) {
     }
 
     Json& keyboard = root[kKeyboardSection] = Json::object();
-    keyboard[kLayoutField] = record.PlayerLayout <= 1 ? Json(LayoutName(record.PlayerLayout))
-                                                      : RawByte(record.PlayerLayout);
+    keyboard[kLayoutField] = OptionValue(LayoutOption, record.PlayerLayout);
     for (int l = 0; l < kLayoutCount; ++l) {
         Json& layout = keyboard[LayoutName(l)] = Json::object();
         for (int p = 0; p < kPlayerCount; ++p) {

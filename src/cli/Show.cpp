@@ -57,8 +57,7 @@ void ShowGraphicAudio(const SettingsRecord& record, Lines& out) {
 void ShowKeyboard(const SettingsRecord& record, Lines& out) {
     out.Heading(0, kKeyboardSection);
     const uint8_t layout = record.PlayerLayout;
-    out.Field(1, kLayoutField, layout <= 1 ? LayoutName(layout) : Hex(layout, 2),
-              LayoutProblem(layout));
+    out.Field(1, kLayoutField, OptionText(LayoutOption, layout), LayoutProblem(layout));
     for (int l = 0; l < kLayoutCount; ++l) {
         for (int p = 0; p < kPlayerCount; ++p) {
             out.Heading(1, std::string(LayoutName(l)) + ", " + PlayerName(p));

@@ -1,6 +1,7 @@
 #include "cli/ValueNames.h"
 
 #include <bit>
+#include <charconv>
 #include <cstring>
 
 #include "cli/FieldNames.h"
@@ -172,26 +173,14 @@ bool ParseHex(const std::string& text, uint32_t max, uint32_t& value) {
         (text[1] != 'x' && text[1] != 'X')) {
         return false;
     }
-    uint64_t result = 0;
-    for (size_t i = 2; i < text.size(); ++i) {
-        const char c = text[i];
-        int digit = -1;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            digit = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            digit = c - 'A' + 10;
-        }
-        if (digit < 0) {
-            return false;
-        }
-        result = result * 16 + static_cast<uint64_t>(digit);
-    }
-    if (result > max) {
+    // An unsigned from_chars takes neither a sign nor a second "0x".
+    const char* end = text.data() + text.size();
+    uint32_t result = 0;
+    const auto [stop, error] = std::from_chars(text.data() + 2, end, result, 16);
+    if (error != std::errc() || stop != end || result > max) {
         return false;
     }
-    value = static_cast<uint32_t>(result);
+    value = result;
     return true;
 }
 

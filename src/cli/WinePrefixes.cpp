@@ -11,12 +11,6 @@ using prefix::FoundPrefix;
 using prefix::PrefixRule;
 using prefix::SettingsLocation;
 
-// "Steam (Proton) 2231450", "Wine (~/.wine)": the launcher and its own name.
-std::string Launcher(const FoundPrefix& found) {
-    std::string name = prefix::SourceName(found.source);
-    return found.label.empty() ? name : name + " " + found.label;
-}
-
 std::string LocalTime(int64_t seconds) {
     const std::time_t time = static_cast<std::time_t>(seconds);
     std::tm parts{};
@@ -45,7 +39,7 @@ PrefixFile PrefixSettingsFile(const std::string& explicitPrefix) {
     // The editor would ask; a script cannot be asked.
     file.choose = "several Wine prefixes hold the game's settings:\n";
     for (const FoundPrefix& candidate : location.choice.candidates) {
-        file.choose += "  " + Launcher(candidate) + ": " + candidate.path + "\n";
+        file.choose += "  " + prefix::LauncherName(candidate) + ": " + candidate.path + "\n";
     }
     file.choose +=
         "choose one with --prefix PATH (a pick made in ravelstone-config counts here too)";
@@ -60,7 +54,7 @@ std::string WhereReport(const std::string& explicitPrefix) {
         text += "No Wine prefix found.\n";
     }
     for (const FoundPrefix& found : location.found) {
-        text += Launcher(found) + ": " + found.path + "\n";
+        text += prefix::LauncherName(found) + ": " + found.path + "\n";
         text += std::string("  holds the game's settings: ") +
                 (found.holdsGameFolder ? "yes" : "no") + "\n";
         text += "  settings file: " + found.settingsFile + "\n";

@@ -76,25 +76,19 @@ int FormatInputCode(char* text, size_t capacity, InputCode code) {
             .Text(JoystickPartNames[element])
             .Finish();
     }
-    if ((code & InputKindSlider) != 0) {
-        // Only a damaged file holds a slider end above 1; it names nothing.
-        if (element > kSliderMax) {
+    // Sliders and hats: the part, then the object counted from 1. Only a
+    // damaged file holds a slider end above 1 or a hat direction past right;
+    // such a code names nothing.
+    const bool slider = (code & InputKindSlider) != 0;
+    if (slider || (code & InputKindPov) != 0) {
+        const uint32_t last = slider ? uint32_t{kSliderMax} : uint32_t{kPovRight};
+        if (element > last) {
             return 0;
         }
         return NameWriter(text, capacity)
             .Number(joystick)
-            .Text(JoystickPartNames[kFirstSliderPartName + element])
-            .Number((InputObjectIndex(code) & 1) + 1)
-            .Finish();
-    }
-    if ((code & InputKindPov) != 0) {
-        if (element > kPovRight) {
-            return 0;
-        }
-        return NameWriter(text, capacity)
-            .Number(joystick)
-            .Text(JoystickPartNames[kFirstPovPartName + element])
-            .Number((InputObjectIndex(code) & 3) + 1)
+            .Text(JoystickPartNames[(slider ? kFirstSliderPartName : kFirstPovPartName) + element])
+            .Number((InputObjectIndex(code) & (slider ? 1 : 3)) + 1)
             .Finish();
     }
     return 0;

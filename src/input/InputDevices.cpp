@@ -31,25 +31,14 @@ int JoystickObjectCallback(const ObjectInstance& object, void* context) {
         // Objects after one whose range cannot be set are not recorded.
         return kDiEnumStop;
     }
+    // Each kind of object found sets its flag or counts once more.
     JoystickCaps& caps = *scan.caps;
-    if (object.guidType == GUID_ZAxis) {
-        caps.hasZ = 1;
-    }
-    if (object.guidType == GUID_RxAxis) {
-        caps.hasRx = 1;
-    }
-    if (object.guidType == GUID_RyAxis) {
-        caps.hasRy = 1;
-    }
-    if (object.guidType == GUID_RzAxis) {
-        caps.hasRz = 1;
-    }
-    if (object.guidType == GUID_Slider) {
-        ++caps.sliderCount;
-    }
-    if (object.guidType == GUID_POV) {
-        ++caps.povCount;
-    }
+    caps.hasZ |= object.guidType == GUID_ZAxis;
+    caps.hasRx |= object.guidType == GUID_RxAxis;
+    caps.hasRy |= object.guidType == GUID_RyAxis;
+    caps.hasRz |= object.guidType == GUID_RzAxis;
+    caps.sliderCount += object.guidType == GUID_Slider;
+    caps.povCount += object.guidType == GUID_POV;
     return kDiEnumContinue;
 }
 

@@ -1,5 +1,9 @@
 #include "resources/Templates.h"
 
+#include <array>
+#include <cstddef>
+#include <iterator>
+
 namespace ravel {
 namespace {
 
@@ -38,7 +42,38 @@ constexpr ControlTemplate kGraphicAudio[] = {
     {kDefaultSettings, K::PushButton, "Default Settings", 200, 209, 75, 14, false, true},
 };
 
-constexpr ControlTemplate kKeyboard[] = {
+// The Key Assign and Button Assign blocks of the two input pages: the
+// fourteen labels, then their lists, in two columns of rows 20 units apart.
+// Only where a block starts and where its right column of lists stands differ.
+constexpr int kAssignLabelWidths[kAssignListCount] = {10, 23, 18, 19, 27, 19, 19,
+                                                      22, 8,  8,  9,  9,  25, 22};
+
+template <size_t Before, size_t After>
+constexpr std::array<ControlTemplate, Before + 2 * kAssignListCount + After> WithAssignBlock(
+    const ControlTemplate (&before)[Before], int labelTop, int rightListX,
+    const ControlTemplate (&after)[After]) {
+    std::array<ControlTemplate, Before + 2 * kAssignListCount + After> page{};
+    size_t n = 0;
+    for (const ControlTemplate& control : before) {
+        page[n++] = control;
+    }
+    for (int i = 0; i < kAssignListCount; ++i) {
+        const int x = i < 8 ? 10 : 100;
+        const int y = labelTop + 20 * (i % 8);
+        page[n++] = {S, K::Label, AssignLabels[i], x, y, kAssignLabelWidths[i], 8, true, false};
+    }
+    for (int i = 0; i < kAssignListCount; ++i) {
+        const int x = i < 8 ? 38 : rightListX;
+        const int y = labelTop - 5 + 20 * (i % 8);
+        page[n++] = {AssignList(i), K::DropDownList, "", x, y, 56, 150, false, true};
+    }
+    for (const ControlTemplate& control : after) {
+        page[n++] = control;
+    }
+    return page;
+}
+
+constexpr ControlTemplate kKeyboardTop[] = {
     {S, K::GroupBox, "Number of Players", 5, 5, 270, 30, false, false},
     {kTwoPlayers, K::RadioButton, "2 Players", 15, 20, 48, 10, false, false},
     {kFourPlayers, K::RadioButton, "4 Players", 85, 20, 48, 10, false, false},
@@ -48,82 +83,31 @@ constexpr ControlTemplate kKeyboard[] = {
     {kPlayer3, K::RadioButton, "Player 3", 150, 55, 51, 10, false, false},
     {kPlayer4, K::RadioButton, "Player 4", 215, 55, 51, 10, false, false},
     {S, K::GroupBox, "Key Assign", 5, 75, 270, 170, false, false},
-    {S, K::Label, AssignLabels[0], 10, 90, 10, 8, true, false},
-    {S, K::Label, AssignLabels[1], 10, 110, 23, 8, true, false},
-    {S, K::Label, AssignLabels[2], 10, 130, 18, 8, true, false},
-    {S, K::Label, AssignLabels[3], 10, 150, 19, 8, true, false},
-    {S, K::Label, AssignLabels[4], 10, 170, 27, 8, true, false},
-    {S, K::Label, AssignLabels[5], 10, 190, 19, 8, true, false},
-    {S, K::Label, AssignLabels[6], 10, 210, 19, 8, true, false},
-    {S, K::Label, AssignLabels[7], 10, 230, 22, 8, true, false},
-    {S, K::Label, AssignLabels[8], 100, 90, 8, 8, true, false},
-    {S, K::Label, AssignLabels[9], 100, 110, 8, 8, true, false},
-    {S, K::Label, AssignLabels[10], 100, 130, 9, 8, true, false},
-    {S, K::Label, AssignLabels[11], 100, 150, 9, 8, true, false},
-    {S, K::Label, AssignLabels[12], 100, 170, 25, 8, true, false},
-    {S, K::Label, AssignLabels[13], 100, 190, 22, 8, true, false},
-    {AssignList(0), K::DropDownList, "", 38, 85, 56, 150, false, true},
-    {AssignList(1), K::DropDownList, "", 38, 105, 56, 150, false, true},
-    {AssignList(2), K::DropDownList, "", 38, 125, 56, 150, false, true},
-    {AssignList(3), K::DropDownList, "", 38, 145, 56, 150, false, true},
-    {AssignList(4), K::DropDownList, "", 38, 165, 56, 150, false, true},
-    {AssignList(5), K::DropDownList, "", 38, 185, 56, 150, false, true},
-    {AssignList(6), K::DropDownList, "", 38, 205, 56, 150, false, true},
-    {AssignList(7), K::DropDownList, "", 38, 225, 56, 150, false, true},
-    {AssignList(8), K::DropDownList, "", 130, 85, 56, 150, false, true},
-    {AssignList(9), K::DropDownList, "", 130, 105, 56, 150, false, true},
-    {AssignList(10), K::DropDownList, "", 130, 125, 56, 150, false, true},
-    {AssignList(11), K::DropDownList, "", 130, 145, 56, 150, false, true},
-    {AssignList(12), K::DropDownList, "", 130, 165, 56, 150, false, true},
-    {AssignList(13), K::DropDownList, "", 130, 185, 56, 150, false, true},
-    {kDefaultSettings, K::PushButton, "Default Settings", 195, 250, 80, 14, false, true},
 };
+constexpr auto kKeyboard = WithAssignBlock(
+    kKeyboardTop, 90, 130,
+    {{kDefaultSettings, K::PushButton, "Default Settings", 195, 250, 80, 14, false, true}});
 
-constexpr ControlTemplate kJoystick[] = {
+constexpr ControlTemplate kJoystickTop[] = {
     {S, K::GroupBox, "Player Selection", 5, 5, 270, 30, false, false},
     {kPlayer1, K::RadioButton, "Player 1", 15, 20, 51, 10, true, false},
     {kPlayer2, K::RadioButton, "Player 2", 85, 20, 51, 10, false, false},
     {kPlayer3, K::RadioButton, "Player 3", 150, 20, 50, 10, false, false},
     {kPlayer4, K::RadioButton, "Player 4", 215, 20, 51, 10, false, false},
     {S, K::GroupBox, "Button Assign", 5, 40, 190, 170, false, false},
-    {S, K::Label, AssignLabels[0], 10, 55, 10, 8, true, false},
-    {S, K::Label, AssignLabels[1], 10, 75, 23, 8, true, false},
-    {S, K::Label, AssignLabels[2], 10, 95, 18, 8, true, false},
-    {S, K::Label, AssignLabels[3], 10, 115, 19, 8, true, false},
-    {S, K::Label, AssignLabels[4], 10, 135, 27, 8, true, false},
-    {S, K::Label, AssignLabels[5], 10, 155, 19, 8, true, false},
-    {S, K::Label, AssignLabels[6], 10, 175, 19, 8, true, false},
-    {S, K::Label, AssignLabels[7], 10, 195, 22, 8, true, false},
-    {S, K::Label, AssignLabels[8], 100, 55, 8, 8, true, false},
-    {S, K::Label, AssignLabels[9], 100, 75, 8, 8, true, false},
-    {S, K::Label, AssignLabels[10], 100, 95, 9, 8, true, false},
-    {S, K::Label, AssignLabels[11], 100, 115, 9, 8, true, false},
-    {S, K::Label, AssignLabels[12], 100, 135, 25, 8, true, false},
-    {S, K::Label, AssignLabels[13], 100, 155, 22, 8, true, false},
-    {AssignList(0), K::DropDownList, "", 38, 50, 56, 150, false, true},
-    {AssignList(1), K::DropDownList, "", 38, 70, 56, 150, false, true},
-    {AssignList(2), K::DropDownList, "", 38, 90, 56, 150, false, true},
-    {AssignList(3), K::DropDownList, "", 38, 110, 56, 150, false, true},
-    {AssignList(4), K::DropDownList, "", 38, 130, 56, 150, false, true},
-    {AssignList(5), K::DropDownList, "", 38, 150, 56, 150, false, true},
-    {AssignList(6), K::DropDownList, "", 38, 170, 56, 150, false, true},
-    {AssignList(7), K::DropDownList, "", 38, 190, 56, 150, false, true},
-    {AssignList(8), K::DropDownList, "", 131, 50, 56, 150, false, true},
-    {AssignList(9), K::DropDownList, "", 131, 70, 56, 150, false, true},
-    {AssignList(10), K::DropDownList, "", 131, 90, 56, 150, false, true},
-    {AssignList(11), K::DropDownList, "", 131, 110, 56, 150, false, true},
-    {AssignList(12), K::DropDownList, "", 131, 130, 56, 150, false, true},
-    {AssignList(13), K::DropDownList, "", 131, 150, 56, 150, false, true},
+};
+constexpr ControlTemplate kJoystickBottom[] = {
     {kDefaultSettings, K::PushButton, "Default Settings", 195, 215, 80, 14, false, true},
     {S, K::GroupBox, "Advanced", 200, 40, 75, 70, false, false},
     {kRotationAxes, K::CheckBox, "?????", 205, 55, 50, 10, false, true},
     {kSliders, K::CheckBox, "??????", 205, 70, 54, 10, false, true},
     {kZAxis, K::CheckBox, "Z???", 205, 85, 41, 10, false, true},
 };
+constexpr auto kJoystick = WithAssignBlock(kJoystickTop, 55, 131, kJoystickBottom);
 
-template <int N>
-constexpr int Count(const ControlTemplate (&)[N]) {
-    return N;
+template <typename Controls>
+constexpr int Count(const Controls& controls) {
+    return static_cast<int>(std::size(controls));
 }
 
 }  // namespace
@@ -131,8 +115,8 @@ constexpr int Count(const ControlTemplate (&)[N]) {
 const DialogTemplate DialogTemplates[kPageCount] = {
     {kGraphicAudioTemplateId, "Graphic / Audio Settings", 283, 229, kGraphicAudio,
      Count(kGraphicAudio)},
-    {kKeyboardTemplateId, "Keyboard Settings", 283, 269, kKeyboard, Count(kKeyboard)},
-    {kJoystickTemplateId, "Joystick Settings", 283, 235, kJoystick, Count(kJoystick)},
+    {kKeyboardTemplateId, "Keyboard Settings", 283, 269, kKeyboard.data(), Count(kKeyboard)},
+    {kJoystickTemplateId, "Joystick Settings", 283, 235, kJoystick.data(), Count(kJoystick)},
 };
 
 const DialogTemplate* FindDialogTemplate(int id) {

@@ -1,5 +1,6 @@
 #include "settings/Defaults.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "input/InputCode.h"
@@ -62,9 +63,7 @@ void ResetJoystickPlayer(SettingsRecord& record, const JoystickCapsTable& caps, 
         return;
     }
     uint32_t* entries = record.JoystickTable[player];
-    for (int i = 0; i < kJoystickEntryCount; ++i) {
-        entries[i] = NoInput;
-    }
+    std::fill(entries, entries + kJoystickEntryCount, NoInput);
     const uint32_t buttonCount = caps[player].buttonCount;
     if (buttonCount == 0) {
         return;
@@ -84,14 +83,9 @@ void ResetJoystickPlayer(SettingsRecord& record, const JoystickCapsTable& caps, 
 
 void RepairJoystickTable(SettingsRecord& record, const JoystickCapsTable& caps) {
     for (int player = 0; player < kPlayerCount; ++player) {
-        bool empty = true;
-        for (uint32_t code : record.JoystickTable[player]) {
-            if (code != 0 && code != NoInput) {
-                empty = false;
-                break;
-            }
-        }
-        if (empty) {
+        const uint32_t* entries = record.JoystickTable[player];
+        if (std::all_of(entries, entries + kJoystickEntryCount,
+                        [](uint32_t code) { return code == 0 || code == NoInput; })) {
             ResetJoystickPlayer(record, caps, player);
         }
     }

@@ -73,36 +73,24 @@ QWidget* PageWidget::MakeControl(const ControlTemplate& control, const DialogUni
     const int id = control.id;
     QWidget* widget = nullptr;
     switch (control.kind) {
-        case ControlKind::GroupBox: {
+        case ControlKind::GroupBox:
             widget = new QGroupBox(caption, this);
-            widget->setFocusPolicy(Qt::NoFocus);
             break;
-        }
         case ControlKind::Label: {
             auto* label = new QLabel(caption, this);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             widget = label;
             break;
         }
-        case ControlKind::RadioButton: {
-            auto* radio = new AutoRadioButton(caption, this);
-            connect(radio, &QAbstractButton::clicked, this,
-                    [this, id] { page_.OnCommand(id, kBnClicked); });
-            widget = radio;
+        case ControlKind::RadioButton:
+            widget = new AutoRadioButton(caption, this);
             break;
-        }
-        case ControlKind::CheckBox: {
-            auto* box = new QCheckBox(caption, this);
-            connect(box, &QAbstractButton::clicked, this,
-                    [this, id] { page_.OnCommand(id, kBnClicked); });
-            widget = box;
+        case ControlKind::CheckBox:
+            widget = new QCheckBox(caption, this);
             break;
-        }
         case ControlKind::PushButton: {
             auto* button = new QPushButton(caption, this);
             button->setAutoDefault(false);  // Enter belongs to the sheet's OK
-            connect(button, &QAbstractButton::clicked, this,
-                    [this, id] { page_.OnCommand(id, kBnClicked); });
             widget = button;
             break;
         }
@@ -124,6 +112,10 @@ QWidget* PageWidget::MakeControl(const ControlTemplate& control, const DialogUni
             widget->setGeometry(rect.x(), rect.y(), rect.width(), closed);
             break;
         }
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, id] { page_.OnCommand(id, kBnClicked); });
     }
     if (control.kind == ControlKind::RadioButton || control.kind == ControlKind::CheckBox) {
         // Our check marks and font run a little wider than Windows'; a caption

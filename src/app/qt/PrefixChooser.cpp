@@ -27,10 +27,7 @@ int ChoosePrefixCandidate(const std::vector<prefix::FoundPrefix>& candidates) {
     list->setHeaderLabels({QStringLiteral("Launcher"), QStringLiteral("Settings file"),
                            QStringLiteral("Last changed")});
     for (const prefix::FoundPrefix& candidate : candidates) {
-        QString launcher = QString::fromUtf8(prefix::SourceName(candidate.source));
-        if (!candidate.label.empty()) {
-            launcher += QStringLiteral(" ") + QString::fromStdString(candidate.label);
-        }
+        const QString launcher = QString::fromStdString(prefix::LauncherName(candidate));
         const QString changed = candidate.settingsModified
                                     ? QDateTime::fromSecsSinceEpoch(*candidate.settingsModified)
                                           .toString(QStringLiteral("yyyy-MM-dd hh:mm"))

@@ -6,6 +6,7 @@
 
 #include "app/win32/PageProcedure.h"
 #include "app/win32/SheetTemplate.h"
+#include "app/win32/WideText.h"
 #include "input/win32/DirectInputBackend.h"
 #include "probes/win32/DirectXProbes.h"
 #include "probes/win32/ProbeThread.h"
@@ -76,16 +77,6 @@ constexpr UINT kPageRecordSize = offsetof(PROPSHEETPAGEW, pszHeaderSubTitle) + s
 constexpr UINT kSheetHeaderSize = offsetof(PROPSHEETHEADERW, hbmHeader) + sizeof(HBITMAP);
 static_assert(sizeof(void*) != 4 || (kPageRecordSize == 48 && kSheetHeaderSize == 52));
 
-// A text for the sheet's caption; the title is plain ASCII.
-template <int N>
-void CopyTitle(wchar_t (&out)[N]) {
-    int i = 0;
-    for (; i < N - 1 && kApplicationTitle[i] != '\0'; ++i) {
-        out[i] = static_cast<wchar_t>(kApplicationTitle[i]);
-    }
-    out[i] = L'\0';
-}
-
 // The pages are Unicode dialogs so that the key names drawn outside the
 // system code page (the fullwidth solidus and reverse solidus) show as such.
 INT_PTR ShowSheet(HINSTANCE instance) {
@@ -104,7 +95,7 @@ INT_PTR ShowSheet(HINSTANCE instance) {
         std::memcpy(records[i], &page, kPageRecordSize);
     }
     wchar_t caption[64];
-    CopyTitle(caption);
+    ToWide(kApplicationTitle, caption);
 
     PROPSHEETHEADERW header{};
     header.dwSize = kSheetHeaderSize;

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace ravel {
@@ -80,12 +81,7 @@ uint8_t Pressed(bool down) {
 
 int32_t ScaleAxis(int32_t value, int32_t logicalMin, int32_t logicalMax, int32_t rangeMin,
                   int32_t rangeMax) {
-    if (value < logicalMin) {
-        value = logicalMin;
-    }
-    if (value > logicalMax) {
-        value = logicalMax;
-    }
+    value = std::clamp(value, logicalMin, logicalMax);
     const int64_t span = static_cast<int64_t>(logicalMax) - logicalMin;
     const int64_t offset =
         (static_cast<int64_t>(value) - logicalMin) * (static_cast<int64_t>(rangeMax) - rangeMin);
@@ -151,16 +147,14 @@ void SdlJoystickDevice::DescribePad() {
 }
 
 void SdlJoystickDevice::DescribeJoystick() {
-    int sdlAxes = SDL_JoystickNumAxes(joystick_);
-    if (sdlAxes > kJoystickAxisCount) {
-        sdlAxes = kJoystickAxisCount;  // Wine lists no more absolute axes
-    }
+    // Wine lists no more absolute axes than the state holds.
+    const int sdlAxes = std::min(SDL_JoystickNumAxes(joystick_), kJoystickAxisCount);
     for (int i = 0; i < sdlAxes; ++i) {
         axes_[axisCount_++] = {kJoystickAxes[i], i, -32768, 32767, kDefaultRangeMin,
                                kDefaultRangeMax};
     }
-    hatCount_ = SDL_JoystickNumHats(joystick_) > 0 ? SDL_JoystickNumHats(joystick_) : 0;
-    buttonCount_ = SDL_JoystickNumButtons(joystick_) > 0 ? SDL_JoystickNumButtons(joystick_) : 0;
+    hatCount_ = std::max(SDL_JoystickNumHats(joystick_), 0);
+    buttonCount_ = std::max(SDL_JoystickNumButtons(joystick_), 0);
 }
 
 DiResult SdlJoystickDevice::EnumObjects(EnumObjectsCallback callback, void* context, uint32_t) {

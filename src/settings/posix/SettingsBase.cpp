@@ -22,20 +22,13 @@ const char* NonEmpty(const char* value) {
     return value != nullptr && value[0] != '\0' ? value : nullptr;
 }
 
-const char* HomeFolder() {
-    if (const char* home = NonEmpty(std::getenv("HOME"))) {
-        return home;
+// $HOME or $USER, else the same field of the account's passwd entry.
+const char* Account(const char* variable, char* passwd::*field) {
+    if (const char* value = NonEmpty(std::getenv(variable))) {
+        return value;
     }
     const passwd* entry = ::getpwuid(::getuid());
-    return entry != nullptr ? NonEmpty(entry->pw_dir) : nullptr;
-}
-
-const char* UserName() {
-    if (const char* user = NonEmpty(std::getenv("USER"))) {
-        return user;
-    }
-    const passwd* entry = ::getpwuid(::getuid());
-    return entry != nullptr ? NonEmpty(entry->pw_name) : nullptr;
+    return entry != nullptr ? NonEmpty(entry->*field) : nullptr;
 }
 
 // A path that snprintf had to cut is no path.
@@ -65,7 +58,7 @@ bool WinePrefixBase(char (&base)[kPathCapacity]) {
     int length = 0;
     if (const char* configured = NonEmpty(std::getenv("WINEPREFIX"))) {
         length = std::snprintf(prefix, sizeof prefix, "%s", configured);
-    } else if (const char* home = HomeFolder()) {
+    } else if (const char* home = Account("HOME", &passwd::pw_dir)) {
         length = std::snprintf(prefix, sizeof prefix, "%s/.wine", home);
     }
     if (!Fits(length) || !IsFolder(prefix)) {
@@ -73,7 +66,7 @@ bool WinePrefixBase(char (&base)[kPathCapacity]) {
     }
     // Wine names the profile after the Unix user; Proton's prefixes always
     // use "steamuser", whoever runs the game.
-    const char* user = UserName();
+    const char* user = Account("USER", &passwd::pw_name);
     if (user != nullptr && RoamingFolder(prefix, user, base)) {
         return true;
     }
@@ -84,7 +77,7 @@ bool XdgConfigBase(char (&base)[kPathCapacity]) {
     int length = 0;
     if (const char* config = NonEmpty(std::getenv("XDG_CONFIG_HOME"))) {
         length = std::snprintf(base, kPathCapacity, "%s", config);
-    } else if (const char* home = HomeFolder()) {
+    } else if (const char* home = Account("HOME", &passwd::pw_dir)) {
         length = std::snprintf(base, kPathCapacity, "%s/.config", home);
     }
     if (Fits(length)) {

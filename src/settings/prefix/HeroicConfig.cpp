@@ -1,5 +1,7 @@
 #include "settings/prefix/HeroicConfig.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 
@@ -12,16 +14,14 @@ bool ReadHex4(std::string_view text, size_t at, uint32_t& unit) {
     if (at + 4 > text.size()) {
         return false;
     }
-    unit = 0;
-    for (size_t i = at; i < at + 4; ++i) {
-        const int digit = DigitValue(text[i], 16);
-        if (digit < 0) {
-            return false;
-        }
-        unit = unit << 4 | static_cast<uint32_t>(digit);
-    }
-    return true;
+    const char* end = text.data() + at + 4;
+    const auto [stop, error] = std::from_chars(text.data() + at, end, unit, 16);
+    return error == std::errc() && stop == end;
 }
+
+// JSON's one-letter escapes, each with its character at the same place.
+constexpr std::string_view kNamedEscapes = "\"\\/bfnrt";
+constexpr char kEscapedChars[] = "\"\\/\b\f\n\r\t";
 
 // Reads the JSON string whose opening quote is at `at`; leaves `at` past its
 // closing quote. False for an unterminated string or a bad escape.
@@ -40,62 +40,34 @@ bool ReadString(std::string_view text, size_t& at, std::string& out) {
         if (++at >= text.size()) {
             return false;
         }
-        switch (text[at]) {
-            case '"':
-                out += '"';
-                break;
-            case '\\':
-                out += '\\';
-                break;
-            case '/':
-                out += '/';
-                break;
-            case 'b':
-                out += '\b';
-                break;
-            case 'f':
-                out += '\f';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'u': {
-                uint32_t code = 0;
-                if (!ReadHex4(text, at + 1, code)) {
-                    return false;
-                }
-                at += 4;
-                uint32_t low = 0;
-                // A surrogate pair is one character; a lone half becomes U+FFFD.
-                if (code >= 0xD800 && code < 0xDC00 && text.substr(at + 1, 2) == "\\u" &&
-                    ReadHex4(text, at + 3, low) && low >= 0xDC00 && low < 0xE000) {
-                    code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                    at += 6;
-                } else if (code >= 0xD800 && code < 0xE000) {
-                    code = 0xFFFD;
-                }
-                AppendUtf8(code, out);
-                break;
-            }
-            default:
-                return false;
+        if (const size_t named = kNamedEscapes.find(text[at]); named != std::string_view::npos) {
+            out += kEscapedChars[named];
+            continue;
         }
+        if (text[at] != 'u') {
+            return false;
+        }
+        uint32_t code = 0;
+        if (!ReadHex4(text, at + 1, code)) {
+            return false;
+        }
+        at += 4;
+        uint32_t low = 0;
+        // A surrogate pair is one character; a lone half becomes U+FFFD.
+        if (code >= 0xD800 && code < 0xDC00 && text.substr(at + 1, 2) == "\\u" &&
+            ReadHex4(text, at + 3, low) && low >= 0xDC00 && low < 0xE000) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+            at += 6;
+        } else if (code >= 0xD800 && code < 0xE000) {
+            code = 0xFFFD;
+        }
+        AppendUtf8(code, out);
     }
     return false;
 }
 
 size_t SkipBlanks(std::string_view text, size_t at) {
-    while (at < text.size() &&
-           (text[at] == ' ' || text[at] == '\t' || text[at] == '\n' || text[at] == '\r')) {
-        ++at;
-    }
-    return at;
+    return std::min(text.find_first_not_of(" \t\n\r", at), text.size());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "settings/prefix/TextFile.h"
+
 namespace ravel::prefix {
 namespace {
 
@@ -16,11 +18,6 @@ size_t Indent(std::string_view line) {
 bool IsBlankOrComment(std::string_view line) {
     const size_t first = line.find_first_not_of(" \t\r");
     return first == std::string_view::npos || line[first] == '#';
-}
-
-std::string_view TrimRight(std::string_view text) {
-    const size_t last = text.find_last_not_of(" \t\r");
-    return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }
 
 // One scalar as YAML writes it on a single line; "" when it is not one.

@@ -88,16 +88,11 @@ std::vector<std::string> Profiles(const std::string& user) {
 class Finder {
   public:
     explicit Finder(const PrefixEnvironment& environment) : env_(environment) {
-        const bool hasHome = IsAbsolute(env_.home);
-        dataHome_ = IsAbsolute(env_.xdgDataHome) ? env_.xdgDataHome
-                    : hasHome                    ? env_.home + "/.local/share"
-                                                 : std::string();
-        configHome_ = IsAbsolute(env_.xdgConfigHome) ? env_.xdgConfigHome
-                      : hasHome                      ? env_.home + "/.config"
-                                                     : std::string();
         // Launchers that ignore the XDG variables still use these.
-        homeData_ = hasHome ? env_.home + "/.local/share" : std::string();
-        homeConfig_ = hasHome ? env_.home + "/.config" : std::string();
+        homeData_ = Below(home(), "/.local/share");
+        homeConfig_ = Below(home(), "/.config");
+        dataHome_ = IsAbsolute(env_.xdgDataHome) ? env_.xdgDataHome : homeData_;
+        configHome_ = IsAbsolute(env_.xdgConfigHome) ? env_.xdgConfigHome : homeConfig_;
     }
 
     std::vector<FoundPrefix> Run() {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <iterator>
 
 #include "settings/SettingsFile.h"
 
@@ -81,42 +82,32 @@ bool PickCandidate(SettingsLocation& location, size_t index, const PrefixEnviron
 }
 
 const char* SourceName(PrefixSource source) {
-    switch (source) {
-        case PrefixSource::WinePrefix:
-            return "$WINEPREFIX";
-        case PrefixSource::WineDefault:
-            return "Wine (~/.wine)";
-        case PrefixSource::Steam:
-            return "Steam (Proton)";
-        case PrefixSource::SteamFlatpak:
-            return "Steam Flatpak (Proton)";
-        case PrefixSource::Lutris:
-            return "Lutris";
-        case PrefixSource::Bottles:
-            return "Bottles";
-        case PrefixSource::BottlesFlatpak:
-            return "Bottles Flatpak";
-        case PrefixSource::Heroic:
-            return "Heroic";
-    }
-    return "";
+    static constexpr const char* kNames[] = {
+        "$WINEPREFIX", "Wine (~/.wine)", "Steam (Proton)",  "Steam Flatpak (Proton)",
+        "Lutris",      "Bottles",        "Bottles Flatpak", "Heroic",
+    };
+    static_assert(std::size(kNames) == static_cast<size_t>(PrefixSource::Heroic) + 1);
+    const auto index = static_cast<size_t>(source);
+    return index < std::size(kNames) ? kNames[index] : "";
+}
+
+std::string LauncherName(const FoundPrefix& found) {
+    const std::string name = SourceName(found.source);
+    return found.label.empty() ? name : name + " " + found.label;
 }
 
 const char* RuleName(PrefixRule rule) {
-    switch (rule) {
-        case PrefixRule::Explicit:
-            return "--prefix";
-        case PrefixRule::WinePrefix:
-            return "$WINEPREFIX";
-        case PrefixRule::OnlyHolder:
-            return "the only prefix that holds the game's settings";
-        case PrefixRule::AskPlayer:
-            return "the player's pick among the prefixes that hold the game's settings";
-        case PrefixRule::Default:
-            return "no prefix holds the game's settings: $WINEPREFIX, else ~/.wine, else the XDG "
-                   "config folder";
-    }
-    return "";
+    static constexpr const char* kNames[] = {
+        "--prefix",
+        "$WINEPREFIX",
+        "the only prefix that holds the game's settings",
+        "the player's pick among the prefixes that hold the game's settings",
+        "no prefix holds the game's settings: $WINEPREFIX, else ~/.wine, else the XDG config "
+        "folder",
+    };
+    static_assert(std::size(kNames) == static_cast<size_t>(PrefixRule::Default) + 1);
+    const auto index = static_cast<size_t>(rule);
+    return index < std::size(kNames) ? kNames[index] : "";
 }
 
 }  // namespace ravel::prefix

@@ -37,6 +37,8 @@ bool PickCandidate(SettingsLocation& location, size_t index, const PrefixEnviron
 
 // "Steam (Proton)", "Lutris", ... for lists shown to the player.
 const char* SourceName(PrefixSource source);
+// "Steam (Proton) 2231450", "Wine (~/.wine)": the launcher and its own name.
+std::string LauncherName(const FoundPrefix& found);
 // Which rule chose, in words: "--prefix", "$WINEPREFIX", ...
 const char* RuleName(PrefixRule rule);
 

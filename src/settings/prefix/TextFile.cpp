@@ -1,5 +1,6 @@
 #include "settings/prefix/TextFile.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include <fcntl.h>
@@ -44,16 +45,15 @@ bool ReadTextFile(const std::string& path, size_t limit, std::string& text) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+std::string_view TrimRight(std::string_view text) {
+    const size_t last = text.find_last_not_of(" \t\r");
+    return text.substr(0, last == std::string_view::npos ? 0 : last + 1);
 }
 
 int DigitValue(char c, int base) {

@@ -16,6 +16,9 @@ bool ReadTextFile(const std::string& path, size_t limit, std::string& text);
 // Names that differ only in ASCII case are the same (VDF keys, registry names).
 bool SameName(std::string_view a, std::string_view b);
 
+// `text` without its trailing blanks, tabs and carriage returns.
+std::string_view TrimRight(std::string_view text);
+
 // The value of a digit in `base` (up to 16), or -1.
 int DigitValue(char c, int base);
 

@@ -81,15 +81,13 @@ class Tokens {
 };
 
 bool IsNumber(const std::string& key) {
-    if (key.empty()) {
-        return false;
-    }
-    for (const char c : key) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
+    return !key.empty() && key.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// A damaged file names no library.
+bool Damaged(std::vector<std::string>& paths) {
+    paths.clear();
+    return false;
 }
 
 }  // namespace
@@ -108,15 +106,13 @@ bool ReadLibraryFolders(std::string_view text, std::vector<std::string>& paths) 
         }
         if (kind == Tokens::kClose) {
             if (open.empty()) {
-                paths.clear();
-                return false;
+                return Damaged(paths);
             }
             open.pop_back();
             continue;
         }
         if (kind != Tokens::kString) {
-            paths.clear();
-            return false;
+            return Damaged(paths);
         }
         kind = tokens.Next(value);
         if (kind == Tokens::kOpen) {
@@ -124,8 +120,7 @@ bool ReadLibraryFolders(std::string_view text, std::vector<std::string>& paths) 
             continue;
         }
         if (kind != Tokens::kString) {
-            paths.clear();
-            return false;
+            return Damaged(paths);
         }
         const bool inEntry = open.size() == 2 && IsNumber(open[1]) && SameName(key, "path");
         const bool flatEntry = open.size() == 1 && IsNumber(key);
@@ -134,11 +129,7 @@ bool ReadLibraryFolders(std::string_view text, std::vector<std::string>& paths) 
             paths.push_back(value);
         }
     }
-    if (!open.empty()) {
-        paths.clear();
-        return false;
-    }
-    return true;
+    return open.empty() || Damaged(paths);
 }
 
 }  // namespace ravel::prefix

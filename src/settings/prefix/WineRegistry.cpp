@@ -1,6 +1,7 @@
 #include "settings/prefix/WineRegistry.h"
 
 #include <cctype>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -12,6 +13,10 @@ namespace {
 
 // A user.reg of a busy prefix runs to a few megabytes.
 constexpr size_t kMaxRegistryBytes = 64u << 20;
+
+// \a \b \t \n \v \f \r \e, each with its character at the same place.
+constexpr std::string_view kNamedEscapes = "abtnvfre";
+constexpr char kEscapedChars[] = "\a\b\t\n\v\f\r\x1b";
 
 // Reads text escaped the way wineserver writes names and strings, up to the
 // first unescaped `end`; `at` is left past it. False when `end` never comes.
@@ -27,55 +32,28 @@ bool Unescape(std::string_view line, size_t& at, char end, std::string& out) {
             continue;
         }
         const char e = line[at++];
-        switch (e) {
-            case 'a':
-                out += '\a';
-                break;
-            case 'b':
-                out += '\b';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 'v':
-                out += '\v';
-                break;
-            case 'f':
-                out += '\f';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 'e':
-                out += '\x1b';
-                break;
-            case 'x': {
-                uint32_t code = 0;
-                int digits = 0;
-                for (; digits < 4 && at < line.size() && DigitValue(line[at], 16) >= 0; ++digits) {
-                    code = code << 4 | static_cast<uint32_t>(DigitValue(line[at++], 16));
-                }
-                if (digits == 0) {
-                    out += 'x';
-                } else {
-                    AppendUtf8(code, out);
-                }
-                break;
+        if (const size_t named = kNamedEscapes.find(e); named != std::string_view::npos) {
+            out += kEscapedChars[named];
+        } else if (e == 'x') {
+            uint32_t code = 0;
+            int digits = 0;
+            for (; digits < 4 && at < line.size() && DigitValue(line[at], 16) >= 0; ++digits) {
+                code = code << 4 | static_cast<uint32_t>(DigitValue(line[at++], 16));
             }
-            default:
-                if (DigitValue(e, 8) >= 0) {
-                    uint32_t code = static_cast<uint32_t>(DigitValue(e, 8));
-                    for (int digits = 1;
-                         digits < 3 && at < line.size() && DigitValue(line[at], 8) >= 0; ++digits) {
-                        code = code << 3 | static_cast<uint32_t>(DigitValue(line[at++], 8));
-                    }
-                    AppendUtf8(code, out);
-                } else {
-                    out += e;  // \\, \", \[, \] and the like stand for themselves
-                }
+            if (digits == 0) {
+                out += 'x';
+            } else {
+                AppendUtf8(code, out);
+            }
+        } else if (DigitValue(e, 8) >= 0) {
+            uint32_t code = static_cast<uint32_t>(DigitValue(e, 8));
+            for (int digits = 1; digits < 3 && at < line.size() && DigitValue(line[at], 8) >= 0;
+                 ++digits) {
+                code = code << 3 | static_cast<uint32_t>(DigitValue(line[at++], 8));
+            }
+            AppendUtf8(code, out);
+        } else {
+            out += e;  // \\, \", \[, \] and the like stand for themselves
         }
     }
     return false;
@@ -101,24 +79,12 @@ bool ReadData(std::string_view line, size_t at, Value& value) {
             return false;
         }
         value.kind = Value::kDword;
-        value.number = 0;
-        for (const char c : digits) {
-            if (DigitValue(c, 16) < 0) {
-                return false;
-            }
-            value.number = value.number << 4 | static_cast<uint32_t>(DigitValue(c, 16));
-        }
-        return true;
+        const char* end = digits.data() + digits.size();
+        const auto [stop, error] = std::from_chars(digits.data(), end, value.number, 16);
+        return error == std::errc() && stop == end;
     }
     value.kind = Value::kOther;
     return true;
-}
-
-std::string_view TrimRight(std::string_view text) {
-    while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 // Wine's load-order string: disabled when it names neither native nor

@@ -40,10 +40,9 @@ bool GlGraphicsProbe::ReadPixelShaderVersion(uint32_t& version) {
 }
 
 ProbeAnswers AskGlGraphics(int argc, char** argv) {
-    // Never destroyed: the probe child ends with _exit as soon as it has
-    // answered, and taking Qt down first would only hold the answer back.
-    auto* application = new QGuiApplication(argc, argv);
-    static_cast<void>(application);
+    // Static, so never taken down: the probe child ends with _exit as soon
+    // as it has answered, and destroying Qt first would only hold it back.
+    static QGuiApplication application(argc, argv);
     GlGraphicsProbe graphics;
     return AskProbes(&graphics, nullptr);
 }

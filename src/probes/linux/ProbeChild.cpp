@@ -69,7 +69,7 @@ bool ProbeChild::Wait(ProbeAnswers& answers) {
     }
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMilliseconds_);
-    unsigned char bytes[sizeof(ProbeAnswers)];
+    unsigned char bytes[sizeof(ProbeAnswers)] = {};
     size_t got = 0;
     while (got < sizeof bytes) {
         pollfd ready{pipe_, POLLIN, 0};

@@ -5,7 +5,9 @@
 #include "pages/OptionTable.h"
 #include "settings/Defaults.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <iterator>
 
 namespace ravel {
 namespace {
@@ -156,16 +158,16 @@ void JoystickPage::ResetPlayer() {
 }
 
 bool JoystickPage::OnPageCommand(int id) {
-    for (const AxisOptionControl& option : AxisOptionControls) {
-        if (option.id == id) {
-            uint32_t& flags = editor_.settings.AxisOptionFlags;
-            const bool checked = dialog_->IsButtonChecked(id) == kChecked;
-            flags = checked ? (flags | option.bit) : (flags & ~option.bit);
-            dialog_->NotifyChanged();
-            return true;
-        }
+    const AxisOptionControl* option =
+        std::ranges::find(AxisOptionControls, id, &AxisOptionControl::id);
+    if (option == std::end(AxisOptionControls)) {
+        return false;
     }
-    return false;
+    uint32_t& flags = editor_.settings.AxisOptionFlags;
+    const bool checked = dialog_->IsButtonChecked(id) == kChecked;
+    flags = checked ? (flags | option->bit) : (flags & ~option->bit);
+    dialog_->NotifyChanged();
+    return true;
 }
 
 void JoystickPage::OnTimer() {

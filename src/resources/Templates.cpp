@@ -1,5 +1,6 @@
 #include "resources/Templates.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <iterator>
@@ -120,24 +121,18 @@ const DialogTemplate DialogTemplates[kPageCount] = {
 };
 
 const DialogTemplate* FindDialogTemplate(int id) {
-    for (const DialogTemplate& dialog : DialogTemplates) {
-        if (dialog.id == id) {
-            return &dialog;
-        }
-    }
-    return nullptr;
+    const DialogTemplate* found = std::ranges::find(DialogTemplates, id, &DialogTemplate::id);
+    return found != std::end(DialogTemplates) ? found : nullptr;
 }
 
 const ControlTemplate* FindControl(const DialogTemplate& dialog, int id) {
     if (id == kNoControlId) {
         return nullptr;
     }
-    for (int i = 0; i < dialog.controlCount; ++i) {
-        if (dialog.controls[i].id == id) {
-            return &dialog.controls[i];
-        }
-    }
-    return nullptr;
+    const ControlTemplate* end = dialog.controls + dialog.controlCount;
+    const ControlTemplate* found =
+        std::ranges::find(dialog.controls, end, id, &ControlTemplate::id);
+    return found != end ? found : nullptr;
 }
 
 const char* ControlCaption(const DialogTemplate& dialog, int id) {
@@ -197,12 +192,8 @@ const StringResource StringTable[kStringCount] = {
 };
 
 const char* FindString(int id) {
-    for (const StringResource& entry : StringTable) {
-        if (entry.id == id) {
-            return entry.text;
-        }
-    }
-    return nullptr;
+    const StringResource* found = std::ranges::find(StringTable, id, &StringResource::id);
+    return found != std::end(StringTable) ? found->text : nullptr;
 }
 
 }  // namespace ravel

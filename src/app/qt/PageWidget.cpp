@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 #include "app/qt/AutoRadioButton.h"
 
 namespace ravel {
@@ -142,12 +144,8 @@ QWidget* PageWidget::Control(int id) const {
     if (id == kNoControlId) {
         return nullptr;
     }
-    for (const auto& control : controls_) {
-        if (control.id == id) {
-            return control.widget;
-        }
-    }
-    return nullptr;
+    const auto found = std::ranges::find(controls_, id, &ControlEntry::id);
+    return found != controls_.end() ? found->widget : nullptr;
 }
 
 QComboBox* PageWidget::List(int id) const {

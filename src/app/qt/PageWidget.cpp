@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <iterator>
 
 #include "app/qt/AutoRadioButton.h"
 
@@ -22,6 +23,14 @@ constexpr uint32_t kListErrorValue = 0xFFFFFFFFu;  // CB_ERR read as an item val
 
 QString Text(const char* text) {
     return QString::fromUtf8(text != nullptr ? text : "");
+}
+
+// Keys a capturing page still lets through: moving on, OK and Cancel keep working.
+constexpr int kSheetKeys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter,
+                              Qt::Key_Escape};
+
+bool SwallowsKey(int key) {
+    return std::ranges::find(kSheetKeys, key) == std::end(kSheetKeys);
 }
 
 }  // namespace
@@ -287,19 +296,6 @@ void PageWidget::AddControlTooltip(int id, const char* text) {
 
 NativeWindow PageWidget::SheetWindow() {
     return sheet_;
-}
-
-bool PageWidget::SwallowsKey(int key) const {
-    switch (key) {
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            return false;  // moving on, OK and Cancel keep working
-        default:
-            return true;
-    }
 }
 
 bool PageWidget::eventFilter(QObject* watched, QEvent* event) {

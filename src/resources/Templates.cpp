@@ -54,23 +54,18 @@ constexpr std::array<ControlTemplate, Before + 2 * kAssignListCount + After> Wit
     const ControlTemplate (&before)[Before], int labelTop, int rightListX,
     const ControlTemplate (&after)[After]) {
     std::array<ControlTemplate, Before + 2 * kAssignListCount + After> page{};
-    size_t n = 0;
-    for (const ControlTemplate& control : before) {
-        page[n++] = control;
-    }
+    auto out = std::ranges::copy(before, page.begin()).out;
     for (int i = 0; i < kAssignListCount; ++i) {
         const int x = i < 8 ? 10 : 100;
         const int y = labelTop + 20 * (i % 8);
-        page[n++] = {S, K::Label, AssignLabels[i], x, y, kAssignLabelWidths[i], 8, true, false};
+        *out++ = {S, K::Label, AssignLabels[i], x, y, kAssignLabelWidths[i], 8, true, false};
     }
     for (int i = 0; i < kAssignListCount; ++i) {
         const int x = i < 8 ? 38 : rightListX;
         const int y = labelTop - 5 + 20 * (i % 8);
-        page[n++] = {AssignList(i), K::DropDownList, "", x, y, 56, 150, false, true};
+        *out++ = {AssignList(i), K::DropDownList, "", x, y, 56, 150, false, true};
     }
-    for (const ControlTemplate& control : after) {
-        page[n++] = control;
-    }
+    std::ranges::copy(after, out);
     return page;
 }
 

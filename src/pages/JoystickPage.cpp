@@ -12,7 +12,6 @@
 namespace ravel {
 namespace {
 
-constexpr size_t kTextCapacity = 260;
 constexpr const char* kNoneText = "None  ";
 
 // One entry of a joystick list: the code and the name it is found by again
@@ -127,7 +126,7 @@ void JoystickPage::FillJoystickLists() {
 }
 
 void JoystickPage::SelectCode(int id, InputCode code) {
-    char text[kTextCapacity];
+    char text[kInputNameCapacity];
     // A code that names nothing (no kind bit, a direction past the table),
     // or whose input no list offers, shows "None  ".
     if (FormatInputCode(text, sizeof text, code) == 0 ||
@@ -178,7 +177,7 @@ void JoystickPage::OnTimer() {
     if (code == NoInput) {
         return;
     }
-    char text[kTextCapacity];
+    char text[kInputNameCapacity];
     if (FormatInputCode(text, sizeof text, code) == 0) {
         return;
     }

@@ -1,5 +1,8 @@
 #include "input/CaptureScan.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "settings/SettingsRecord.h"
 
 namespace ravel {
@@ -21,12 +24,9 @@ int AxisEnd(int32_t value) {
 }  // namespace
 
 int ScanKeyboardState(const uint8_t (&state)[kKeyboardStateSize]) {
-    for (size_t code = 0; code < kKeyboardStateSize; ++code) {
-        if ((state[code] & 0x80) != 0) {
-            return static_cast<int>(code);
-        }
-    }
-    return -1;
+    const uint8_t* down =
+        std::ranges::find_if(state, [](uint8_t key) { return (key & 0x80) != 0; });
+    return down != std::end(state) ? static_cast<int>(down - state) : -1;
 }
 
 uint32_t PovDirection(uint32_t value) {

@@ -72,6 +72,13 @@ uint8_t Pressed(bool down) {
     return down ? 0x80 : 0x00;
 }
 
+// The instance GUID under which EnumDevices reports SDL device `index`.
+Guid SdlDeviceGuid(int index) {
+    Guid guid{static_cast<uint32_t>(index), kGuidTag2, kGuidTag3, {}};
+    std::memcpy(guid.data4, kGuidTag4, sizeof kGuidTag4);
+    return guid;
+}
+
 }  // namespace
 
 int32_t ScaleAxis(int32_t value, int32_t logicalMin, int32_t logicalMax, int32_t rangeMin,
@@ -90,12 +97,6 @@ uint32_t PovFromSdlHat(uint8_t hat) {
                                     13500,    kCentred, 27000,    31500,   kCentred, kCentred,
                                     22500,    kCentred, kCentred, kCentred};
     return hat < 16 ? kPovs[hat] : kCentred;
-}
-
-Guid SdlDeviceGuid(int index) {
-    Guid guid{static_cast<uint32_t>(index), kGuidTag2, kGuidTag3, {}};
-    std::memcpy(guid.data4, kGuidTag4, sizeof kGuidTag4);
-    return guid;
 }
 
 bool SdlJoystickDevice::Open(int index) {

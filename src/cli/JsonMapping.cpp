@@ -59,10 +59,7 @@ class Reader {
         if (!value->is_object()) {
             return Fail(here, "must be an object");
         }
-        if (!OnlyFields(*value, here, names)) {
-            return nullptr;
-        }
-        return value;
+        return OnlyFields(*value, here, names) ? value : nullptr;
     }
 
     bool OnlyFields(const Json& object, const std::string& path,

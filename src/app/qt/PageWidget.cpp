@@ -162,10 +162,9 @@ QComboBox* PageWidget::List(int id) const {
 }
 
 void PageWidget::CheckButton(int id, unsigned state) {
-    if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) {
-        if (button->isCheckable()) {
-            button->setChecked(state != kUnchecked);
-        }
+    auto* button = qobject_cast<QAbstractButton*>(Control(id));
+    if (button != nullptr && button->isCheckable()) {
+        button->setChecked(state != kUnchecked);
     }
 }
 

@@ -65,16 +65,11 @@ void PageWidget::Build(const DialogUnits& units) {
         }
     }
     // Each radio button learns the members of its group (template groups run
-    // from one group start to the next).
-    for (size_t first = 0; first < radios_.size();) {
-        size_t end = first;
-        while (end < radios_.size() && radioGroups[end] == radioGroups[first]) {
-            ++end;
-        }
-        for (size_t i = first; i < end; ++i) {
-            radios_[i]->SetGroup(radios_.data() + first, static_cast<int>(end - first));
-        }
-        first = end;
+    // from one group start to the next, so the group numbers ascend).
+    for (size_t i = 0; i < radios_.size(); ++i) {
+        const auto members = std::ranges::equal_range(radioGroups, radioGroups[i]);
+        const auto first = static_cast<size_t>(members.begin() - radioGroups.begin());
+        radios_[i]->SetGroup(radios_.data() + first, static_cast<int>(members.size()));
     }
 }
 

@@ -17,14 +17,12 @@ Json RawByte(uint8_t value) {
     return Hex(value, 2);
 }
 
+// A check box is true or false; anything else is written as `show` writes it.
 Json OptionValue(const OptionField& field, uint8_t value) {
-    if (value > 1) {
-        return RawByte(value);
-    }
-    if (field.style == OptionStyle::Check) {
+    if (field.style == OptionStyle::Check && value <= 1) {
         return value != 0;
     }
-    return value != 0 ? field.oneWord : field.zeroWord;
+    return OptionText(field, value);
 }
 
 Json KeyValue(uint8_t scanCode) {

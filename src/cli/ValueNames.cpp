@@ -164,6 +164,16 @@ bool ParseKeyName(const std::string& text, uint8_t& scanCode) {
     return false;
 }
 
+std::string OptionText(const OptionField& field, uint8_t value) {
+    if (value > 1) {
+        return Hex(value, 2);
+    }
+    if (field.style == OptionStyle::Check) {
+        return value != 0 ? "on" : "off";
+    }
+    return value != 0 ? field.oneWord : field.zeroWord;
+}
+
 bool ParseHex(const std::string& text, uint32_t max, uint32_t& value) {
     if (text.size() < 3 || text.size() > 10 || text[0] != '0' ||
         (text[1] != 'x' && text[1] != 'X')) {

@@ -65,10 +65,8 @@ void DropJoystick(InputDevices& devices, int slot) {
 // non-negative answer.
 bool SetUpJoystick(InputDevices& devices, int slot, NativeWindow window) {
     InputDevice* device = devices.JoystickSlots[slot];
-    if (device->SetDataFormat(DataFormat::Joystick) != kDiOk) {
-        return false;
-    }
-    if (device->SetCooperativeLevel(window, kDisclExclusive | kDisclForeground) != kDiOk) {
+    if (device->SetDataFormat(DataFormat::Joystick) != kDiOk ||
+        device->SetCooperativeLevel(window, kDisclExclusive | kDisclForeground) != kDiOk) {
         return false;
     }
     devices.joystickCaps[slot] = JoystickCaps{};

@@ -34,9 +34,6 @@ class EditorPages {
     const SheetPage (&pages() const)[kPageCount] { return pages_; }
     const SheetPage& operator[](int index) const { return pages_[index]; }
 
-    KeyboardPage& keyboard() { return keyboard_; }
-    JoystickPage& joystick() { return joystick_; }
-
   private:
     GraphicAudioPage graphicAudio_;
     KeyboardPage keyboard_;

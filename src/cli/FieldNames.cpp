@@ -51,17 +51,12 @@ const OptionField LayoutOption{offsetof(SettingsRecord, PlayerLayout), OptionSty
                                kLayoutField, LayoutName(0), LayoutName(1)};
 
 std::string KeyboardPositionName(int position) {
-    if (position < kAssignListCount) {
-        return AssignLabels[position];
-    }
-    return "Slot " + std::to_string(KeyboardSlotMap[position]);
+    return position < kAssignListCount ? AssignLabels[position]
+                                       : "Slot " + std::to_string(KeyboardSlotMap[position]);
 }
 
 std::string JoystickEntryName(int entry) {
-    if (entry < kAssignListCount) {
-        return AssignLabels[entry];
-    }
-    return "Entry " + std::to_string(entry);
+    return entry < kAssignListCount ? AssignLabels[entry] : "Entry " + std::to_string(entry);
 }
 
 }  // namespace ravel::cli

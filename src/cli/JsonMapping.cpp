@@ -17,14 +17,12 @@ Json RawByte(uint8_t value) {
     return Hex(value, 2);
 }
 
+// A check box is true or false; anything else is written as `show` writes it.
 Json OptionValue(const OptionField& field, uint8_t value) {
-    if (value > 1) {
-        return RawByte(value);
-    }
-    if (field.style == OptionStyle::Check) {
+    if (field.style == OptionStyle::Check && value <= 1) {
         return value != 0;
     }
-    return value != 0 ? field.oneWord : field.zeroWord;
+    return OptionText(field, value);
 }
 
 Json KeyValue(uint8_t scanCode) {
@@ -59,10 +57,7 @@ class Reader {
         if (!value->is_object()) {
             return Fail(here, "must be an object");
         }
-        if (!OnlyFields(*value, here, names)) {
-            return nullptr;
-        }
-        return value;
+        return OnlyFields(*value, here, names) ? value : nullptr;
     }
 
     bool OnlyFields(const Json& object, const std::string& path,

@@ -28,16 +28,6 @@ class Lines {
     std::string text_;
 };
 
-std::string OptionText(const OptionField& field, uint8_t value) {
-    if (value > 1) {
-        return Hex(value, 2);
-    }
-    if (field.style == OptionStyle::Check) {
-        return value != 0 ? "on" : "off";
-    }
-    return value != 0 ? field.oneWord : field.zeroWord;
-}
-
 void ShowGraphicAudio(const SettingsRecord& record, Lines& out) {
     out.Heading(0, kGraphicAudioSection);
     for (const OptionField& field : OptionFields) {

@@ -25,10 +25,6 @@ bool ReadNumber(const std::string& text, size_t& at, uint32_t& value) {
     return at > start && text[start] != '0' && (at == text.size() || !IsDigit(text[at]));
 }
 
-bool Follows(const std::string& text, size_t at, const char* word) {
-    return text.compare(at, std::strlen(word), word) == 0;
-}
-
 }  // namespace
 
 std::string Hex(uint32_t value, int digits) {
@@ -102,7 +98,7 @@ bool ParseInputName(const std::string& text, InputCode& code) {
         return false;
     }
     const uint32_t device = joystick - 1;
-    if (Follows(text, at, "BUTTON")) {
+    if (text.compare(at, 6, "BUTTON") == 0) {
         at += 6;
         uint32_t button = 0;
         if (!ReadNumber(text, at, button) || at != text.size() || button < 1 || button > 32) {
@@ -166,6 +162,16 @@ bool ParseKeyName(const std::string& text, uint8_t& scanCode) {
         }
     }
     return false;
+}
+
+std::string OptionText(const OptionField& field, uint8_t value) {
+    if (value > 1) {
+        return Hex(value, 2);
+    }
+    if (field.style == OptionStyle::Check) {
+        return value != 0 ? "on" : "off";
+    }
+    return value != 0 ? field.oneWord : field.zeroWord;
 }
 
 bool ParseHex(const std::string& text, uint32_t max, uint32_t& value) {

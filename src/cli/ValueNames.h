@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "cli/FieldNames.h"
 #include "input/InputCode.h"
 
 namespace ravel::cli {
@@ -29,6 +30,10 @@ std::string KeyName(uint8_t scanCode);
 
 // The scan code of a key table name; "None" and "None  " are 0.
 bool ParseKeyName(const std::string& text, uint8_t& scanCode);
+
+// An option byte as `show` writes it: a check box's "on" / "off", a choice's
+// own words, raw hexadecimal for anything but 0 and 1.
+std::string OptionText(const OptionField& field, uint8_t value);
 
 // "0x..." with 1-8 hexadecimal digits; answers false for anything else or a
 // value above `max`.

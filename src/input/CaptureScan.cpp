@@ -1,5 +1,8 @@
 #include "input/CaptureScan.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "settings/SettingsRecord.h"
 
 namespace ravel {
@@ -18,17 +21,7 @@ int AxisEnd(int32_t value) {
     return 0;
 }
 
-}  // namespace
-
-int ScanKeyboardState(const uint8_t (&state)[kKeyboardStateSize]) {
-    for (size_t code = 0; code < kKeyboardStateSize; ++code) {
-        if ((state[code] & 0x80) != 0) {
-            return static_cast<int>(code);
-        }
-    }
-    return -1;
-}
-
+// Direction of a hat that is not centred.
 uint32_t PovDirection(uint32_t value) {
     if (value >= 31500 || value <= 4500) {
         return kPovUp;
@@ -40,6 +33,14 @@ uint32_t PovDirection(uint32_t value) {
         return kPovDown;
     }
     return kPovLeft;
+}
+
+}  // namespace
+
+int ScanKeyboardState(const uint8_t (&state)[kKeyboardStateSize]) {
+    const uint8_t* down =
+        std::ranges::find_if(state, [](uint8_t key) { return (key & 0x80) != 0; });
+    return down != std::end(state) ? static_cast<int>(down - state) : -1;
 }
 
 InputCode ScanJoystickState(const JoystickState& state, const JoystickCaps& caps, uint32_t slot,

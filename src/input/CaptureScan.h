@@ -41,7 +41,4 @@ int ScanKeyboardState(const uint8_t (&state)[kKeyboardStateSize]);
 InputCode ScanJoystickState(const JoystickState& state, const JoystickCaps& caps, uint32_t slot,
                             uint32_t axisOptions);
 
-// Direction of a hat that is not centred.
-uint32_t PovDirection(uint32_t value);
-
 }  // namespace ravel

@@ -33,19 +33,9 @@ struct Guid {
     uint16_t data2;
     uint16_t data3;
     uint8_t data4[8];
-};
 
-constexpr bool operator==(const Guid& a, const Guid& b) {
-    if (a.data1 != b.data1 || a.data2 != b.data2 || a.data3 != b.data3) {
-        return false;
-    }
-    for (int i = 0; i < 8; ++i) {
-        if (a.data4[i] != b.data4[i]) {
-            return false;
-        }
-    }
-    return true;
-}
+    constexpr bool operator==(const Guid&) const = default;
+};
 
 // DirectInput's own object-type and device GUIDs.
 inline constexpr Guid GUID_XAxis = {0xA36D02E0, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};

@@ -1,5 +1,7 @@
 #include "input/InputDevices.h"
 
+#include <algorithm>
+
 namespace ravel {
 namespace {
 
@@ -46,8 +48,12 @@ int JoystickObjectCallback(const ObjectInstance& object, void* context) {
 // first read after that says the input was lost, later ones that the device
 // is not acquired. Both ask for it again, or capture would stay dead once the
 // player has switched to another window and back.
-bool NeedsAcquire(DiResult result) {
-    return result == kDiErrInputLost || result == kDiErrNotAcquired;
+bool ReadState(InputDevice& device, uint32_t size, void* state) {
+    const DiResult result = device.GetDeviceState(size, state);
+    if (result == kDiErrInputLost || result == kDiErrNotAcquired) {
+        device.Acquire();
+    }
+    return result >= 0;
 }
 
 void DropJoystick(InputDevices& devices, int slot) {
@@ -59,10 +65,8 @@ void DropJoystick(InputDevices& devices, int slot) {
 // non-negative answer.
 bool SetUpJoystick(InputDevices& devices, int slot, NativeWindow window) {
     InputDevice* device = devices.JoystickSlots[slot];
-    if (device->SetDataFormat(DataFormat::Joystick) != kDiOk) {
-        return false;
-    }
-    if (device->SetCooperativeLevel(window, kDisclExclusive | kDisclForeground) != kDiOk) {
+    if (device->SetDataFormat(DataFormat::Joystick) != kDiOk ||
+        device->SetCooperativeLevel(window, kDisclExclusive | kDisclForeground) != kDiOk) {
         return false;
     }
     devices.joystickCaps[slot] = JoystickCaps{};
@@ -103,9 +107,7 @@ bool InitInputDevices(InputDevices& devices, InputBackend& backend, NativeInstan
         keyboard->Acquire();
     }
 
-    for (InputDevice*& slot : devices.JoystickSlots) {
-        slot = nullptr;
-    }
+    std::ranges::fill(devices.JoystickSlots, nullptr);
     devices.enumerationCounter = 0;
     system->EnumDevices(kDi8DevClassGameCtrl, JoystickFoundCallback, &devices, kDiEdflAttachedOnly);
 
@@ -143,11 +145,7 @@ int PollKeyboardCapture(InputDevices& devices) {
         return -1;
     }
     uint8_t state[kKeyboardStateSize] = {};
-    const DiResult result = keyboard->GetDeviceState(sizeof state, state);
-    if (result < 0) {
-        if (NeedsAcquire(result)) {
-            keyboard->Acquire();
-        }
+    if (!ReadState(*keyboard, sizeof state, state)) {
         return -1;
     }
     return ScanKeyboardState(state);
@@ -161,15 +159,11 @@ InputCode PollJoystickCapture(InputDevices& devices, uint32_t axisOptionFlags) {
         }
         device->Poll();
         JoystickState state{};
-        const DiResult result = device->GetDeviceState(sizeof state, &state);
-        if (result < 0) {
-            if (NeedsAcquire(result)) {
-                device->Acquire();
-            }
+        if (!ReadState(*device, sizeof state, &state)) {
             continue;
         }
-        const InputCode code = ScanJoystickState(state, devices.joystickCaps[slot],
-                                                 static_cast<uint32_t>(slot), axisOptionFlags & 0xFF);
+        const InputCode code = ScanJoystickState(
+            state, devices.joystickCaps[slot], static_cast<uint32_t>(slot), axisOptionFlags & 0xFF);
         if (code != NoInput) {
             return code;
         }

@@ -1,5 +1,8 @@
 #include "input/KeyNameTable.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace ravel {
 
 // Positions 74 and 75 are the fullwidth solidus and reverse solidus (the
@@ -31,12 +34,8 @@ const KeyName KeyNameTable[kKeyNameCount] = {
 };
 
 int FindKeyPosition(uint8_t scanCode) {
-    for (int position = 0; position < kKeyNameCount; ++position) {
-        if (KeyNameTable[position].scanCode == scanCode) {
-            return position;
-        }
-    }
-    return 0;
+    const KeyName* found = std::ranges::find(KeyNameTable, scanCode, &KeyName::scanCode);
+    return found != std::end(KeyNameTable) ? static_cast<int>(found - KeyNameTable) : 0;
 }
 
 }  // namespace ravel

@@ -5,12 +5,13 @@
 #include "pages/OptionTable.h"
 #include "settings/Defaults.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <iterator>
 
 namespace ravel {
 namespace {
 
-constexpr size_t kTextCapacity = 260;
 constexpr const char* kNoneText = "None  ";
 
 // One entry of a joystick list: the code and the name it is found by again
@@ -125,7 +126,7 @@ void JoystickPage::FillJoystickLists() {
 }
 
 void JoystickPage::SelectCode(int id, InputCode code) {
-    char text[kTextCapacity];
+    char text[kInputNameCapacity];
     // A code that names nothing (no kind bit, a direction past the table),
     // or whose input no list offers, shows "None  ".
     if (FormatInputCode(text, sizeof text, code) == 0 ||
@@ -156,16 +157,16 @@ void JoystickPage::ResetPlayer() {
 }
 
 bool JoystickPage::OnPageCommand(int id) {
-    for (const AxisOptionControl& option : AxisOptionControls) {
-        if (option.id == id) {
-            uint32_t& flags = editor_.settings.AxisOptionFlags;
-            const bool checked = dialog_->IsButtonChecked(id) == kChecked;
-            flags = checked ? (flags | option.bit) : (flags & ~option.bit);
-            dialog_->NotifyChanged();
-            return true;
-        }
+    const AxisOptionControl* option =
+        std::ranges::find(AxisOptionControls, id, &AxisOptionControl::id);
+    if (option == std::end(AxisOptionControls)) {
+        return false;
     }
-    return false;
+    uint32_t& flags = editor_.settings.AxisOptionFlags;
+    const bool checked = dialog_->IsButtonChecked(id) == kChecked;
+    flags = checked ? (flags | option->bit) : (flags & ~option->bit);
+    dialog_->NotifyChanged();
+    return true;
 }
 
 void JoystickPage::OnTimer() {
@@ -176,7 +177,7 @@ void JoystickPage::OnTimer() {
     if (code == NoInput) {
         return;
     }
-    char text[kTextCapacity];
+    char text[kInputNameCapacity];
     if (FormatInputCode(text, sizeof text, code) == 0) {
         return;
     }

@@ -1,5 +1,6 @@
 #include "resources/Templates.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <iterator>
@@ -53,23 +54,18 @@ constexpr std::array<ControlTemplate, Before + 2 * kAssignListCount + After> Wit
     const ControlTemplate (&before)[Before], int labelTop, int rightListX,
     const ControlTemplate (&after)[After]) {
     std::array<ControlTemplate, Before + 2 * kAssignListCount + After> page{};
-    size_t n = 0;
-    for (const ControlTemplate& control : before) {
-        page[n++] = control;
-    }
+    auto out = std::ranges::copy(before, page.begin()).out;
     for (int i = 0; i < kAssignListCount; ++i) {
         const int x = i < 8 ? 10 : 100;
         const int y = labelTop + 20 * (i % 8);
-        page[n++] = {S, K::Label, AssignLabels[i], x, y, kAssignLabelWidths[i], 8, true, false};
+        *out++ = {S, K::Label, AssignLabels[i], x, y, kAssignLabelWidths[i], 8, true, false};
     }
     for (int i = 0; i < kAssignListCount; ++i) {
         const int x = i < 8 ? 38 : rightListX;
         const int y = labelTop - 5 + 20 * (i % 8);
-        page[n++] = {AssignList(i), K::DropDownList, "", x, y, 56, 150, false, true};
+        *out++ = {AssignList(i), K::DropDownList, "", x, y, 56, 150, false, true};
     }
-    for (const ControlTemplate& control : after) {
-        page[n++] = control;
-    }
+    std::ranges::copy(after, out);
     return page;
 }
 
@@ -120,24 +116,18 @@ const DialogTemplate DialogTemplates[kPageCount] = {
 };
 
 const DialogTemplate* FindDialogTemplate(int id) {
-    for (const DialogTemplate& dialog : DialogTemplates) {
-        if (dialog.id == id) {
-            return &dialog;
-        }
-    }
-    return nullptr;
+    const DialogTemplate* found = std::ranges::find(DialogTemplates, id, &DialogTemplate::id);
+    return found != std::end(DialogTemplates) ? found : nullptr;
 }
 
 const ControlTemplate* FindControl(const DialogTemplate& dialog, int id) {
     if (id == kNoControlId) {
         return nullptr;
     }
-    for (int i = 0; i < dialog.controlCount; ++i) {
-        if (dialog.controls[i].id == id) {
-            return &dialog.controls[i];
-        }
-    }
-    return nullptr;
+    const ControlTemplate* end = dialog.controls + dialog.controlCount;
+    const ControlTemplate* found =
+        std::ranges::find(dialog.controls, end, id, &ControlTemplate::id);
+    return found != end ? found : nullptr;
 }
 
 const char* ControlCaption(const DialogTemplate& dialog, int id) {
@@ -197,12 +187,8 @@ const StringResource StringTable[kStringCount] = {
 };
 
 const char* FindString(int id) {
-    for (const StringResource& entry : StringTable) {
-        if (entry.id == id) {
-            return entry.text;
-        }
-    }
-    return nullptr;
+    const StringResource* found = std::ranges::find(StringTable, id, &StringResource::id);
+    return found != std::end(StringTable) ? found->text : nullptr;
 }
 
 }  // namespace ravel

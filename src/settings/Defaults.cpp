@@ -83,9 +83,8 @@ void ResetJoystickPlayer(SettingsRecord& record, const JoystickCapsTable& caps, 
 
 void RepairJoystickTable(SettingsRecord& record, const JoystickCapsTable& caps) {
     for (int player = 0; player < kPlayerCount; ++player) {
-        const uint32_t* entries = record.JoystickTable[player];
-        if (std::all_of(entries, entries + kJoystickEntryCount,
-                        [](uint32_t code) { return code == 0 || code == NoInput; })) {
+        if (std::ranges::all_of(record.JoystickTable[player],
+                                [](uint32_t code) { return code == 0 || code == NoInput; })) {
             ResetJoystickPlayer(record, caps, player);
         }
     }

@@ -13,20 +13,13 @@ constexpr uint8_t kKeyDown = 0x80;
 }  // namespace
 
 bool KeyRecorder::eventFilter(QObject*, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::KeyPress:
-            Press(*static_cast<QKeyEvent*>(event));
-            break;
-        case QEvent::KeyRelease:
-            ReleaseKey(*static_cast<QKeyEvent*>(event));
-            break;
-        case QEvent::ApplicationStateChange:
-            if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
-                Clear();
-            }
-            break;
-        default:
-            break;
+    if (event->type() == QEvent::KeyPress) {
+        Press(*static_cast<QKeyEvent*>(event));
+    } else if (event->type() == QEvent::KeyRelease) {
+        ReleaseKey(*static_cast<QKeyEvent*>(event));
+    } else if (event->type() == QEvent::ApplicationStateChange &&
+               QGuiApplication::applicationState() != Qt::ApplicationActive) {
+        Clear();
     }
     return false;
 }

@@ -10,6 +10,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/qt/AutoRadioButton.h"
 
 namespace ravel {
@@ -20,6 +23,14 @@ constexpr uint32_t kListErrorValue = 0xFFFFFFFFu;  // CB_ERR read as an item val
 
 QString Text(const char* text) {
     return QString::fromUtf8(text != nullptr ? text : "");
+}
+
+// Keys a capturing page still lets through: moving on, OK and Cancel keep working.
+constexpr int kSheetKeys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter,
+                              Qt::Key_Escape};
+
+bool SwallowsKey(int key) {
+    return std::ranges::find(kSheetKeys, key) == std::end(kSheetKeys);
 }
 
 }  // namespace
@@ -54,16 +65,11 @@ void PageWidget::Build(const DialogUnits& units) {
         }
     }
     // Each radio button learns the members of its group (template groups run
-    // from one group start to the next).
-    for (size_t first = 0; first < radios_.size();) {
-        size_t end = first;
-        while (end < radios_.size() && radioGroups[end] == radioGroups[first]) {
-            ++end;
-        }
-        for (size_t i = first; i < end; ++i) {
-            radios_[i]->SetGroup(radios_.data() + first, static_cast<int>(end - first));
-        }
-        first = end;
+    // from one group start to the next, so the group numbers ascend).
+    for (size_t i = 0; i < radios_.size(); ++i) {
+        const auto members = std::ranges::equal_range(radioGroups, radioGroups[i]);
+        const auto first = static_cast<size_t>(members.begin() - radioGroups.begin());
+        radios_[i]->SetGroup(radios_.data() + first, static_cast<int>(members.size()));
     }
 }
 
@@ -142,12 +148,8 @@ QWidget* PageWidget::Control(int id) const {
     if (id == kNoControlId) {
         return nullptr;
     }
-    for (const auto& control : controls_) {
-        if (control.id == id) {
-            return control.widget;
-        }
-    }
-    return nullptr;
+    const auto found = std::ranges::find(controls_, id, &ControlEntry::id);
+    return found != controls_.end() ? found->widget : nullptr;
 }
 
 QComboBox* PageWidget::List(int id) const {
@@ -155,10 +157,9 @@ QComboBox* PageWidget::List(int id) const {
 }
 
 void PageWidget::CheckButton(int id, unsigned state) {
-    if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) {
-        if (button->isCheckable()) {
-            button->setChecked(state != kUnchecked);
-        }
+    auto* button = qobject_cast<QAbstractButton*>(Control(id));
+    if (button != nullptr && button->isCheckable()) {
+        button->setChecked(state != kUnchecked);
     }
 }
 
@@ -289,19 +290,6 @@ void PageWidget::AddControlTooltip(int id, const char* text) {
 
 NativeWindow PageWidget::SheetWindow() {
     return sheet_;
-}
-
-bool PageWidget::SwallowsKey(int key) const {
-    switch (key) {
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            return false;  // moving on, OK and Cancel keep working
-        default:
-            return true;
-    }
 }
 
 bool PageWidget::eventFilter(QObject* watched, QEvent* event) {

@@ -72,7 +72,6 @@ class PageWidget final : public QWidget, public Dialog {
     void Build(const DialogUnits& units);
     QWidget* MakeControl(const ControlTemplate& control, const DialogUnits& units);
     QComboBox* List(int id) const;
-    bool SwallowsKey(int key) const;
 
     const DialogTemplate& dialog_;
     Page& page_;

@@ -14,7 +14,6 @@ class PageDialog final : public Dialog {
         page_ = page;
         instance_ = instance;
     }
-    HWND Window() const { return page_; }
 
     void CheckButton(int id, unsigned state) override;
     unsigned IsButtonChecked(int id) override;

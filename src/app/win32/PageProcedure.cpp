@@ -5,10 +5,6 @@
 namespace ravel {
 namespace {
 
-PageBinding* BindingOf(HWND window) {
-    return reinterpret_cast<PageBinding*>(GetWindowLongPtrW(window, DWLP_USER));
-}
-
 INT_PTR OnInitDialog(PageBinding& binding, HWND window) {
     SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&binding));
     binding.dialog.Attach(window,
@@ -16,36 +12,24 @@ INT_PTR OnInitDialog(PageBinding& binding, HWND window) {
     return binding.page->OnInitDialog(binding.dialog);
 }
 
-INT_PTR OnCommand(HWND window, WPARAM wParam) {
-    PageBinding* binding = BindingOf(window);
-    if (binding == nullptr) {
-        return FALSE;
-    }
-    binding->page->OnCommand(LOWORD(wParam), HIWORD(wParam));
+INT_PTR OnCommand(Page& page, WPARAM wParam) {
+    page.OnCommand(LOWORD(wParam), HIWORD(wParam));
     return FALSE;
 }
 
 // Only the sheet's activation and apply notifications reach the page; the
 // page's answer goes back to the sheet as the message result.
-INT_PTR OnNotify(HWND window, LPARAM lParam) {
-    PageBinding* binding = BindingOf(window);
-    if (binding == nullptr) {
-        return FALSE;
-    }
+INT_PTR OnNotify(Page& page, HWND window, LPARAM lParam) {
     const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
     if (code != PSN_SETACTIVE && code != PSN_KILLACTIVE && code != PSN_APPLY) {
         return FALSE;
     }
-    SetWindowLongPtrW(window, DWLP_MSGRESULT, binding->page->OnNotify(static_cast<int>(code)));
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, page.OnNotify(static_cast<int>(code)));
     return TRUE;
 }
 
-INT_PTR OnTimer(HWND window) {
-    PageBinding* binding = BindingOf(window);
-    if (binding == nullptr) {
-        return FALSE;
-    }
-    binding->page->OnTimer();
+INT_PTR OnTimer(Page& page) {
+    page.OnTimer();
     return FALSE;
 }
 
@@ -53,15 +37,21 @@ INT_PTR OnTimer(HWND window) {
 
 INT_PTR RunPageProcedure(PageBinding& binding, HWND window, UINT message, WPARAM wParam,
                          LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        return OnInitDialog(binding, window);
+    }
+    // Messages that come before WM_INITDIALOG find no page to hear them.
+    const auto* bound = reinterpret_cast<const PageBinding*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (bound == nullptr) {
+        return FALSE;
+    }
     switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog(binding, window);
         case WM_COMMAND:
-            return OnCommand(window, wParam);
+            return OnCommand(*bound->page, wParam);
         case WM_NOTIFY:
-            return OnNotify(window, lParam);
+            return OnNotify(*bound->page, window, lParam);
         case WM_TIMER:
-            return OnTimer(window);
+            return OnTimer(*bound->page);
         default:
             return FALSE;
     }

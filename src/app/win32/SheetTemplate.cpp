@@ -3,22 +3,16 @@
 namespace ravel {
 namespace {
 
-// A menu or class field: 0, or 0xFFFF and an ordinal, or a zero-ended name.
-const WORD* SkipNameOrOrdinal(const WORD* p) {
-    if (*p == 0xFFFF) {
-        return p + 2;
-    }
+const WORD* SkipText(const WORD* p) {
     while (*p != 0) {
         ++p;
     }
     return p + 1;
 }
 
-const WORD* SkipText(const WORD* p) {
-    while (*p != 0) {
-        ++p;
-    }
-    return p + 1;
+// A menu or class field: 0, or 0xFFFF and an ordinal, or a zero-ended name.
+const WORD* SkipNameOrOrdinal(const WORD* p) {
+    return *p == 0xFFFF ? p + 2 : SkipText(p);
 }
 
 }  // namespace

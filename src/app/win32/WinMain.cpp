@@ -63,13 +63,12 @@ int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM lParam) {
         case PSCB_PRECREATE:
             // Measure the pages in their own font size so none is cut.
             SetTemplateFontSize(reinterpret_cast<void*>(lParam), kDialogFontPoints);
-            return 0;
+            break;
         case PSCB_INITIALIZED:
             OnSheetInitialized(sheet);
-            return 0;
-        default:
-            return 0;
+            break;
     }
+    return 0;
 }
 
 // The records up to their header fields: 48 and 52 bytes on this 32-bit build.

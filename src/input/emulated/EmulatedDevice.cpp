@@ -18,10 +18,7 @@ DiResult EmulatedDevice::SetDataFormat(DataFormat format) {
 DiResult EmulatedDevice::SetCooperativeLevel(NativeWindow, uint32_t flags) {
     // Exactly one of exclusive and non-exclusive, as DirectInput demands.
     const uint32_t mode = flags & (kDisclExclusive | kDisclNonExclusive);
-    if (mode == 0 || mode == (kDisclExclusive | kDisclNonExclusive)) {
-        return kDiErrInvalidParam;
-    }
-    return kDiOk;
+    return mode == kDisclExclusive || mode == kDisclNonExclusive ? kDiOk : kDiErrInvalidParam;
 }
 
 DiResult EmulatedDevice::Acquire() {

@@ -1,6 +1,7 @@
 #include "input/linux/NativeScanCodes.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace ravel {
 namespace {
@@ -57,18 +58,14 @@ constexpr JapaneseKey kJapaneseKeys[] = {
     {89, 0x2b},  // DIK_BACKSLASH
 };
 
-const char* Set(const char* value) {
-    return value != nullptr && value[0] != '\0' ? value : nullptr;
-}
-
+// The first of the three that is set and not empty.
 const char* Effective(const char* lcAll, const char* category, const char* lang) {
-    if (const char* value = Set(lcAll)) {
-        return value;
+    for (const char* value : {lcAll, category, lang}) {
+        if (value != nullptr && value[0] != '\0') {
+            return value;
+        }
     }
-    if (const char* value = Set(category)) {
-        return value;
-    }
-    return Set(lang);
+    return nullptr;
 }
 
 bool SaysNothing(const char* locale) {

@@ -68,13 +68,15 @@ constexpr JoystickAxis kJoystickAxes[kJoystickAxisCount] = {
     JoystickAxis::Ry, JoystickAxis::Rz, JoystickAxis::Slider0, JoystickAxis::Slider1,
 };
 
-bool IsTaggedGuid(const Guid& guid) {
-    return guid.data2 == kGuidTag2 && guid.data3 == kGuidTag3 &&
-           std::memcmp(guid.data4, kGuidTag4, sizeof kGuidTag4) == 0;
-}
-
 uint8_t Pressed(bool down) {
     return down ? 0x80 : 0x00;
+}
+
+// The instance GUID under which EnumDevices reports SDL device `index`.
+Guid SdlDeviceGuid(int index) {
+    Guid guid{static_cast<uint32_t>(index), kGuidTag2, kGuidTag3, {}};
+    std::memcpy(guid.data4, kGuidTag4, sizeof kGuidTag4);
+    return guid;
 }
 
 }  // namespace
@@ -95,12 +97,6 @@ uint32_t PovFromSdlHat(uint8_t hat) {
                                     13500,    kCentred, 27000,    31500,   kCentred, kCentred,
                                     22500,    kCentred, kCentred, kCentred};
     return hat < 16 ? kPovs[hat] : kCentred;
-}
-
-Guid SdlDeviceGuid(int index) {
-    Guid guid{static_cast<uint32_t>(index), kGuidTag2, kGuidTag3, {}};
-    std::memcpy(guid.data4, kGuidTag4, sizeof kGuidTag4);
-    return guid;
 }
 
 bool SdlJoystickDevice::Open(int index) {
@@ -232,9 +228,7 @@ void SdlJoystickDevice::ReadState(void* data) const {
     for (int i = 0; i < axisCount_; ++i) {
         *fields[static_cast<int>(axes_[i].field)] = AxisValue(axes_[i]);
     }
-    for (uint32_t& pov : state.rgdwPOV) {
-        pov = static_cast<uint32_t>(kPovCentred);
-    }
+    std::ranges::fill(state.rgdwPOV, static_cast<uint32_t>(kPovCentred));
     if (controller_ != nullptr) {
         for (int b = 0; b < kPadButtonCount; ++b) {
             state.rgbButtons[b] = Pressed(SDL_GameControllerGetButton(controller_, kPadButtons[b]));
@@ -267,13 +261,14 @@ DiResult SdlInputSystem::CreateDevice(const Guid& guid, InputDevice** device) {
         *device = keyboard_;
         return kDiOk;
     }
-    if (!joysticksReady_ || !IsTaggedGuid(guid) ||
-        static_cast<int>(guid.data1) >= SDL_NumJoysticks()) {
+    // One of ours is the GUID SdlDeviceGuid makes of the index it carries.
+    const int index = static_cast<int>(guid.data1);
+    if (!joysticksReady_ || guid != SdlDeviceGuid(index) || index >= SDL_NumJoysticks()) {
         return kDiErrDeviceNotReg;
     }
     for (SdlJoystickDevice& joystick : joysticks_) {
         if (!joystick.opened()) {
-            if (!joystick.Open(static_cast<int>(guid.data1))) {
+            if (!joystick.Open(index)) {
                 return kDiErrDeviceNotReg;
             }
             *device = &joystick;

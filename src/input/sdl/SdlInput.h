@@ -101,7 +101,4 @@ class SdlInputBackend final : public InputBackend {
     SdlInputSystem system_;
 };
 
-// The instance GUID under which EnumDevices reports SDL device `index`.
-Guid SdlDeviceGuid(int index);
-
 }  // namespace ravel

@@ -5,7 +5,9 @@
 
 #include <dinput.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "platform/win32/Unique.h"
 
@@ -124,12 +126,9 @@ class DirectInputSystem final : public InputSystem {
     // The keyboard and at most four joysticks are open at once; a device that
     // is released frees its place.
     DirectInputDevice* FreeDevice() {
-        for (DirectInputDevice& device : devices_) {
-            if (!device.InUse()) {
-                return &device;
-            }
-        }
-        return nullptr;
+        DirectInputDevice* unused =
+            std::ranges::find_if(devices_, [](const auto& device) { return !device.InUse(); });
+        return unused != std::end(devices_) ? unused : nullptr;
     }
 
     // Declared in this order so that devices left open at exit are released

@@ -6,6 +6,7 @@
 // Usage: GenerateResourceScript <output.rc> <icon file>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "resources/Templates.h"
 
@@ -48,26 +49,19 @@ struct ControlClass {
     const char* style;
 };
 
-ControlClass ClassOf(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::GroupBox:
-            return {"Button", "BS_GROUPBOX"};
-        case ControlKind::Label:
-            return {"Static", "SS_LEFT"};
-        case ControlKind::RadioButton:
-            return {"Button", "BS_AUTORADIOBUTTON"};
-        case ControlKind::CheckBox:
-            return {"Button", "BS_AUTOCHECKBOX"};
-        case ControlKind::PushButton:
-            return {"Button", "BS_PUSHBUTTON"};
-        case ControlKind::DropDownList:
-            return {"ComboBox", "CBS_DROPDOWNLIST | WS_VSCROLL"};
-    }
-    return {"Static", "SS_LEFT"};
-}
+// Indexed by ControlKind.
+constexpr ControlClass kControlClasses[] = {
+    {"Button", "BS_GROUPBOX"},                      // GroupBox
+    {"Static", "SS_LEFT"},                          // Label
+    {"Button", "BS_AUTORADIOBUTTON"},               // RadioButton
+    {"Button", "BS_AUTOCHECKBOX"},                  // CheckBox
+    {"Button", "BS_PUSHBUTTON"},                    // PushButton
+    {"ComboBox", "CBS_DROPDOWNLIST | WS_VSCROLL"},  // DropDownList
+};
+static_assert(std::size(kControlClasses) == static_cast<size_t>(ControlKind::DropDownList) + 1);
 
 bool WriteControl(FILE* out, const ControlTemplate& control) {
-    const ControlClass cls = ClassOf(control.kind);
+    const ControlClass& cls = kControlClasses[static_cast<int>(control.kind)];
     std::fputs("    CONTROL ", out);
     if (!WriteLiteral(out, control.caption)) {
         return false;

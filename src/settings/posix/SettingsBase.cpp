@@ -36,6 +36,18 @@ bool Fits(int length) {
     return length > 0 && static_cast<size_t>(length) < kPathCapacity;
 }
 
+// $`variable`, else `inHome` in the home folder; false when neither is known
+// or the path does not fit.
+bool FolderFrom(const char* variable, const char* inHome, char (&path)[kPathCapacity]) {
+    int length = 0;
+    if (const char* value = NonEmpty(std::getenv(variable))) {
+        length = std::snprintf(path, kPathCapacity, "%s", value);
+    } else if (const char* home = Account("HOME", &passwd::pw_dir)) {
+        length = std::snprintf(path, kPathCapacity, "%s/%s", home, inHome);
+    }
+    return Fits(length);
+}
+
 // The roaming folder of `user` inside `prefix`, when the prefix has one.
 bool RoamingFolder(const char* prefix, const char* user, char (&base)[kPathCapacity]) {
     // Current Wine names the roaming folder AppData/Roaming; old prefixes
@@ -55,32 +67,18 @@ bool RoamingFolder(const char* prefix, const char* user, char (&base)[kPathCapac
 
 bool WinePrefixBase(char (&base)[kPathCapacity]) {
     char prefix[kPathCapacity];
-    int length = 0;
-    if (const char* configured = NonEmpty(std::getenv("WINEPREFIX"))) {
-        length = std::snprintf(prefix, sizeof prefix, "%s", configured);
-    } else if (const char* home = Account("HOME", &passwd::pw_dir)) {
-        length = std::snprintf(prefix, sizeof prefix, "%s/.wine", home);
-    }
-    if (!Fits(length) || !IsFolder(prefix)) {
+    if (!FolderFrom("WINEPREFIX", ".wine", prefix) || !IsFolder(prefix)) {
         return false;
     }
     // Wine names the profile after the Unix user; Proton's prefixes always
     // use "steamuser", whoever runs the game.
     const char* user = Account("USER", &passwd::pw_name);
-    if (user != nullptr && RoamingFolder(prefix, user, base)) {
-        return true;
-    }
-    return RoamingFolder(prefix, "steamuser", base);
+    return (user != nullptr && RoamingFolder(prefix, user, base)) ||
+           RoamingFolder(prefix, "steamuser", base);
 }
 
 bool XdgConfigBase(char (&base)[kPathCapacity]) {
-    int length = 0;
-    if (const char* config = NonEmpty(std::getenv("XDG_CONFIG_HOME"))) {
-        length = std::snprintf(base, kPathCapacity, "%s", config);
-    } else if (const char* home = Account("HOME", &passwd::pw_dir)) {
-        length = std::snprintf(base, kPathCapacity, "%s/.config", home);
-    }
-    if (Fits(length)) {
+    if (FolderFrom("XDG_CONFIG_HOME", ".config", base)) {
         return true;
     }
     base[0] = '\0';

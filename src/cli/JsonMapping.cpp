@@ -225,6 +225,7 @@ class Reader {
 template <typename NameOf>
 std::vector<std::string> Names(int count, NameOf name) {
     std::vector<std::string> names;
+    names.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         names.emplace_back(name(i));
     }

@@ -49,11 +49,14 @@ constexpr ControlTemplate kGraphicAudio[] = {
 constexpr int kAssignLabelWidths[kAssignListCount] = {10, 23, 18, 19, 27, 19, 19,
                                                       22, 8,  8,  9,  9,  25, 22};
 
+// The block's labels and lists.
+constexpr size_t kAssignBlockSize = 2 * static_cast<size_t>(kAssignListCount);
+
 template <size_t Before, size_t After>
-constexpr std::array<ControlTemplate, Before + 2 * kAssignListCount + After> WithAssignBlock(
+constexpr std::array<ControlTemplate, Before + kAssignBlockSize + After> WithAssignBlock(
     const ControlTemplate (&before)[Before], int labelTop, int rightListX,
     const ControlTemplate (&after)[After]) {
-    std::array<ControlTemplate, Before + 2 * kAssignListCount + After> page{};
+    std::array<ControlTemplate, Before + kAssignBlockSize + After> page{};
     auto out = std::ranges::copy(before, page.begin()).out;
     for (int i = 0; i < kAssignListCount; ++i) {
         const int x = i < 8 ? 10 : 100;

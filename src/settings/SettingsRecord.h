@@ -18,7 +18,8 @@ inline constexpr uint32_t kAxisOptionSliders = 0x2;
 inline constexpr uint32_t kAxisOptionRotation = 0x4;
 inline constexpr uint32_t kAxisOptionZ = 0x8;
 
-inline constexpr size_t kKeyboardTableSize = kLayoutCount * kPlayerCount * kKeyboardSlotCount;
+inline constexpr size_t kKeyboardTableSize =
+    static_cast<size_t>(kLayoutCount) * kPlayerCount * kKeyboardSlotCount;
 
 struct SettingsRecord {
     uint8_t KeyboardTable[kLayoutCount][kPlayerCount][kKeyboardSlotCount];  // DIK_* scan codes
@@ -51,7 +52,8 @@ inline constexpr uint8_t KeyboardSlotMap[kKeyboardSlotCount] = {
 
 // Where an entry lies in the file.
 constexpr size_t KeyboardEntryOffset(int layout, int player, int slot) {
-    return static_cast<size_t>((layout * kPlayerCount + player) * kKeyboardSlotCount + slot);
+    const int entry = (layout * kPlayerCount + player) * kKeyboardSlotCount + slot;
+    return static_cast<size_t>(entry);
 }
 constexpr size_t JoystickEntryOffset(int player, int entry) {
     return kKeyboardTableSize +

@@ -67,9 +67,10 @@ void PageWidget::Build(const DialogUnits& units) {
     // Each radio button learns the members of its group (template groups run
     // from one group start to the next, so the group numbers ascend).
     for (size_t i = 0; i < radios_.size(); ++i) {
-        const auto members = std::ranges::equal_range(radioGroups, radioGroups[i]);
-        const auto first = static_cast<size_t>(members.begin() - radioGroups.begin());
-        radios_[i]->SetGroup(radios_.data() + first, static_cast<int>(members.size()));
+        const auto first =
+            std::ranges::lower_bound(radioGroups, radioGroups[i]) - radioGroups.begin();
+        const auto members = std::ranges::count(radioGroups, radioGroups[i]);
+        radios_[i]->SetGroup(radios_.data() + first, static_cast<int>(members));
     }
 }
 

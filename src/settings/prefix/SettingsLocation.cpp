@@ -102,8 +102,8 @@ const char* RuleName(PrefixRule rule) {
         "$WINEPREFIX",
         "the only prefix that holds the game's settings",
         "the player's pick among the prefixes that hold the game's settings",
-        "no prefix holds the game's settings: $WINEPREFIX, else ~/.wine, else the XDG config "
-        "folder",
+        ("no prefix holds the game's settings: $WINEPREFIX, else ~/.wine, else the XDG config "
+         "folder"),
     };
     static_assert(std::size(kNames) == static_cast<size_t>(PrefixRule::Default) + 1);
     const auto index = static_cast<size_t>(rule);

@@ -18,8 +18,13 @@ add_library(ravel_linux_input STATIC
     src/input/keystate/KeyStateDevice.cpp
     src/input/linux/NativeScanCodes.cpp
     src/input/sdl/SdlInput.cpp
+    src/input/sdl/SdlLibrary.cpp
 )
-target_link_libraries(ravel_linux_input PUBLIC ravel_core SDL2::SDL2)
+# SDL's headers only: the library itself is loaded when the joysticks are
+# first asked for (see SdlLibrary.h).
+target_include_directories(ravel_linux_input PUBLIC
+    $<TARGET_PROPERTY:SDL2::SDL2,INTERFACE_INCLUDE_DIRECTORIES>)
+target_link_libraries(ravel_linux_input PUBLIC ravel_core ${CMAKE_DL_LIBS})
 
 add_library(ravel_linux_probes STATIC
     src/probes/linux/GlGraphicsProbe.cpp

@@ -115,7 +115,8 @@ byte_at() {
 # 1. Cancel on a fresh prefix writes nothing. The sheet carries the
 # program's icon.
 start_editor
-xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "the sheet has no 64 x 64 icon"
+has_icon() { xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (64 x 64)'; }
+wait_for 10 has_icon || fail "the sheet has no 64 x 64 icon"
 click "${keyboard_tab[@]}"
 click "${kick_list[@]}"
 hold_key k

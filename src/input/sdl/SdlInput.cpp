@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "input/sdl/SdlLibrary.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -9,6 +11,12 @@ namespace ravel {
 namespace {
 
 constexpr uint32_t kSdlSubsystems = SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;
+
+// Called only once the system has opened with SDL loaded: without it there
+// are no joysticks to ask.
+const SdlLibrary& Sdl() {
+    return *LoadSdl();
+}
 
 constexpr int kPovCentred = -1;
 constexpr int32_t kDefaultRangeMin = -32768;  // DirectInput's range before SetRange
@@ -104,13 +112,13 @@ bool SdlJoystickDevice::Open(int index) {
     axisCount_ = hatCount_ = buttonCount_ = 0;
     // Wine maps what SDL knows as a game controller, except wheels and flight
     // sticks, which keep their own axes.
-    const SDL_JoystickType type = SDL_JoystickGetDeviceType(index);
-    if (SDL_IsGameController(index) && type != SDL_JOYSTICK_TYPE_WHEEL &&
+    const SDL_JoystickType type = Sdl().JoystickGetDeviceType(index);
+    if (Sdl().IsGameController(index) && type != SDL_JOYSTICK_TYPE_WHEEL &&
         type != SDL_JOYSTICK_TYPE_FLIGHT_STICK) {
-        controller_ = SDL_GameControllerOpen(index);
+        controller_ = Sdl().GameControllerOpen(index);
     }
-    joystick_ = controller_ != nullptr ? SDL_GameControllerGetJoystick(controller_)
-                                       : SDL_JoystickOpen(index);
+    joystick_ = controller_ != nullptr ? Sdl().GameControllerGetJoystick(controller_)
+                                       : Sdl().JoystickOpen(index);
     if (joystick_ == nullptr) {
         Close();
         return false;
@@ -125,9 +133,9 @@ bool SdlJoystickDevice::Open(int index) {
 
 void SdlJoystickDevice::Close() {
     if (controller_ != nullptr) {
-        SDL_GameControllerClose(controller_);
+        Sdl().GameControllerClose(controller_);
     } else if (joystick_ != nullptr) {
-        SDL_JoystickClose(joystick_);
+        Sdl().JoystickClose(joystick_);
     }
     controller_ = nullptr;
     joystick_ = nullptr;
@@ -144,13 +152,13 @@ void SdlJoystickDevice::DescribePad() {
 
 void SdlJoystickDevice::DescribeJoystick() {
     // Wine lists no more absolute axes than the state holds.
-    const int sdlAxes = std::min(SDL_JoystickNumAxes(joystick_), kJoystickAxisCount);
+    const int sdlAxes = std::min(Sdl().JoystickNumAxes(joystick_), kJoystickAxisCount);
     for (int i = 0; i < sdlAxes; ++i) {
         axes_[axisCount_++] = {kJoystickAxes[i], i, -32768, 32767, kDefaultRangeMin,
                                kDefaultRangeMax};
     }
-    hatCount_ = std::max(SDL_JoystickNumHats(joystick_), 0);
-    buttonCount_ = std::max(SDL_JoystickNumButtons(joystick_), 0);
+    hatCount_ = std::max(Sdl().JoystickNumHats(joystick_), 0);
+    buttonCount_ = std::max(Sdl().JoystickNumButtons(joystick_), 0);
 }
 
 DiResult SdlJoystickDevice::EnumObjects(EnumObjectsCallback callback, void* context, uint32_t) {
@@ -204,19 +212,19 @@ void SdlJoystickDevice::FillCaps(DeviceCaps& caps) const {
 }
 
 bool SdlJoystickDevice::Attached() const {
-    return SDL_JoystickGetAttached(joystick_);
+    return Sdl().JoystickGetAttached(joystick_);
 }
 
 DiResult SdlJoystickDevice::Update() {
-    SDL_JoystickUpdate();
+    Sdl().JoystickUpdate();
     return kDiOk;
 }
 
 int32_t SdlJoystickDevice::AxisValue(const Axis& axis) const {
     const int32_t raw = controller_ != nullptr
-                            ? SDL_GameControllerGetAxis(
+                            ? Sdl().GameControllerGetAxis(
                                   controller_, static_cast<SDL_GameControllerAxis>(axis.sdlIndex))
-                            : SDL_JoystickGetAxis(joystick_, axis.sdlIndex);
+                            : Sdl().JoystickGetAxis(joystick_, axis.sdlIndex);
     return ScaleAxis(raw, axis.logicalMin, axis.logicalMax, axis.rangeMin, axis.rangeMax);
 }
 
@@ -231,7 +239,8 @@ void SdlJoystickDevice::ReadState(void* data) const {
     std::ranges::fill(state.rgdwPOV, static_cast<uint32_t>(kPovCentred));
     if (controller_ != nullptr) {
         for (int b = 0; b < kPadButtonCount; ++b) {
-            state.rgbButtons[b] = Pressed(SDL_GameControllerGetButton(controller_, kPadButtons[b]));
+            state.rgbButtons[b] =
+                Pressed(Sdl().GameControllerGetButton(controller_, kPadButtons[b]));
         }
         uint8_t hat = SDL_HAT_CENTERED;
         for (int d = 0; d < 4; ++d) {
@@ -240,10 +249,10 @@ void SdlJoystickDevice::ReadState(void* data) const {
         state.rgdwPOV[0] = PovFromSdlHat(hat);
     } else {
         for (int h = 0; h < hatCount_ && h < static_cast<int>(kStatePovLimit); ++h) {
-            state.rgdwPOV[h] = PovFromSdlHat(SDL_JoystickGetHat(joystick_, h));
+            state.rgdwPOV[h] = PovFromSdlHat(Sdl().JoystickGetHat(joystick_, h));
         }
         for (int b = 0; b < buttonCount_ && b < static_cast<int>(kStateButtonLimit); ++b) {
-            state.rgbButtons[b] = Pressed(SDL_JoystickGetButton(joystick_, b) != 0);
+            state.rgbButtons[b] = Pressed(Sdl().JoystickGetButton(joystick_, b) != 0);
         }
     }
     std::memcpy(data, &state, sizeof state);
@@ -263,7 +272,7 @@ DiResult SdlInputSystem::CreateDevice(const Guid& guid, InputDevice** device) {
     }
     // One of ours is the GUID SdlDeviceGuid makes of the index it carries.
     const int index = static_cast<int>(guid.data1);
-    if (!joysticksReady_ || guid != SdlDeviceGuid(index) || index >= SDL_NumJoysticks()) {
+    if (!joysticksReady_ || guid != SdlDeviceGuid(index) || index >= Sdl().NumJoysticks()) {
         return kDiErrDeviceNotReg;
     }
     for (SdlJoystickDevice& joystick : joysticks_) {
@@ -283,7 +292,7 @@ DiResult SdlInputSystem::EnumDevices(uint32_t deviceClass, EnumDevicesCallback c
     if (deviceClass != kDi8DevClassGameCtrl || !joysticksReady_) {
         return kDiOk;
     }
-    const int count = SDL_NumJoysticks();
+    const int count = Sdl().NumJoysticks();
     for (int index = 0; index < count; ++index) {
         if (callback(DeviceInstance{SdlDeviceGuid(index)}, context) == kDiEnumStop) {
             break;
@@ -294,7 +303,7 @@ DiResult SdlInputSystem::EnumDevices(uint32_t deviceClass, EnumDevicesCallback c
 
 void SdlInputSystem::Release() {
     if (joysticksReady_) {
-        SDL_QuitSubSystem(kSdlSubsystems);
+        Sdl().QuitSubSystem(kSdlSubsystems);
     }
     joysticksReady_ = false;
 }
@@ -308,17 +317,21 @@ SdlInputSystem::~SdlInputSystem() {
 }
 
 void SdlInputSystem::Open() {
-    // Without SDL's joysticks the keyboard still works: the system then lists
-    // no game controllers.
+    // Without SDL's joysticks (or without SDL itself) the keyboard still
+    // works: the system then lists no game controllers.
+    if (LoadSdl() == nullptr) {
+        joysticksReady_ = false;
+        return;
+    }
     // SDL would otherwise catch SIGINT and SIGTERM for a quit event nobody
     // reads, and the editor would no longer end when asked to.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    joysticksReady_ = SDL_InitSubSystem(kSdlSubsystems) == 0;
+    Sdl().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    joysticksReady_ = Sdl().InitSubSystem(kSdlSubsystems) == 0;
     if (joysticksReady_) {
         // States are read with SDL_JoystickUpdate at each poll; nothing pumps
         // SDL's event queue, so no events are queued.
-        SDL_JoystickEventState(SDL_IGNORE);
-        SDL_GameControllerEventState(SDL_IGNORE);
+        Sdl().JoystickEventState(SDL_IGNORE);
+        Sdl().GameControllerEventState(SDL_IGNORE);
     }
 }
 

@@ -61,18 +61,22 @@ def main():
     for pair, limit in ((wine, 1.1), (linux, 1.2)):
         budgets.append((f"{pair['pair']}: start to first window <= {limit} x minimal",
                         f"{pair['editor_ms']} ms / {pair['baseline_ms']} ms = {pair['time_ratio']}",
-                        pair["time_ratio"] <= limit))
+                        pair["editor_ms"] <= limit * pair["baseline_ms"]))
         floor = max(pair["baseline_ms"], pair["probe_ms"])
         budgets.append((f"{pair['pair']}: start to first window <= 1.15 x the slower of minimal and "
                         "bare probe",
                         f"{pair['editor_ms']} ms / {floor} ms = {pair['floor_ratio']}",
-                        pair["floor_ratio"] <= 1.15))
+                        pair["editor_ms"] <= 1.15 * floor))
     budgets.append((f"{wine['pair']}: peak memory <= 1.1 x (minimal + bare probe)",
                     f"{wine['editor_peak_kib']} KiB / ({wine['baseline_peak_kib']} + {wine['probe_peak_kib']}) KiB"
-                    f" = {wine['memory_ratio_with_probe']}", wine["memory_ratio_with_probe"] <= 1.1))
+                    f" = {wine['memory_ratio_with_probe']}",
+                    wine["editor_peak_kib"] <= 1.1 * (wine["baseline_peak_kib"] + wine["probe_peak_kib"])))
     budgets.append((f"{linux['pair']}: the editor process's peak memory <= 1.2 x minimal",
-                    f"{linux['editor_peak_kib']} KiB / {linux['baseline_peak_kib']} KiB = {linux['memory_ratio']}",
-                    linux["memory_ratio"] <= 1.2))
+                    f"{linux['editor_peak_kib']} KiB / {linux['baseline_peak_kib']} KiB = "
+                    f"{linux['editor_peak_kib'] / linux['baseline_peak_kib']:.3f}",
+                    linux["editor_peak_kib"] <= 1.2 * linux["baseline_peak_kib"]))
+    # Whether a budget is met is decided on the measured values, not on the
+    # rounded ratios shown.
     for name, value, met in budgets:
         lines.append(f"| {name} | {value} | {'yes' if met else 'no'} |")
     lines += ["", "## Hot paths (median of 5 repetitions)", "", "| benchmark | time |", "|---|---|"]

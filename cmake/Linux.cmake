@@ -36,6 +36,7 @@ target_link_libraries(ravel_linux_probes PUBLIC ravel_core Qt6::Gui ALSA::ALSA)
 # The sheet and the page-window operations over Qt widgets.
 add_library(ravel_qt_shell STATIC
     src/app/qt/AutoRadioButton.h
+    src/app/qt/ClassicStyle.cpp
     src/app/qt/DialogUnits.cpp
     src/app/qt/KeyRecorder.cpp
     src/app/qt/PageWidget.cpp

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
@@ -70,6 +71,33 @@ TEST_F(SheetDialogTest, FileLineNamesTheFileWithoutGrowingTheSheet) {
     EXPECT_TRUE(sheet_->fileLine()->text().endsWith(QStringLiteral("setting.cfg")));
     QApplication::processEvents();
     EXPECT_EQ(sheet_->size(), before);
+}
+
+// The controls are placed in dialog units of the sheet's font, so they must
+// show that font, not the desktop's.
+TEST_F(SheetDialogTest, PageControlsShowTheFontTheirLayoutIsMeasuredIn) {
+    const QFont desktop = QApplication::font();
+    QFont far(QStringLiteral("DejaVu Serif"));
+    far.setPixelSize(DialogFont().pixelSize() + 5);
+    QApplication::setFont(far);
+    const SheetPage pages[kPageCount] = {{&DialogTemplates[0], &first_},
+                                         {&DialogTemplates[1], &second_},
+                                         {&DialogTemplates[2], &third_}};
+    SheetDialog sheet(pages, DialogFont());
+    sheet.show();
+    const QFontInfo wanted(DialogFont());
+    int checked = 0;
+    for (int page = 0; page < kPageCount; ++page) {
+        sheet.tabs()->setCurrentIndex(page);
+        for (const QWidget* control : sheet.tabs()->widget(page)->findChildren<QWidget*>()) {
+            const QFontInfo shown(control->font());
+            EXPECT_EQ(shown.family(), wanted.family()) << control->metaObject()->className();
+            EXPECT_EQ(shown.pixelSize(), wanted.pixelSize()) << control->metaObject()->className();
+            ++checked;
+        }
+    }
+    QApplication::setFont(desktop);
+    EXPECT_GT(checked, 60);
 }
 
 TEST_F(SheetDialogTest, OnlyTheFirstPageIsCreatedAtOnceAndActivatedWhenShown) {

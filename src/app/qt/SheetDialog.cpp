@@ -15,20 +15,11 @@ constexpr int kButtonWidth = 50;
 constexpr int kButtonHeight = 14;
 constexpr int kMargin = 7;
 
-// Windows draws a group box's frame through the middle of its title and puts
-// a check mark close to its text; the pages are laid out for that.
-constexpr const char* kClassicLook =
-    "QGroupBox { margin-top: 0.55em; border: 1px solid palette(mid); border-radius: 2px; }"
-    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-    " left: 6px; padding: 0 2px; }"
-    "QCheckBox, QRadioButton { spacing: 3px; }";
-
 }  // namespace
 
 SheetDialog::SheetDialog(const SheetPage (&pages)[kPageCount], const QFont& font, QWidget* parent)
     : QDialog(parent), units_(UnitsForFont(font)) {
     setFont(font);
-    setStyleSheet(QString::fromLatin1(kClassicLook));
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     // No context-help button in the caption.
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);

@@ -18,6 +18,7 @@
 
 #include "app/EditorPages.h"
 #include "app/posix/SingleInstance.h"
+#include "app/qt/ClassicStyle.h"
 #include "app/qt/DialogUnits.h"
 #include "app/qt/KeyRecorder.h"
 #include "app/qt/PrefixChooser.h"
@@ -147,7 +148,9 @@ int main(int argc, char** argv) {
     prefix::SettingsLocation location = prefix::LocateSettings(options.prefix, environment);
 
     QApplication application(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    auto* style = new ClassicStyle;
+    style->setParent(&application);  // setStyle does so too; said here for the static checks
+    QApplication::setStyle(style);
     // Read as the PNG it is: left to guess, Qt loads every image-format
     // plugin (and libjpeg) into the editor to ask them.
     QImageReader icon(QStringLiteral(":/ravelstone-config.png"), "png");

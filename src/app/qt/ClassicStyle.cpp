@@ -1,0 +1,246 @@
+#include "app/qt/ClassicStyle.h"
+
+#include <QPainter>
+#include <QStyleOption>
+
+namespace ravel {
+
+namespace {
+
+constexpr int kLabelSpacing = 3;  // between a check mark and its caption
+constexpr int kTitleLeft = 6;     // from the box's left edge to the title's clear space
+constexpr int kTitlePadding = 2;  // clear space either side of the title
+constexpr int kCornerRadius = 2;
+// The frame's top runs through the middle of the title: this many text
+// heights below the box's top.
+constexpr double kFrameDrop = 0.55;
+
+int FrameTop(const QStyleOptionGroupBox& box) {
+    return qRound(box.fontMetrics.height() * kFrameDrop);
+}
+
+// Where the title's text is centred: past the clear space, and as wide as the
+// text with a space after it.
+QRect TitleRect(const QStyleOptionGroupBox& box) {
+    const QFontMetrics& metrics = box.fontMetrics;
+    const int width = qMax(metrics.horizontalAdvance(box.text),
+                           metrics.size(Qt::TextShowMnemonic, box.text + QLatin1Char(' ')).width());
+    return {box.rect.x() + kTitleLeft + kTitlePadding, box.rect.y(), width, metrics.height()};
+}
+
+// A one-pixel frame with rounded, antialiased corners: each side a strip
+// between its corners, each corner two eighth-circles that meet on its
+// diagonal, so the strips and arcs blend alike where they join.
+void DrawRoundedFrame(QPainter* painter, const QRect& rect, const QColor& color) {
+    constexpr qreal r = kCornerRadius;
+    const qreal left = rect.x();
+    const qreal top = rect.y();
+    const qreal right = left + rect.width();
+    const qreal bottom = top + rect.height();
+    if (rect.width() < 2 * r || rect.height() < 2 * r) {
+        painter->fillRect(rect, color);
+        return;
+    }
+    struct Side {
+        QRectF strip;
+        QRectF arcs[2];  // the bounding squares of the arcs' circles
+        int starts[2];   // in degrees, counter-clockwise from three o'clock
+        int spans[2];
+    };
+    constexpr qreal d = 2 * r - 1;  // the arcs run through the middle of the line
+    const Side sides[] = {
+        {QRectF(left + r, bottom - 1, right - left - 2 * r, 1),
+         {QRectF(left + 0.5, bottom - 2 * r + 0.5, d, d),
+          QRectF(right - 2 * r + 0.5, bottom - 2 * r + 0.5, d, d)},
+         {-90, -90},
+         {-45, 45}},
+        {QRectF(right - 1, top + r, 1, bottom - top - 2 * r),
+         {QRectF(right - 2 * r + 0.5, top + 0.5, d, d),
+          QRectF(right - 2 * r + 0.5, bottom - 2 * r + 0.5, d, d)},
+         {45, 315},
+         {-45, 45}},
+        {QRectF(left, top + r, 1, bottom - top - 2 * r),
+         {QRectF(left + 0.5, top + 0.5, d, d), QRectF(left + 0.5, bottom - 2 * r + 0.5, d, d)},
+         {135, 180},
+         {45, 45}},
+        {QRectF(left + r, top, right - left - 2 * r, 1),
+         {QRectF(left + 0.5, top + 0.5, d, d), QRectF(right - 2 * r + 0.5, top + 0.5, d, d)},
+         {135, 45},
+         {-45, 45}},
+    };
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    QPen pen(color, 1, Qt::SolidLine, Qt::SquareCap);
+    for (const Side& side : sides) {
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(color);
+        painter->drawRect(side.strip);
+        painter->setPen(pen);
+        painter->setBrush(Qt::NoBrush);
+        for (int i = 0; i < 2; ++i) {
+            painter->drawArc(side.arcs[i], side.starts[i] * 16, side.spans[i] * 16);
+        }
+    }
+    painter->restore();
+}
+
+}  // namespace
+
+ClassicStyle::ClassicStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
+
+int ClassicStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                              const QWidget* widget) const {
+    if (metric == PM_CheckBoxLabelSpacing || metric == PM_RadioButtonLabelSpacing) {
+        return kLabelSpacing;
+    }
+    return QProxyStyle::pixelMetric(metric, option, widget);
+}
+
+QSize ClassicStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
+                                     const QSize& contents, const QWidget* widget) const {
+    if (type == CT_CheckBox || type == CT_RadioButton) {
+        const bool radio = type == CT_RadioButton;
+        const int width =
+            pixelMetric(radio ? PM_ExclusiveIndicatorWidth : PM_IndicatorWidth, option, widget);
+        const int height =
+            pixelMetric(radio ? PM_ExclusiveIndicatorHeight : PM_IndicatorHeight, option, widget);
+        return {contents.width() + width + kLabelSpacing, qMax(contents.height(), height)};
+    }
+    return QProxyStyle::sizeFromContents(type, option, contents, widget);
+}
+
+QRect ClassicStyle::subElementRect(SubElement element, const QStyleOption* option,
+                                   const QWidget* widget) const {
+    switch (element) {
+        case SE_CheckBoxIndicator:
+        case SE_RadioButtonIndicator: {
+            // At the left edge, centred from top to bottom.
+            const bool radio = element == SE_RadioButtonIndicator;
+            const QSize size(
+                pixelMetric(radio ? PM_ExclusiveIndicatorWidth : PM_IndicatorWidth, option, widget),
+                pixelMetric(radio ? PM_ExclusiveIndicatorHeight : PM_IndicatorHeight, option,
+                            widget));
+            return alignedRect(option->direction, Qt::AlignLeft | Qt::AlignVCenter, size,
+                               option->rect);
+        }
+        case SE_CheckBoxContents:
+        case SE_RadioButtonContents: {
+            const QRect mark =
+                visualRect(option->direction, option->rect,
+                           subElementRect(element == SE_CheckBoxContents ? SE_CheckBoxIndicator
+                                                                         : SE_RadioButtonIndicator,
+                                          option, widget));
+            const int start = mark.right() + 1 + kLabelSpacing;
+            return visualRect(option->direction, option->rect,
+                              QRect(start, option->rect.y(), option->rect.right() + 1 - start,
+                                    option->rect.height()));
+        }
+        case SE_RadioButtonFocusRect:
+            return option->rect;
+        case SE_CheckBoxFocusRect:
+            if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option)) {
+                if (button->text.isEmpty()) {
+                    return subElementRect(SE_CheckBoxIndicator, option, widget)
+                        .adjusted(1, 1, -1, -1);
+                }
+                const QRect contents =
+                    visualRect(button->direction, button->rect,
+                               subElementRect(SE_CheckBoxContents, option, widget));
+                const QRect text = itemTextRect(
+                    button->fontMetrics, contents,
+                    Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
+                    (button->state & State_Enabled) != 0, button->text);
+                return visualRect(button->direction, button->rect,
+                                  text.adjusted(-3, -2, 3, 2).intersected(button->rect));
+            }
+            break;
+        default:
+            break;
+    }
+    return QProxyStyle::subElementRect(element, option, widget);
+}
+
+QRect ClassicStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                                   SubControl sub, const QWidget* widget) const {
+    const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+    if (control == CC_GroupBox && box != nullptr && (box->subControls & SC_GroupBoxCheckBox) == 0) {
+        switch (sub) {
+            case SC_GroupBoxFrame:
+                return option->rect.adjusted(0, FrameTop(*box), 0, 0);
+            case SC_GroupBoxContents:
+                return option->rect.adjusted(1, FrameTop(*box) + 1, -1, -1);
+            case SC_GroupBoxLabel:
+                return TitleRect(*box);
+            default:
+                break;
+        }
+    }
+    return QProxyStyle::subControlRect(control, option, sub, widget);
+}
+
+void ClassicStyle::drawControl(ControlElement element, const QStyleOption* option,
+                               QPainter* painter, const QWidget* widget) const {
+    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+    if ((element == CE_CheckBox || element == CE_RadioButton) && button != nullptr) {
+        // Fusion sets the mark in from the left edge; the templates place
+        // it at the very left.
+        const bool radio = element == CE_RadioButton;
+        QStyleOptionButton part = *button;
+        part.rect =
+            subElementRect(radio ? SE_RadioButtonIndicator : SE_CheckBoxIndicator, button, widget);
+        drawPrimitive(radio ? PE_IndicatorRadioButton : PE_IndicatorCheckBox, &part, painter,
+                      widget);
+        part.rect =
+            subElementRect(radio ? SE_RadioButtonContents : SE_CheckBoxContents, button, widget);
+        drawControl(radio ? CE_RadioButtonLabel : CE_CheckBoxLabel, &part, painter, widget);
+        if ((button->state & State_HasFocus) != 0) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(*button);
+            focus.rect = subElementRect(radio ? SE_RadioButtonFocusRect : SE_CheckBoxFocusRect,
+                                        button, widget);
+            drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+        }
+        return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+void ClassicStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                      QPainter* painter, const QWidget* widget) const {
+    const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+    if (control != CC_GroupBox || box == nullptr || (box->subControls & SC_GroupBoxCheckBox) != 0) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
+    const QRect title = TitleRect(*box);
+    const bool hasTitle = !box->text.isEmpty();
+    painter->save();
+    if (hasTitle) {
+        // The frame's top line stops short of the title.
+        painter->setClipRegion(QRegion(box->rect) -
+                               title.adjusted(-kTitlePadding, 0, kTitlePadding, 0));
+    }
+    DrawRoundedFrame(painter, subControlRect(CC_GroupBox, box, SC_GroupBoxFrame, widget),
+                     box->palette.color(QPalette::Active, QPalette::Mid));
+    painter->restore();
+    if (hasTitle) {
+        int alignment = Qt::AlignCenter | Qt::TextShowMnemonic;
+        if (styleHint(SH_UnderlineShortcut, box, widget) == 0) {
+            alignment |= Qt::TextHideMnemonic;
+        }
+        QPalette palette = box->palette;
+        if (box->textColor.isValid()) {
+            palette.setColor(QPalette::WindowText, box->textColor);
+        }
+        drawItemText(painter, title, alignment, palette, (box->state & State_Enabled) != 0,
+                     box->text, QPalette::WindowText);
+        if ((box->state & State_HasFocus) != 0) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(*box);
+            focus.rect = title;
+            drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+        }
+    }
+}
+
+}  // namespace ravel

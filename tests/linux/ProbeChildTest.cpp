@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -114,6 +115,53 @@ TEST(ProbeChild, AChildNeverWaitedForIsEndedWithTheWorker) {
         pid = child.child();
     }
     EXPECT_TRUE(Reaped(pid));
+}
+
+// The child runs in a session of its own (so the scheduler weighs the GL
+// question apart from the editor's own start-up), yet an editor that is
+// killed outright still takes its child with it.
+TEST(ProbeChild, EndsWithAnEditorKilledOutright) {
+    ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);  // orphans come back here
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    const pid_t editor = ::fork();
+    ASSERT_GE(editor, 0);
+    if (editor == 0) {
+        ProbeChild child;
+        char name[] = "probe";
+        char* argv[] = {name, nullptr};
+        const pid_t pid = child.Start(Hangs, 1, argv) ? child.child() : -1;
+        (void)!::write(ends[1], &pid, sizeof pid);
+        for (;;) {
+            ::pause();
+        }
+    }
+    ::close(ends[1]);
+    pid_t pid = -1;
+    ASSERT_EQ(::read(ends[0], &pid, sizeof pid), static_cast<ssize_t>(sizeof pid));
+    ::close(ends[0]);
+    ASSERT_GT(pid, 0);
+    for (int tries = 0; tries < 200 && ::getsid(pid) != pid; ++tries) {
+        ::usleep(5 * 1000);
+    }
+    EXPECT_EQ(::getsid(pid), pid);
+    ::kill(editor, SIGKILL);
+    ASSERT_EQ(::waitpid(editor, nullptr, 0), editor);
+    int status = 0;
+    pid_t reaped = 0;
+    for (int tries = 0; tries < 400 && reaped == 0; ++tries) {
+        reaped = ::waitpid(pid, &status, WNOHANG);  // the orphan comes back to be reaped
+        ::usleep(reaped == 0 ? 5 * 1000 : 0);
+    }
+    if (reaped == 0) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+        ADD_FAILURE() << "the child outlived the editor";
+    } else {
+        EXPECT_EQ(reaped, pid);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    }
+    ::prctl(PR_SET_CHILD_SUBREAPER, 0);
 }
 
 TEST(ProbeChild, HoldsNoneOfTheEditorsDescriptors) {

@@ -96,15 +96,17 @@ int ClassicStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
     return QProxyStyle::pixelMetric(metric, option, widget);
 }
 
+QSize ClassicStyle::MarkSize(bool radio, const QStyleOption* option, const QWidget* widget) const {
+    return {pixelMetric(radio ? PM_ExclusiveIndicatorWidth : PM_IndicatorWidth, option, widget),
+            pixelMetric(radio ? PM_ExclusiveIndicatorHeight : PM_IndicatorHeight, option, widget)};
+}
+
 QSize ClassicStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
                                      const QSize& contents, const QWidget* widget) const {
     if (type == CT_CheckBox || type == CT_RadioButton) {
-        const bool radio = type == CT_RadioButton;
-        const int width =
-            pixelMetric(radio ? PM_ExclusiveIndicatorWidth : PM_IndicatorWidth, option, widget);
-        const int height =
-            pixelMetric(radio ? PM_ExclusiveIndicatorHeight : PM_IndicatorHeight, option, widget);
-        return {contents.width() + width + kLabelSpacing, qMax(contents.height(), height)};
+        const QSize mark = MarkSize(type == CT_RadioButton, option, widget);
+        return {contents.width() + mark.width() + kLabelSpacing,
+                qMax(contents.height(), mark.height())};
     }
     return QProxyStyle::sizeFromContents(type, option, contents, widget);
 }
@@ -115,12 +117,8 @@ QRect ClassicStyle::subElementRect(SubElement element, const QStyleOption* optio
         case SE_CheckBoxIndicator:
         case SE_RadioButtonIndicator: {
             // At the left edge, centred from top to bottom.
-            const bool radio = element == SE_RadioButtonIndicator;
-            const QSize size(
-                pixelMetric(radio ? PM_ExclusiveIndicatorWidth : PM_IndicatorWidth, option, widget),
-                pixelMetric(radio ? PM_ExclusiveIndicatorHeight : PM_IndicatorHeight, option,
-                            widget));
-            return alignedRect(option->direction, Qt::AlignLeft | Qt::AlignVCenter, size,
+            return alignedRect(option->direction, Qt::AlignLeft | Qt::AlignVCenter,
+                               MarkSize(element == SE_RadioButtonIndicator, option, widget),
                                option->rect);
         }
         case SE_CheckBoxContents:

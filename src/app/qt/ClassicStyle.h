@@ -25,6 +25,10 @@ class ClassicStyle final : public QProxyStyle {
                      const QWidget* widget) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget) const override;
+
+  private:
+    // The check or radio mark's size.
+    QSize MarkSize(bool radio, const QStyleOption* option, const QWidget* widget) const;
 };
 
 }  // namespace ravel

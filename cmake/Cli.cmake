@@ -25,7 +25,10 @@ target_link_libraries(ravel_cli PUBLIC ravel_core ravel_nlohmann)
 # No Qt here, whatever the Linux editor switches on for its own targets.
 set_target_properties(ravel_cli PROPERTIES AUTOMOC OFF AUTORCC OFF)
 target_compile_definitions(ravel_cli PRIVATE RAVEL_VERSION="${PROJECT_VERSION}")
-if(NOT WIN32)
+if(WIN32)
+    # The file config.exe uses, in the roaming application-data folder.
+    target_link_libraries(ravel_cli PUBLIC ravel_win32_files)
+else()
     # Which Wine prefix's file the commands use; Windows has no prefixes.
     target_sources(ravel_cli PRIVATE src/cli/WinePrefixes.cpp)
     target_link_libraries(ravel_cli PUBLIC ravel_prefix)
@@ -35,11 +38,7 @@ add_executable(ravelstone-cfg src/cli/main.cpp)
 set_target_properties(ravelstone-cfg PROPERTIES AUTOMOC OFF AUTORCC OFF)
 target_link_libraries(ravelstone-cfg PRIVATE ravel_cli)
 if(WIN32)
-    # ResolveSettingsBase of the Windows build.
-    target_sources(ravelstone-cfg PRIVATE src/settings/win32/SettingsBase.cpp)
     target_link_options(ravelstone-cfg PRIVATE -static)
-else()
-    target_link_libraries(ravelstone-cfg PRIVATE ravel_posix)
 endif()
 
 if(BUILD_TESTING AND NOT CMAKE_CROSSCOMPILING AND NOT RAVEL_FUZZ)
@@ -48,7 +47,7 @@ endif()
 
 if(RAVEL_FUZZ)
     add_executable(cfg_fuzzer tests/cli/CfgFuzzer.cpp)
-    target_link_libraries(cfg_fuzzer PRIVATE ravel_cli ravel_core ravel_posix)
+    target_link_libraries(cfg_fuzzer PRIVATE ravel_cli ravel_core)
     target_link_options(cfg_fuzzer PRIVATE -fsanitize=fuzzer)
     set(RAVEL_CFG_FUZZ_SECONDS 20 CACHE STRING "Length of the regression fuzz run of the JSON mapping")
     add_test(NAME fuzz.cfg_json

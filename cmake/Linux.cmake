@@ -50,7 +50,7 @@ add_executable(ravelstone-config
     src/app/qt/main.cpp
     src/resources/linux/ravelstone-config.qrc
 )
-target_link_libraries(ravelstone-config PRIVATE ravel_qt_shell ravel_linux_probes ravel_posix)
+target_link_libraries(ravelstone-config PRIVATE ravel_qt_shell ravel_linux_probes)
 target_compile_definitions(ravelstone-config PRIVATE RAVEL_VERSION="${PROJECT_VERSION}")
 
 include(GNUInstallDirs)

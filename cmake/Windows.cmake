@@ -32,11 +32,9 @@ add_custom_command(
     COMMENT "Generating config.rc from the template data"
     VERBATIM)
 
-# Where the file lives on Windows: the core's file naming calls it, so the
-# core links it in.
+# Where the file lives on Windows.
 add_library(ravel_win32_files STATIC src/settings/win32/SettingsBase.cpp)
-target_include_directories(ravel_win32_files PUBLIC src)
-target_link_libraries(ravel_core PUBLIC ravel_win32_files)
+target_link_libraries(ravel_win32_files PUBLIC ravel_core)
 # Plain Win32 calls: no unwinding tables to drag into config.exe.
 target_compile_options(ravel_win32_files PRIVATE -fno-exceptions -fno-rtti)
 
@@ -51,7 +49,7 @@ add_executable(config WIN32
     src/probes/win32/ProbeThread.cpp
     ${RAVEL_RESOURCE_SCRIPT}
 )
-target_link_libraries(config PRIVATE ravel_core
+target_link_libraries(config PRIVATE ravel_core ravel_win32_files
     dinput8 dxguid comctl32 ole32 uuid)
 target_compile_definitions(config PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 # Small and self-contained: no exceptions or run-time type data are used.

@@ -14,7 +14,9 @@
 #include "settings/Defaults.h"
 #include "settings/SettingsFile.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "settings/win32/SettingsBase.h"
+#else
 #include "cli/WinePrefixes.h"
 #endif
 
@@ -53,10 +55,11 @@ constexpr const char* kUsage =
     "  --help                  this text\n"
     "  --version               the program's version\n"
     "\n"
-    "On Linux the editor's file lies in a Wine prefix: the --prefix one, else\n"
-    "$WINEPREFIX, else the one prefix of Wine, Steam (Proton), Lutris, Bottles or\n"
-    "Heroic that holds the game's settings (when several do, the one picked in the\n"
-    "editor), else ~/.wine, else the XDG config folder.\n"
+    "On Linux the editor's file lies in a Wine prefix: the --prefix one, else the\n"
+    "one prefix of Wine, Steam (Proton), Lutris, Bottles or Heroic that holds the\n"
+    "game's settings ($WINEPREFIX first when it holds them; when several do, the\n"
+    "one picked in the editor); when none does, $WINEPREFIX if set, else ~/.wine\n"
+    "if it exists, else the XDG config folder. 'where' tells which and why.\n"
     "\n"
     "Exit codes: 0 success, 1 check found something, 2 a file cannot be read,\n"
     "3 the JSON is refused, 4 the settings file cannot be written, 5 several Wine\n"
@@ -88,17 +91,7 @@ int SettingsPath(const std::vector<std::string>& given, size_t index,
     }
 #ifdef _WIN32
     char resolved[kPathCapacity] = "";
-    ResolveSettingsFile(resolved);
-    const std::string file = resolved;
-#else
-    const PrefixFile chosen = PrefixSettingsFile(prefix);
-    if (!chosen.choose.empty()) {
-        Message(chosen.choose);
-        return kExitChoose;
-    }
-    const std::string file = chosen.path;
-#endif
-    if (file.empty()) {
+    if (ResolveSettingsFile(resolved) != 0) {
         // Only the folder it would lie in can be named.
         char base[kPathCapacity] = "";
         ResolveSettingsBase(base);
@@ -106,6 +99,20 @@ int SettingsPath(const std::vector<std::string>& given, size_t index,
                 " is too long");
         return failure;
     }
+    const std::string file = resolved;
+#else
+    const PrefixFile chosen = PrefixSettingsFile(prefix);
+    if (!chosen.choose.empty()) {
+        Message(chosen.choose);
+        return kExitChoose;
+    }
+    if (chosen.path.empty()) {
+        Message("cannot name the editor's settings file: no home folder, or a name longer than " +
+                std::to_string(kPathCapacity - 1) + " characters (see '" + kProgram + " where')");
+        return failure;
+    }
+    const std::string file = chosen.path;
+#endif
     path = file;
     return kExitOk;
 }
@@ -124,7 +131,7 @@ int ReadRecord(const std::string& path, SettingsRecord& record, uint64_t& size) 
     }
     record = SettingsRecord{};
     if (const int error = LoadSettings(record, path.c_str()); error != 0) {
-        Message("cannot read " + path + ": " + std::strerror(error));
+        Message("cannot read " + path + ": " + SettingsErrorText(error));
         return kExitUnreadable;
     }
     size = static_cast<uint64_t>(info.st_size);
@@ -146,8 +153,7 @@ int WriteRecord(const std::string& path, const SettingsRecord& record) {
         return kExitUnwritable;
     }
     if (const int error = SaveSettings(record, path.c_str()); error != 0) {
-        Message("cannot write " + path + ": " +
-                (error != kIncompleteWrite ? std::strerror(error) : "the write did not complete"));
+        Message("cannot write " + path + ": " + SettingsErrorText(error));
         return kExitUnwritable;
     }
     Message("wrote " + path);
@@ -222,7 +228,7 @@ int Import(const std::string& source, const std::string& path) {
     Json document;
     std::string error;
     if (ParseJsonText(text, document, error) != 0) {
-        Message("refused " + name + ": not valid JSON: " + error + "; nothing written");
+        Message("refused " + name + ": " + error + "; nothing written");
         return kExitRefused;
     }
     SettingsRecord record{};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "cli/FieldNames.h"
@@ -361,9 +362,17 @@ int ParseJsonText(const std::string& text, Json& document, std::string& error) {
     // things about one field is refused instead.
     std::vector<std::set<std::string>> open;
     std::string duplicate;
-    const Json::parser_callback_t watch = [&](int, nlohmann::json::parse_event_t event,
+    // An export is four levels deep. Far deeper nesting is refused as it
+    // opens: the library copies a value whole, one call per level, when a
+    // later key makes its object grow, and that would overflow the stack.
+    constexpr int kMaxDepth = 64;
+    struct TooDeep {};
+    const Json::parser_callback_t watch = [&](int depth, nlohmann::json::parse_event_t event,
                                               Json& parsed) {
         using Event = nlohmann::json::parse_event_t;
+        if ((event == Event::object_start || event == Event::array_start) && depth >= kMaxDepth) {
+            throw TooDeep{};
+        }
         if (event == Event::object_start) {
             open.emplace_back();
         } else if (event == Event::object_end && !open.empty()) {
@@ -378,7 +387,11 @@ int ParseJsonText(const std::string& text, Json& document, std::string& error) {
     try {
         document = Json::parse(text, watch);
     } catch (const Json::exception& e) {
-        error = e.what();
+        error = std::string("not valid JSON: ") + e.what();
+        return -1;
+    } catch (const TooDeep&) {
+        error = "objects and arrays nested more than " + std::to_string(kMaxDepth) +
+                " levels deep (an export is 4)";
         return -1;
     }
     if (!duplicate.empty()) {

@@ -15,7 +15,8 @@ using Json = nlohmann::ordered_json;
 Json RecordToJson(const SettingsRecord& record);
 
 // Parses `text` into `document`. Answers 0, or -1 with `error` saying what
-// is wrong and where (syntax errors, invalid UTF-8, a key given twice).
+// is wrong and where (syntax errors, invalid UTF-8, a key given twice,
+// nesting far deeper than an export's).
 int ParseJsonText(const std::string& text, Json& document, std::string& error);
 
 // Fills `record` from a whole document. Answers 0, or -1 with `error`

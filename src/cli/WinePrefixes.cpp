@@ -1,38 +1,17 @@
 #include "cli/WinePrefixes.h"
 
-#include <ctime>
-
 #include "settings/prefix/SettingsLocation.h"
 
 namespace ravel::cli {
-namespace {
 
 using prefix::FoundPrefix;
-using prefix::PrefixRule;
 using prefix::SettingsLocation;
-
-std::string LocalTime(int64_t seconds) {
-    const std::time_t time = static_cast<std::time_t>(seconds);
-    std::tm parts{};
-    char text[64];
-    if (::localtime_r(&time, &parts) == nullptr ||
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S %z", &parts) == 0) {
-        return std::to_string(seconds) + " seconds since 1970";
-    }
-    return text;
-}
-
-bool MustChoose(const SettingsLocation& location) {
-    return location.choice.rule == PrefixRule::AskPlayer && location.settingsFile.empty();
-}
-
-}  // namespace
 
 PrefixFile PrefixSettingsFile(const std::string& explicitPrefix) {
     const SettingsLocation location =
         prefix::LocateSettings(explicitPrefix, prefix::ProcessEnvironment());
     PrefixFile file;
-    if (!MustChoose(location)) {
+    if (!prefix::MustChoose(location)) {
         file.path = location.settingsFile;
         return file;
     }
@@ -58,22 +37,19 @@ std::string WhereReport(const std::string& explicitPrefix) {
         text += std::string("  holds the game's settings: ") +
                 (found.holdsGameFolder ? "yes" : "no") + "\n";
         text += "  settings file: " + found.settingsFile + "\n";
-        text += "  last modified: " +
-                (found.settingsModified ? LocalTime(*found.settingsModified) : "no file yet") +
-                "\n";
+        text += "  last modified: " + prefix::LastChangeText(found.settingsModified) + "\n";
     }
     text += "\n";
-    if (MustChoose(location)) {
+    if (prefix::MustChoose(location)) {
         text +=
             "Used: none until chosen: choose one of the prefixes that hold the game's "
             "settings with --prefix PATH\n";
+    } else if (location.settingsFile.empty()) {
+        text += "Used: none: no home folder, or a name longer than 259 characters\n";
     } else {
-        text += "Used: " +
-                (location.settingsFile.empty() ? "none, its folder's name is too long"
-                                               : location.settingsFile) +
-                "\n";
+        text += "Used: " + location.settingsFile + " (" + location.place + ")\n";
     }
-    text += std::string("Rule: ") + prefix::RuleName(location.choice.rule) + "\n";
+    text += "Rule: " + location.reason + "\n";
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #ifdef _WIN32
@@ -16,105 +17,246 @@
 #ifndef O_BINARY
 #define O_BINARY 0
 #endif
+#ifndef O_NONBLOCK
+#define O_NONBLOCK 0
+#endif
 
 namespace ravel {
 namespace {
 
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
 
 // Windows takes either slash.
 bool IsSeparator(char c) {
-#ifdef _WIN32
     return c == '\\' || c == '/';
+}
+int MakeFolder(const char* path) {
+    return ::_mkdir(path);
+}
+int RemoveFolder(const char* path) {
+    return ::_rmdir(path);
+}
+int RemoveFile(const char* path) {
+    return ::_unlink(path);
+}
+int Truncate(int fd, off_t size) {
+    return ::_chsize(fd, static_cast<long>(size));
+}
+void Blocking(int) {}
 #else
+constexpr char kSeparator = '/';
+
+bool IsSeparator(char c) {
     return c == '/';
+}
+int MakeFolder(const char* path) {
+    return ::mkdir(path, 0777);
+}
+int RemoveFolder(const char* path) {
+    return ::rmdir(path);
+}
+int RemoveFile(const char* path) {
+    return ::unlink(path);
+}
+int Truncate(int fd, off_t size) {
+    return ::ftruncate(fd, size);
+}
+// The file was opened without waiting; from here on it reads and writes as usual.
+void Blocking(int fd) {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+}
 #endif
+
+// What a name that is not a regular file is answered with.
+int KindError(const struct stat& info) {
+    return (info.st_mode & S_IFMT) == S_IFDIR ? EISDIR : kNotRegularFile;
 }
 
-// One folder whose parent exists; an existing folder or any failure shows
-// when the file is opened.
-void CreateFolder(const char* path) {
-#ifdef _WIN32
-    ::_mkdir(path);
-#else
-    ::mkdir(path, 0777);
-#endif
-}
-
-// The folders that hold `file`, whichever are missing (a fresh account may
-// have no XDG config folder yet; the CLI names a file anywhere).
-void CreateFoldersFor(const char* file) {
-    char partial[kPathCapacity];
-    const size_t length = std::strlen(file);
-    std::memcpy(partial, file, length + 1);
-    char* last = partial + length;
-    while (last != partial && !IsSeparator(*last)) {
-        --last;
-    }
-    *last = '\0';
-    for (char* p = partial + 1; p < last; ++p) {
-        // "C:\" is a drive, not a folder to make.
-        if (IsSeparator(*p) && p[-1] != ':') {
-            const char separator = *p;
-            *p = '\0';
-            CreateFolder(partial);
-            *p = separator;
-        }
-    }
-    if (last != partial) {
-        CreateFolder(partial);
-    }
-}
-
-}  // namespace
-
-int ResolveSettingsFile(char (&file)[kPathCapacity]) {
-    char base[kPathCapacity] = "";
-    ResolveSettingsBase(base);
-    base[kPathCapacity - 1] = '\0';
-    // Joined by hand: printf would bring MinGW's whole formatter into
-    // config.exe for one line.
-    static constexpr char kTail[] = "XRavelstoneXsetting.cfg";
-    const size_t baseLength = std::strlen(base);
-    if (baseLength + sizeof kTail > kPathCapacity) {
-        file[0] = '\0';
+// Opens `file` only when it is a regular file. A pipe of that name would
+// hold the open (or a read) until someone wrote to it, and a device such as
+// /dev/zero would take the record and keep nothing; a link to a regular
+// file is fine. Answers the descriptor, or -1 with `error` set.
+int OpenRegular(const char* file, int flags, int& error) {
+    struct stat info {};
+    if (::stat(file, &info) == 0 && (info.st_mode & S_IFMT) != S_IFREG) {
+        error = KindError(info);
         return -1;
     }
-    std::memcpy(file, base, baseLength);
-    std::memcpy(file + baseLength, kTail, sizeof kTail);
-    file[baseLength] = kSeparator;
-    file[baseLength + 11] = kSeparator;
-    return 0;
+    const int fd = ::open(file, flags | O_NONBLOCK | O_BINARY, 0666);
+    if (fd < 0) {
+        // A pipe without a reader refuses a write-only open this way.
+        error = errno == ENXIO ? kNotRegularFile : errno;
+        return -1;
+    }
+    // Checked again on what was opened: the name may have changed meanwhile.
+    const bool known = ::fstat(fd, &info) == 0;
+    if (!known || (info.st_mode & S_IFMT) != S_IFREG) {
+        error = known ? KindError(info) : errno;
+        ::close(fd);
+        return -1;
+    }
+    Blocking(fd);
+    return fd;
 }
 
-int LoadSettings(SettingsRecord& record, const char* file) {
-    const int fd = ::open(file, O_RDONLY | O_BINARY);
-    if (fd < 0) {
-        return errno;
-    }
-    // A folder of that name is no settings file (and cannot be opened as one
-    // on Windows): the caller falls back to the defaults.
-    struct stat info {};
-    int error = ::fstat(fd, &info) == 0 ? 0 : errno;
-    if (error == 0 && (info.st_mode & S_IFMT) == S_IFDIR) {
-        error = EISDIR;
-    }
-    // A short file replaces only its own leading bytes; the rest of the
-    // record keeps what it held.
-    auto* bytes = reinterpret_cast<unsigned char*>(&record);
-    size_t done = 0;
-    while (error == 0 && done < kSettingsSize) {
-        const auto got = ::read(fd, bytes + done, static_cast<unsigned>(kSettingsSize - done));
-        if (got <= 0) {
+int ReadAll(int fd, unsigned char* bytes, size_t size, size_t& done) {
+    done = 0;
+    while (done < size) {
+        const auto got = ::read(fd, bytes + done, static_cast<unsigned>(size - done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return errno;
+        }
+        if (got == 0) {
             break;
         }
         done += static_cast<size_t>(got);
     }
+    return 0;
+}
+
+// Stopping short is a failure, whether or not the system says why.
+int WriteAll(int fd, const unsigned char* bytes, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        const auto put = ::write(fd, bytes + done, static_cast<unsigned>(size - done));
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return put < 0 ? errno : kIncompleteWrite;
+        }
+        done += static_cast<size_t>(put);
+    }
+    return 0;
+}
+
+// The folders a save made, so that a failed save can take them away again.
+struct MadeFolders {
+    char path[kPathCapacity];
+    size_t ends[kPathCapacity / 2];  // each folder takes at least two characters
+    size_t count;
+};
+
+// Makes the folders that hold `file`, whichever are missing (a fresh account
+// may have no XDG config folder yet; the CLI names a file anywhere). Answers
+// the first reason a folder could not be made, 0 when none failed: a folder
+// that exists already is no failure.
+int MakeFoldersFor(const char* file, MadeFolders& made) {
+    const size_t length = std::strlen(file);
+    std::memcpy(made.path, file, length + 1);
+    made.count = 0;
+    size_t last = length;
+    while (last > 0 && !IsSeparator(made.path[last])) {
+        --last;
+    }
+    int error = 0;
+    for (size_t end = 1; end <= last && last > 0; ++end) {
+        // "C:\" is a drive, not a folder to make.
+        if ((end < last && !IsSeparator(made.path[end])) || made.path[end - 1] == ':') {
+            continue;
+        }
+        const char separator = made.path[end];
+        made.path[end] = '\0';
+        if (MakeFolder(made.path) == 0) {
+            made.ends[made.count++] = end;
+        } else if (errno != EEXIST && error == 0) {
+            error = errno;
+        }
+        made.path[end] = separator;
+    }
+    return error;
+}
+
+void RemoveMadeFolders(MadeFolders& made) {
+    while (made.count > 0) {
+        const size_t end = made.ends[--made.count];
+        const char separator = made.path[end];
+        made.path[end] = '\0';
+        RemoveFolder(made.path);
+        made.path[end] = separator;
+    }
+}
+
+// Writes the record over the start of an existing file. Should that fail,
+// the file gets back its old leading bytes and its old length, as far as
+// the descriptor allows (a file we may only write cannot be read back).
+int Overwrite(int fd, const unsigned char* record) {
+    struct stat info {};
+    const off_t oldSize = ::fstat(fd, &info) == 0 ? info.st_size : -1;
+    unsigned char old[kSettingsSize];
+    size_t kept = 0;
+    if (ReadAll(fd, old, kSettingsSize, kept) != 0) {
+        kept = 0;
+    }
+    if (::lseek(fd, 0, SEEK_SET) != 0) {
+        return errno;
+    }
+    const int error = WriteAll(fd, record, kSettingsSize);
+    if (error != 0) {
+        // Shrinking first frees what the failed write took, so that the old
+        // bytes, which fitted before, fit again.
+        if (oldSize >= 0 && oldSize < static_cast<off_t>(kSettingsSize)) {
+            Truncate(fd, oldSize);
+        }
+        if (::lseek(fd, 0, SEEK_SET) == 0) {
+            WriteAll(fd, old, kept);
+        }
+    }
+    return error;
+}
+
+}  // namespace
+
+const char* SettingsErrorText(int error) {
+    switch (error) {
+        case kIncompleteWrite:
+            return "the write did not complete";
+        case kNotRegularFile:
+            return "it is not a regular file (a pipe or a device has its name)";
+        default:
+            return std::strerror(error);
+    }
+}
+
+int JoinSettingsFile(const char* base, char (&file)[kPathCapacity]) {
+    const size_t baseLength = std::strlen(base);
+    constexpr size_t kFolderLength = sizeof kSettingsFolderName - 1;
+    // base, separator, folder, separator, file name and its terminator.
+    if (baseLength + 1 + kFolderLength + 1 + sizeof kSettingsFileName > kPathCapacity) {
+        file[0] = '\0';
+        return -1;
+    }
+    // Joined by hand: printf would bring MinGW's whole formatter into
+    // config.exe for one line.
+    std::memcpy(file, base, baseLength + 1);
+    char* end = file + baseLength;
+    *end++ = kSeparator;
+    std::memcpy(end, kSettingsFolderName, kFolderLength);
+    end += kFolderLength;
+    *end++ = kSeparator;
+    std::memcpy(end, kSettingsFileName, sizeof kSettingsFileName);
+    return 0;
+}
+
+int LoadSettings(SettingsRecord& record, const char* file) {
+    int error = 0;
+    const int fd = OpenRegular(file, O_RDONLY, error);
+    if (fd < 0) {
+        return error;
+    }
+    // A short file replaces only its own leading bytes; the rest of the
+    // record keeps what it held. A failed read replaces nothing.
+    unsigned char bytes[kSettingsSize];
+    size_t got = 0;
+    error = ReadAll(fd, bytes, kSettingsSize, got);
     ::close(fd);
+    if (error == 0) {
+        std::memcpy(&record, bytes, got);
+    }
     return error;
 }
 
@@ -122,28 +264,36 @@ int SaveSettings(const SettingsRecord& record, const char* file) {
     if (std::strlen(file) >= kPathCapacity) {
         return ENAMETOOLONG;
     }
-    CreateFoldersFor(file);
-    // Open-always without truncation: whatever a longer file holds past the
-    // record is not ours to drop.
-    const int fd = ::open(file, O_WRONLY | O_CREAT | O_BINARY, 0666);
+    if (file[0] == '\0') {
+        return ENOENT;
+    }
+    MadeFolders made;
+    const int folderError = MakeFoldersFor(file, made);
+    // Read and write, so that a failed write can be undone; a file we may
+    // only write is still written.
+    int error = 0;
+    int fd = OpenRegular(file, O_RDWR, error);
+    if (fd < 0 && error == EACCES) {
+        fd = OpenRegular(file, O_WRONLY, error);
+    }
+    const bool created = fd < 0 && error == ENOENT;
+    if (created) {
+        fd = OpenRegular(file, O_WRONLY | O_CREAT | O_EXCL, error);
+    }
     if (fd < 0) {
-        return errno;
+        RemoveMadeFolders(made);
+        // A missing folder is missing for a reason: say that one.
+        return error == ENOENT && folderError != 0 ? folderError : error;
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
-    size_t done = 0;
-    int error = 0;
-    while (done < kSettingsSize) {
-        const auto put = ::write(fd, bytes + done, static_cast<unsigned>(kSettingsSize - done));
-        if (put <= 0) {
-            // Stopping short is a failure, whether or not the system says why.
-            error = put < 0 ? errno : kIncompleteWrite;
-            break;
-        }
-        done += static_cast<size_t>(put);
-    }
+    error = created ? WriteAll(fd, bytes, kSettingsSize) : Overwrite(fd, bytes);
     // A close that fails may mean the bytes never reached the disk.
-    if (::close(fd) != 0) {
+    if (::close(fd) != 0 && error == 0) {
         error = errno;
+    }
+    if (error != 0 && created) {
+        RemoveFile(file);
+        RemoveMadeFolders(made);
     }
     return error;
 }

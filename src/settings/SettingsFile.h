@@ -1,5 +1,6 @@
-// Reading and writing setting.cfg, named once at start below the base folder
-// that the platform names.
+// Reading and writing setting.cfg. Where it lies is the platform's question
+// (settings/win32 for Windows, settings/prefix for a Wine prefix on Linux);
+// these operations take the file's name.
 #pragma once
 
 #include <cstddef>
@@ -11,27 +12,32 @@ namespace ravel {
 // Paths are held in fixed buffers of the platform's classic path length.
 inline constexpr size_t kPathCapacity = 260;
 
-// What a save answers when the record went out short with no error number
-// to tell why; otherwise loading and saving answer 0 or the C library's
-// error number (errno), so that a caller can say what went wrong.
-inline constexpr int kIncompleteWrite = -1;
+// The folder below the base folder, and the file in it.
+inline constexpr char kSettingsFolderName[] = "Ravelstone";
+inline constexpr char kSettingsFileName[] = "setting.cfg";
 
-// Fills `base` with the folder that holds the "Ravelstone" folder. Each
-// platform supplies one (see settings/win32 and settings/posix).
-void ResolveSettingsBase(char (&base)[kPathCapacity]);
+// Loading and saving answer 0, the C library's error number (errno), or one
+// of these for what it has no number for.
+inline constexpr int kIncompleteWrite = -1;  // the record went out short, no reason given
+inline constexpr int kNotRegularFile = -2;   // a pipe, a device or the like has the name
 
-// Fills `file` with <base>\Ravelstone\setting.cfg (with '/' off Windows).
-// Answers 0, or -1 leaving `file` empty when the path would not fit: an
-// empty path names no file, so loading it fails and saving it touches nothing.
-int ResolveSettingsFile(char (&file)[kPathCapacity]);
+// The reason for an answer of LoadSettings or SaveSettings, in words.
+const char* SettingsErrorText(int error);
+
+// Fills `file` with <base>\Ravelstone\setting.cfg ('/' off Windows). Answers
+// 0, or -1 leaving `file` empty when the path would not fit: an empty path
+// names no file, so loading it fails and saving it touches nothing.
+int JoinSettingsFile(const char* base, char (&file)[kPathCapacity]);
 
 // Reads up to 596 bytes of `file` over the leading bytes of `record`; a
 // shorter file leaves the rest of the record as it was, a failure all of it.
+// Only a regular file (or a link to one) is read: a pipe would never answer.
 int LoadSettings(SettingsRecord& record, const char* file);
 
 // Creates the folders that hold `file` if needed and writes the 596 bytes at
-// its start without truncating it, so bytes a longer file holds past the
-// record survive.
+// the start of the file without truncating it, so bytes a longer file holds
+// past the record survive. A save that fails leaves the disk as it was: no
+// new file or folder, an existing file with its old bytes and length.
 int SaveSettings(const SettingsRecord& record, const char* file);
 
 }  // namespace ravel

@@ -38,10 +38,10 @@ class FakeHome {
     }
 
     // The tool run by a player "player" living here.
-    CfgResult Cfg(const std::vector<std::string>& args) const {
+    CfgResult Cfg(const std::vector<std::string>& args, const std::string& winePrefix = "") const {
         return RunCfg(args, WithEnv({{"HOME", path},
                                      {"USER", "player"},
-                                     {"WINEPREFIX", ""},
+                                     {"WINEPREFIX", winePrefix},
                                      {"XDG_CONFIG_HOME", ""},
                                      {"XDG_DATA_HOME", ""},
                                      {"TZ", "UTC"}}));
@@ -58,6 +58,7 @@ TEST(CfgPrefix, WhereListsThePrefixesAndTheFileItUses) {
         const char* name;
         std::function<void(const FakeHome&)> layout;
         std::vector<std::string> lines;  // "@" stands for the home folder
+        const char* winePrefix = "";     // below the home
     };
     const std::string steam = kSteam;
     const std::vector<Case> cases = {
@@ -74,8 +75,28 @@ TEST(CfgPrefix, WhereListsThePrefixesAndTheFileItUses) {
           "Steam (Proton) 2231450: @" + steam + "\n  holds the game's settings: yes\n" +
               "  settings file: @" + kSteamFile +
               "\n  last modified: 2023-11-14 22:13:20 +0000\n\n",
-          "Used: @" + std::string(kSteamFile) + "\n",
+          "Used: @" + std::string(kSteamFile) + " (Steam (Proton) 2231450)\n",
           "Rule: the only prefix that holds the game's settings\n"}},
+        {"A $WINEPREFIX holding nothing does not hide the game's prefix",
+         [](const FakeHome& home) {
+             home.Prefix("/other", "player", false);
+             home.Prefix(kSteam, "steamuser", true);
+         },
+         {"$WINEPREFIX other: @/other\n  holds the game's settings: no\n",
+          "Used: @" + std::string(kSteamFile) + " (Steam (Proton) 2231450)\n",
+          "Rule: the only prefix that holds the game's settings ($WINEPREFIX @/other holds "
+          "none of the game's settings)\n"},
+         "/other"},
+        {"A $WINEPREFIX Wine has yet to make, when no prefix holds the game",
+         [](const FakeHome& home) { home.Prefix(kSteam, "steamuser", false); },
+         {"Used: @/not-yet/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg "
+          "($WINEPREFIX not-yet)\n",
+          "Rule: $WINEPREFIX, which does not exist yet: Wine makes it"},
+         "/not-yet"},
+        {"~/.wine without the player's profile yet",
+         [](const FakeHome& home) { fs::create_directories(home.path + "/.wine/drive_c"); },
+         {"Used: @" + std::string(kWineFile) + " (Wine (~/.wine))\n",
+          "Rule: no prefix holds the game's settings yet: ~/.wine"}},
         {"TwoHolders",
          [](const FakeHome& home) {
              home.Prefix("/.wine", "player", true);
@@ -83,16 +104,18 @@ TEST(CfgPrefix, WhereListsThePrefixesAndTheFileItUses) {
          },
          {"Used: none until chosen: choose one of the prefixes that hold the game's settings "
           "with --prefix PATH\n",
-          "Rule: the player's pick among"}},
+          "Rule: several prefixes hold the game's settings and none is picked yet"}},
         {"NoHolder",
          [](const FakeHome& home) { home.Prefix(kSteam, "steamuser", false); },
-         {"  holds the game's settings: no\n", "Used: @/.config/Ravelstone/setting.cfg\n",
-          "Rule: no prefix holds the game's settings"}},
+         {"  holds the game's settings: no\n",
+          "Used: @/.config/Ravelstone/setting.cfg (XDG config folder (no Wine prefix))\n",
+          "Rule: no Wine prefix holds the game's settings and there is no ~/.wine"}},
     };
     for (const Case& c : cases) {
         const FakeHome home;
         c.layout(home);
-        const CfgResult where = home.Cfg({"where"});
+        const CfgResult where =
+            home.Cfg({"where"}, c.winePrefix[0] != '\0' ? home.path + c.winePrefix : "");
         EXPECT_EQ(where.exitCode, 0) << c.name << where.err;
         for (std::string line : c.lines) {
             for (size_t at = line.find('@'); at != std::string::npos; at = line.find('@', at)) {
@@ -157,7 +180,8 @@ TEST(CfgPrefix, PrefixPicksThatPrefixesFileAndAGivenFileStillWins) {
     EXPECT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_EQ(shown.out.rfind("File: " + home.path + kWineFile + "\n", 0), 0u) << shown.out;
     const CfgResult where = home.Cfg({"where", "--prefix", wine});
-    EXPECT_NE(where.out.find("Used: " + home.path + kWineFile + "\nRule: --prefix\n"),
+    EXPECT_NE(where.out.find("Used: " + home.path + kWineFile +
+                             " (Wine (~/.wine))\nRule: the prefix given with --prefix\n"),
               std::string::npos)
         << where.out;
 

@@ -96,6 +96,8 @@ inline CfgResult RunCommand(const std::vector<std::string>& command, const CfgOp
                 ::setenv(name.c_str(), value.c_str(), 1);
             }
         }
+        // A program that hangs is ended (SIGALRM) instead of the whole test.
+        ::alarm(30);
         if (options.asNobody && ::geteuid() == 0 &&
             (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
             ::_exit(121);

@@ -10,6 +10,7 @@
 #include "input/win32/DirectInputBackend.h"
 #include "probes/win32/DirectXProbes.h"
 #include "probes/win32/ProbeThread.h"
+#include "settings/win32/SettingsBase.h"
 
 #include <windows.h>
 

@@ -50,20 +50,30 @@ void CreateParents(const std::string& file) {
 }  // namespace
 
 PrefixChoice ChoosePrefix(const std::string& explicitPrefix, const std::string& winePrefix,
-                          const std::vector<FoundPrefix>& found, const std::string& remembered,
-                          const std::string& home) {
+                          const std::vector<FoundPrefix>& found, const std::string& remembered) {
     PrefixChoice choice;
+    const FoundPrefix* fromVariable = nullptr;
+    const FoundPrefix* plainWine = nullptr;
     for (const FoundPrefix& prefix : found) {
         if (prefix.holdsGameFolder) {
             choice.candidates.push_back(prefix);
         }
+        if (prefix.source == PrefixSource::WinePrefix && fromVariable == nullptr) {
+            fromVariable = &prefix;
+        } else if (prefix.source == PrefixSource::WineDefault && plainWine == nullptr) {
+            plainWine = &prefix;
+        }
     }
+    // $WINEPREFIX names where Wine runs the game (making the prefix on its
+    // first run), but one set for other programs must not hide the game's
+    // settings that a launcher's prefix holds.
+    const bool variableHolds = fromVariable != nullptr && fromVariable->holdsGameFolder;
     if (!explicitPrefix.empty()) {
         choice.rule = PrefixRule::Explicit;
         choice.path = explicitPrefix;
-    } else if (!winePrefix.empty()) {
+    } else if (!winePrefix.empty() && (variableHolds || choice.candidates.empty())) {
         choice.rule = PrefixRule::WinePrefix;
-        choice.path = winePrefix;
+        choice.path = fromVariable != nullptr ? fromVariable->path : winePrefix;
     } else if (choice.candidates.size() == 1) {
         choice.rule = PrefixRule::OnlyHolder;
         choice.path = choice.candidates.front().path;
@@ -78,22 +88,16 @@ PrefixChoice ChoosePrefix(const std::string& explicitPrefix, const std::string& 
                 }
             }
         }
-    } else {
-        choice.rule = PrefixRule::Default;
-        choice.path = home.empty() ? std::string() : home + "/.wine";
+    } else if (plainWine != nullptr) {
+        choice.rule = PrefixRule::WineDefault;
+        choice.path = plainWine->path;
     }
     return choice;
 }
 
 std::string RememberedPrefixFile(const PrefixEnvironment& environment) {
-    const std::string& config = environment.xdgConfigHome;
-    if (!config.empty() && config[0] == '/') {
-        return config + "/ravelstone-config/prefix";
-    }
-    if (!environment.home.empty() && environment.home[0] == '/') {
-        return environment.home + "/.config/ravelstone-config/prefix";
-    }
-    return {};
+    const std::string config = ConfigHome(environment);
+    return config.empty() ? config : config + "/ravelstone-config/prefix";
 }
 
 std::string LoadRememberedPrefix(const std::string& file) {

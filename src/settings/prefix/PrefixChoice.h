@@ -8,20 +8,21 @@
 
 namespace ravel::prefix {
 
-// The rules, in the order they are tried.
+// The rules, in the order they are tried. The game's settings count where
+// its folder exists, whether or not it holds a file yet.
 enum class PrefixRule {
-    Explicit,    // --prefix PATH
-    WinePrefix,  // $WINEPREFIX
-    OnlyHolder,  // the one found prefix that holds the game's folder
-    AskPlayer,   // several hold it: the player picks one of the candidates
-    Default,     // none holds it: the editor's own rule (~/.wine, else XDG)
+    Explicit,     // --prefix PATH
+    WinePrefix,   // $WINEPREFIX, when it holds the game's settings or no prefix does
+    OnlyHolder,   // the one found prefix that holds them
+    AskPlayer,    // several hold them: the player picks one of the candidates
+    WineDefault,  // none holds them: ~/.wine, where plain Wine runs the game
+    NoPrefix,     // none holds them and there is no ~/.wine: the XDG config folder
 };
 
 struct PrefixChoice {
-    PrefixRule rule = PrefixRule::Default;
-    // Explicit, WinePrefix, OnlyHolder: the prefix to edit. AskPlayer: the
-    // remembered pick while it still holds the game's folder, else "".
-    // Default: ~/.wine, for the caller to resolve as it always has.
+    PrefixRule rule = PrefixRule::NoPrefix;
+    // The prefix to edit; for AskPlayer the remembered pick while it still
+    // holds the game's folder, else ""; for NoPrefix "".
     std::string path;
     // The found prefixes that hold the game's folder, in the finder's order.
     std::vector<FoundPrefix> candidates;
@@ -30,8 +31,7 @@ struct PrefixChoice {
 // Touches no file: `found` comes from FindPrefixes, `remembered` from
 // LoadRememberedPrefix; empty strings mean "not given".
 PrefixChoice ChoosePrefix(const std::string& explicitPrefix, const std::string& winePrefix,
-                          const std::vector<FoundPrefix>& found, const std::string& remembered,
-                          const std::string& home);
+                          const std::vector<FoundPrefix>& found, const std::string& remembered);
 
 // $XDG_CONFIG_HOME/ravelstone-config/prefix (else ~/.config/...).
 std::string RememberedPrefixFile(const PrefixEnvironment& environment);

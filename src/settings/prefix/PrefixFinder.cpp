@@ -13,6 +13,7 @@
 #include "settings/prefix/LutrisYaml.h"
 #include "settings/prefix/TextFile.h"
 #include "settings/prefix/Vdf.h"
+#include "settings/SettingsFile.h"
 
 namespace ravel::prefix {
 namespace {
@@ -92,11 +93,11 @@ class Finder {
         homeData_ = Below(home(), "/.local/share");
         homeConfig_ = Below(home(), "/.config");
         dataHome_ = IsAbsolute(env_.xdgDataHome) ? env_.xdgDataHome : homeData_;
-        configHome_ = IsAbsolute(env_.xdgConfigHome) ? env_.xdgConfigHome : homeConfig_;
+        configHome_ = ConfigHome(env_);
     }
 
     std::vector<FoundPrefix> Run() {
-        Add(env_.winePrefix, PrefixSource::WinePrefix, {});
+        Add(env_.winePrefix, PrefixSource::WinePrefix, FolderName(env_.winePrefix));
         if (!home().empty()) {
             Add(home() + "/.wine", PrefixSource::WineDefault, {});
         }
@@ -259,8 +260,7 @@ class Finder {
             return;
         }
         if (IsFolder(folder + "/drive_c")) {
-            const size_t slash = folder.find_last_of('/');
-            Add(folder, PrefixSource::Heroic, folder.substr(slash + 1));
+            Add(folder, PrefixSource::Heroic, FolderName(folder));
         } else {
             AddEach(folder, PrefixSource::Heroic);
         }
@@ -289,7 +289,7 @@ FoundPrefix DescribePrefix(const std::string& path, PrefixSource source, const s
         for (const char* folder : kRoamingFolders) {
             std::string candidate = path + "/drive_c/users/";
             candidate.append(name).append(1, '/').append(folder);
-            if (!prefix.holdsGameFolder && IsFolder(candidate + "/Ravelstone")) {
+            if (!prefix.holdsGameFolder && IsFolder(candidate + "/" + kSettingsFolderName)) {
                 prefix.holdsGameFolder = true;
                 roaming = candidate;
             } else if (roaming.empty() && IsFolder(candidate)) {
@@ -303,7 +303,7 @@ FoundPrefix DescribePrefix(const std::string& path, PrefixSource source, const s
         roaming = path + "/drive_c/users/" + (proton ? "steamuser" : users.front()) + "/" +
                   kRoamingFolders[0];
     }
-    prefix.settingsFile = roaming + "/Ravelstone/setting.cfg";
+    prefix.settingsFile = roaming + "/" + kSettingsFolderName + "/" + kSettingsFileName;
     struct stat info {};
     if (::stat(prefix.settingsFile.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
         prefix.settingsModified = static_cast<int64_t>(info.st_mtime);
@@ -313,6 +313,23 @@ FoundPrefix DescribePrefix(const std::string& path, PrefixSource source, const s
 
 std::vector<FoundPrefix> FindPrefixes(const PrefixEnvironment& environment) {
     return Finder(environment).Run();
+}
+
+std::string ConfigHome(const PrefixEnvironment& environment) {
+    if (IsAbsolute(environment.xdgConfigHome)) {
+        return environment.xdgConfigHome;
+    }
+    return IsAbsolute(environment.home) ? environment.home + "/.config" : std::string();
+}
+
+std::string FolderName(const std::string& path) {
+    const size_t end = path.find_last_not_of('/');
+    if (end == std::string::npos) {
+        return {};
+    }
+    const size_t slash = path.find_last_of('/', end);
+    return path.substr(slash == std::string::npos ? 0 : slash + 1,
+                       slash == std::string::npos ? end + 1 : end - slash);
 }
 
 }  // namespace ravel::prefix

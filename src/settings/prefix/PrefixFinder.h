@@ -28,13 +28,14 @@ enum class PrefixSource {
     Bottles,         // ~/.local/share/bottles/bottles/<bottle>
     BottlesFlatpak,  // the same, for the Flatpak Bottles
     Heroic,          // Heroic's prefix folders
+    Given,           // --prefix PATH, when no launcher's prefix is that folder
 };
 
 struct FoundPrefix {
     std::string path;  // the prefix folder with symlinks resolved
     PrefixSource source = PrefixSource::WinePrefix;
-    // Steam: the app id; Lutris: the game's slug; Bottles: the bottle's name;
-    // Heroic: the prefix folder's name; otherwise "".
+    // Steam: the app id; Lutris: the game's slug; ~/.wine: ""; otherwise
+    // the prefix folder's name (a bottle's name for Bottles).
     std::string label;
     // drive_c/users/<user or steamuser>/<roaming folder>/Ravelstone exists.
     bool holdsGameFolder = false;
@@ -52,8 +53,15 @@ struct FoundPrefix {
 std::vector<FoundPrefix> FindPrefixes(const PrefixEnvironment& environment);
 
 // Describes one folder as a prefix of `source` (what FindPrefixes does for
-// each folder it finds); the caller's --prefix PATH goes through here too.
+// each folder it finds); --prefix PATH and a $WINEPREFIX that does not exist
+// yet go through here too.
 FoundPrefix DescribePrefix(const std::string& path, PrefixSource source, const std::string& label,
                            const std::string& user);
+
+// $XDG_CONFIG_HOME when it is absolute, else ~/.config; "" without a home.
+std::string ConfigHome(const PrefixEnvironment& environment);
+
+// The last part of a path: "game" for "/home/p/game/".
+std::string FolderName(const std::string& path);
 
 }  // namespace ravel::prefix

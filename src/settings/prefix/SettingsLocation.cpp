@@ -1,9 +1,12 @@
 #include "settings/prefix/SettingsLocation.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <iterator>
 
 #include "settings/SettingsFile.h"
@@ -14,6 +17,75 @@ namespace {
 std::string Variable(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
+}
+
+std::string RealPath(const std::string& path) {
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) != nullptr ? resolved : path;
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The prefix at `path` as the finder saw it, when it did.
+const FoundPrefix* FoundAt(const std::vector<FoundPrefix>& found, const std::string& path) {
+    const std::string real = RealPath(path);
+    for (const FoundPrefix& prefix : found) {
+        if (prefix.path == real) {
+            return &prefix;
+        }
+    }
+    return nullptr;
+}
+
+// What the player sees of a prefix that is used: its file and its name.
+void Use(SettingsLocation& location, const FoundPrefix& prefix) {
+    location.settingsFile = prefix.settingsFile;
+    location.prefix = prefix.path;
+    location.place = LauncherName(prefix);
+}
+
+// A $WINEPREFIX that was passed over, said beside the rule that won.
+std::string PassedOver(const PrefixEnvironment& environment) {
+    if (environment.winePrefix.empty()) {
+        return "";
+    }
+    return " ($WINEPREFIX " + environment.winePrefix + " holds none of the game's settings)";
+}
+
+std::string Reason(const SettingsLocation& location, const PrefixEnvironment& environment) {
+    switch (location.choice.rule) {
+        case PrefixRule::Explicit:
+            return "the prefix given with --prefix";
+        case PrefixRule::WinePrefix: {
+            if (!IsFolder(location.prefix)) {
+                return "$WINEPREFIX, which does not exist yet: Wine makes it when the game first "
+                       "runs there, and the game will look for its settings here";
+            }
+            const FoundPrefix* used = FoundAt(location.found, location.prefix);
+            return used != nullptr && used->holdsGameFolder
+                       ? "$WINEPREFIX, which holds the game's settings"
+                       : "$WINEPREFIX: no prefix holds the game's settings yet, and the game "
+                         "started there will look for them here";
+        }
+        case PrefixRule::OnlyHolder:
+            return "the only prefix that holds the game's settings" + PassedOver(environment);
+        case PrefixRule::AskPlayer:
+            return (location.settingsFile.empty()
+                        ? "several prefixes hold the game's settings and none is picked yet"
+                        : "the player's pick among the prefixes that hold the game's settings") +
+                   PassedOver(environment);
+        case PrefixRule::WineDefault:
+            return "no prefix holds the game's settings yet: ~/.wine, where plain Wine runs "
+                   "the game";
+        case PrefixRule::NoPrefix:
+            return "no Wine prefix holds the game's settings and there is no ~/.wine: they are "
+                   "kept in the XDG config folder, where the game will not find them; start the "
+                   "game once, then the editor again";
+    }
+    return "";
 }
 
 }  // namespace
@@ -39,45 +111,56 @@ SettingsLocation LocateSettings(const std::string& explicitPrefix,
                                 const PrefixEnvironment& environment) {
     SettingsLocation location;
     location.found = FindPrefixes(environment);
-    const std::string remembered = LoadRememberedPrefix(RememberedPrefixFile(environment));
     location.choice = ChoosePrefix(explicitPrefix, environment.winePrefix, location.found,
-                                   remembered, environment.home);
+                                   LoadRememberedPrefix(RememberedPrefixFile(environment)));
     const PrefixChoice& choice = location.choice;
+    const FoundPrefix* found = FoundAt(location.found, choice.path);
     switch (choice.rule) {
         case PrefixRule::Explicit:
-            location.settingsFile =
-                DescribePrefix(choice.path, PrefixSource::WinePrefix, "", environment.user)
-                    .settingsFile;
-            location.prefix = choice.path;
+        case PrefixRule::WinePrefix:
+            // A folder no launcher names, or a $WINEPREFIX Wine has yet to make.
+            Use(location,
+                found != nullptr
+                    ? *found
+                    : DescribePrefix(RealPath(choice.path),
+                                     choice.rule == PrefixRule::Explicit ? PrefixSource::Given
+                                                                         : PrefixSource::WinePrefix,
+                                     FolderName(choice.path), environment.user));
             break;
         case PrefixRule::OnlyHolder:
         case PrefixRule::AskPlayer:
-            for (const FoundPrefix& candidate : choice.candidates) {
-                if (!choice.path.empty() && candidate.path == choice.path) {
-                    location.settingsFile = candidate.settingsFile;
-                    location.prefix = candidate.path;
-                }
+        case PrefixRule::WineDefault:
+            if (!choice.path.empty() && found != nullptr) {
+                Use(location, *found);
             }
             break;
-        case PrefixRule::WinePrefix:
-        case PrefixRule::Default: {
-            // The editor's own rule, as it has always placed the file.
-            char file[kPathCapacity];
-            if (ResolveSettingsFile(file) == 0) {
-                location.settingsFile = file;
+        case PrefixRule::NoPrefix: {
+            const std::string config = ConfigHome(environment);
+            if (!config.empty()) {
+                location.settingsFile =
+                    config + "/" + kSettingsFolderName + "/" + kSettingsFileName;
             }
-            location.prefix = choice.path;
+            location.place = "XDG config folder (no Wine prefix)";
             break;
         }
     }
+    // The programs keep paths in buffers of the classic length.
+    if (location.settingsFile.size() >= kPathCapacity) {
+        location.settingsFile.clear();
+    }
+    location.reason = Reason(location, environment);
     return location;
+}
+
+bool MustChoose(const SettingsLocation& location) {
+    return location.choice.rule == PrefixRule::AskPlayer && location.settingsFile.empty();
 }
 
 bool PickCandidate(SettingsLocation& location, size_t index, const PrefixEnvironment& environment) {
     const FoundPrefix& candidate = location.choice.candidates.at(index);
     location.choice.path = candidate.path;
-    location.settingsFile = candidate.settingsFile;
-    location.prefix = candidate.path;
+    Use(location, candidate);
+    location.reason = Reason(location, environment);
     return SaveRememberedPrefix(RememberedPrefixFile(environment), candidate.path);
 }
 
@@ -85,8 +168,9 @@ const char* SourceName(PrefixSource source) {
     static constexpr const char* kNames[] = {
         "$WINEPREFIX", "Wine (~/.wine)", "Steam (Proton)",  "Steam Flatpak (Proton)",
         "Lutris",      "Bottles",        "Bottles Flatpak", "Heroic",
+        "--prefix",
     };
-    static_assert(std::size(kNames) == static_cast<size_t>(PrefixSource::Heroic) + 1);
+    static_assert(std::size(kNames) == static_cast<size_t>(PrefixSource::Given) + 1);
     const auto index = static_cast<size_t>(source);
     return index < std::size(kNames) ? kNames[index] : "";
 }
@@ -96,18 +180,18 @@ std::string LauncherName(const FoundPrefix& found) {
     return found.label.empty() ? name : name + " " + found.label;
 }
 
-const char* RuleName(PrefixRule rule) {
-    static constexpr const char* kNames[] = {
-        "--prefix",
-        "$WINEPREFIX",
-        "the only prefix that holds the game's settings",
-        "the player's pick among the prefixes that hold the game's settings",
-        ("no prefix holds the game's settings: $WINEPREFIX, else ~/.wine, else the XDG config "
-         "folder"),
-    };
-    static_assert(std::size(kNames) == static_cast<size_t>(PrefixRule::Default) + 1);
-    const auto index = static_cast<size_t>(rule);
-    return index < std::size(kNames) ? kNames[index] : "";
+std::string LastChangeText(const std::optional<int64_t>& modified) {
+    if (!modified) {
+        return "no file yet";
+    }
+    const auto time = static_cast<std::time_t>(*modified);
+    std::tm parts{};
+    char text[64];
+    if (::localtime_r(&time, &parts) == nullptr ||
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S %z", &parts) == 0) {
+        return std::to_string(*modified) + " seconds since 1970";
+    }
+    return text;
 }
 
 }  // namespace ravel::prefix

@@ -1,25 +1,31 @@
 // Where the Linux programs read and write setting.cfg: in the Wine prefix the
-// choice rules pick, or by the editor's own rule ($WINEPREFIX, else ~/.wine,
-// else the XDG config folder) when no found prefix holds the game's folder.
+// choice rules pick, else in the XDG config folder. The one owner of that
+// answer for the editor and ravelstone-cfg alike.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "settings/prefix/PrefixChoice.h"
 #include "settings/prefix/PrefixFinder.h"
-#include "settings/prefix/WineRegistry.h"
 
 namespace ravel::prefix {
 
 struct SettingsLocation {
     std::vector<FoundPrefix> found;
     PrefixChoice choice;
-    // Empty while the player still has to pick one of the candidates.
+    // Empty while the player still has to pick one of the candidates, or
+    // when no file can be named (no home folder, a path over 259 characters).
     std::string settingsFile;
     // The prefix whose registry the game would read there; "" for none.
     std::string prefix;
+    // Where that is, for the player: "Steam (Proton) 2231450", "Wine (~/.wine)".
+    std::string place;
+    // Why that file, in words, for `where` and the editor's file line.
+    std::string reason;
 };
 
 // The environment of this process, for the finder.
@@ -30,6 +36,9 @@ PrefixEnvironment ProcessEnvironment();
 SettingsLocation LocateSettings(const std::string& explicitPrefix,
                                 const PrefixEnvironment& environment);
 
+// Several prefixes hold the game's settings and none is picked yet.
+bool MustChoose(const SettingsLocation& location);
+
 // The player picked candidate `index`: its file is used and the pick is
 // remembered for the next run. False when it could not be remembered (the
 // file is used all the same).
@@ -39,7 +48,7 @@ bool PickCandidate(SettingsLocation& location, size_t index, const PrefixEnviron
 const char* SourceName(PrefixSource source);
 // "Steam (Proton) 2231450", "Wine (~/.wine)": the launcher and its own name.
 std::string LauncherName(const FoundPrefix& found);
-// Which rule chose, in words: "--prefix", "$WINEPREFIX", ...
-const char* RuleName(PrefixRule rule);
+// "2026-12-08 07:24:11 +0000" in local time, or "no file yet".
+std::string LastChangeText(const std::optional<int64_t>& modified);
 
 }  // namespace ravel::prefix

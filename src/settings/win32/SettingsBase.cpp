@@ -1,12 +1,10 @@
-// Where config.exe keeps setting.cfg: the user's roaming application-data
-// folder, which the game reads too; the current folder when the shell-folder
-// service is missing.
+#include "settings/win32/SettingsBase.h"
+
 #include <windows.h>
 
 #include <shlobj.h>
 
 #include "platform/win32/Unique.h"
-#include "settings/SettingsFile.h"
 
 namespace ravel {
 namespace {
@@ -33,6 +31,12 @@ void ResolveSettingsBase(char (&base)[kPathCapacity]) {
     if (length == 0 || length >= kPathCapacity) {
         base[0] = '\0';
     }
+}
+
+int ResolveSettingsFile(char (&file)[kPathCapacity]) {
+    char base[kPathCapacity];
+    ResolveSettingsBase(base);
+    return JoinSettingsFile(base, file);
 }
 
 }  // namespace ravel

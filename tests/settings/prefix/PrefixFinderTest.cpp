@@ -16,6 +16,7 @@
 #include "fakes/TempFolder.h"
 #include "settings/prefix/PrefixChoice.h"
 #include "settings/prefix/PrefixFinder.h"
+#include "settings/prefix/SettingsLocation.h"
 #include "settings/prefix/WineRegistry.h"
 
 namespace ravel::prefix {
@@ -55,7 +56,7 @@ class FakeHome {
     std::string home_;
 };
 
-const char* SourceName(PrefixSource source) {
+const char* ShortName(PrefixSource source) {
     switch (source) {
         case PrefixSource::WinePrefix:
             return "WINEPREFIX";
@@ -73,6 +74,8 @@ const char* SourceName(PrefixSource source) {
             return "bottles-flatpak";
         case PrefixSource::Heroic:
             return "heroic";
+        case PrefixSource::Given:
+            return "given";
     }
     return "?";
 }
@@ -85,7 +88,7 @@ std::vector<std::string> Found(const FakeHome& home, const PrefixEnvironment& en
         if (path.rfind(home.path() + "/", 0) == 0) {
             path = path.substr(home.path().size() + 1);
         }
-        lines.push_back(std::string(SourceName(prefix.source)) + " " + prefix.label + " " + path +
+        lines.push_back(std::string(ShortName(prefix.source)) + " " + prefix.label + " " + path +
                         (prefix.holdsGameFolder ? " game" : ""));
     }
     return lines;
@@ -179,7 +182,7 @@ TEST(PrefixFinder, FindsEachLaunchersPrefixesOnce) {
              h.Prefix(kSteamApps + "/compatdata/5/pfx", "steamuser");
              env.winePrefix = h.path() + "/" + kSteamApps + "/compatdata/5/pfx/";
          },
-         {"WINEPREFIX  .local/share/Steam/steamapps/compatdata/5/pfx game", "wine  .wine game"}},
+         {"WINEPREFIX pfx .local/share/Steam/steamapps/compatdata/5/pfx game", "wine  .wine game"}},
     };
     for (const FinderCase& c : cases) {
         FakeHome home;
@@ -227,10 +230,12 @@ TEST(PrefixFinder, NamesTheSettingsFileTheEditorWouldUse) {
         home.path() + "/fresh/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg");
 }
 
-FoundPrefix Candidate(const std::string& path, bool holds) {
+FoundPrefix Candidate(const std::string& path, bool holds,
+                      PrefixSource source = PrefixSource::Steam) {
     FoundPrefix prefix;
     prefix.path = path;
     prefix.holdsGameFolder = holds;
+    prefix.source = source;
     return prefix;
 }
 
@@ -239,6 +244,12 @@ TEST(PrefixChoice, TriesTheRulesInOrder) {
                                           Candidate("/h/y", true)};
     const std::vector<FoundPrefix> one = {Candidate("/s/1/pfx", false), Candidate("/h/y", true)};
     const std::vector<FoundPrefix> none = {Candidate("/s/1/pfx", false)};
+    const std::vector<FoundPrefix> envHolds = {Candidate("/env", true, PrefixSource::WinePrefix),
+                                               Candidate("/h/y", true)};
+    const std::vector<FoundPrefix> envEmpty = {Candidate("/env", false, PrefixSource::WinePrefix),
+                                               Candidate("/h/y", true)};
+    const std::vector<FoundPrefix> plainWine = {
+        Candidate("/home/p/.wine", false, PrefixSource::WineDefault), Candidate("/s/1/pfx", false)};
     const struct {
         const char* name;
         const char* explicitPrefix;
@@ -249,27 +260,125 @@ TEST(PrefixChoice, TriesTheRulesInOrder) {
         const char* path;
         size_t candidates;
     } cases[] = {
-        {"--prefix wins over everything", "/given", "/env", two, "/h/y", PrefixRule::Explicit,
+        {"--prefix wins over everything", "/given", "/env", envHolds, "/h/y", PrefixRule::Explicit,
          "/given", 2},
-        {"then $WINEPREFIX", "", "/env", two, "/h/y", PrefixRule::WinePrefix, "/env", 2},
-        {"then the only prefix holding the game", "", "", one, "/s/1/pfx", PrefixRule::OnlyHolder,
+        {"a $WINEPREFIX holding the game wins over other holders", "", "/env", envHolds, "/h/y",
+         PrefixRule::WinePrefix, "/env", 2},
+        {"a $WINEPREFIX holding nothing gives way to the game's", "", "/env", envEmpty, "",
+         PrefixRule::OnlyHolder, "/h/y", 1},
+        {"a $WINEPREFIX Wine has yet to make, when none holds the game", "", "/env", none, "",
+         PrefixRule::WinePrefix, "/env", 0},
+        {"the only prefix holding the game", "", "", one, "/s/1/pfx", PrefixRule::OnlyHolder,
          "/h/y", 1},
         {"several: ask, nothing remembered", "", "", two, "", PrefixRule::AskPlayer, "", 2},
         {"several: ask, remembered still valid", "", "", two, "/h//y/", PrefixRule::AskPlayer,
          "/h/y", 2},
         {"several: ask, remembered no longer holds the game", "", "", two, "/b/x",
          PrefixRule::AskPlayer, "", 2},
-        {"none holds it: the editor's own rule", "", "", none, "/s/1/pfx", PrefixRule::Default,
+        {"none holds it: plain Wine's ~/.wine", "", "", plainWine, "", PrefixRule::WineDefault,
          "/home/p/.wine", 0},
-        {"nothing found", "", "", {}, "", PrefixRule::Default, "/home/p/.wine", 0},
+        {"none holds it and no ~/.wine", "", "", none, "/s/1/pfx", PrefixRule::NoPrefix, "", 0},
     };
     for (const auto& c : cases) {
         const PrefixChoice choice =
-            ChoosePrefix(c.explicitPrefix, c.winePrefix, c.found, c.remembered, "/home/p");
+            ChoosePrefix(c.explicitPrefix, c.winePrefix, c.found, c.remembered);
         EXPECT_EQ(choice.rule, c.rule) << c.name;
         EXPECT_EQ(choice.path, c.path) << c.name;
         EXPECT_EQ(choice.candidates.size(), c.candidates) << c.name;
     }
+}
+
+// The file each rule names over a real fake home, where the player sees it
+// and why; the pick stands the next time.
+TEST(SettingsLocation, EachRuleNamesItsFilePlaceAndReason) {
+    const std::string proton = "/drive_c/users/steamuser/AppData/Roaming/Ravelstone/setting.cfg";
+    const std::string steam = kSteamApps + "/compatdata/";
+    const struct {
+        const char* name;
+        std::function<void(FakeHome&, PrefixEnvironment&)> arrange;
+        const char* explicitPrefix;
+        PrefixRule rule;
+        const char* file;  // below the home; "" for none
+        const char* place;
+        const char* reason;  // a part of it
+    } cases[] = {
+        {"nothing at all: the XDG folder", [](FakeHome&, PrefixEnvironment&) {}, "",
+         PrefixRule::NoPrefix, ".config/Ravelstone/setting.cfg",
+         "XDG config folder (no Wine prefix)", "the game will not find them"},
+        {"$XDG_CONFIG_HOME counts",
+         [](FakeHome& h, PrefixEnvironment& env) { env.xdgConfigHome = h.path() + "/xdg"; }, "",
+         PrefixRule::NoPrefix, "xdg/Ravelstone/setting.cfg", "XDG config folder (no Wine prefix)",
+         "XDG"},
+        {"a name over 259 characters is none",
+         [](FakeHome& h, PrefixEnvironment& env) {
+             env.xdgConfigHome = h.path() + "/" + std::string(230, 'x');
+         },
+         "", PrefixRule::NoPrefix, "", "XDG config folder (no Wine prefix)", "XDG"},
+        {"a $WINEPREFIX Wine has yet to make",
+         [](FakeHome& h, PrefixEnvironment& env) { env.winePrefix = h.path() + "/not-yet"; }, "",
+         PrefixRule::WinePrefix,
+         "not-yet/drive_c/users/player/AppData/Roaming/Ravelstone/"
+         "setting.cfg",
+         "$WINEPREFIX not-yet", "does not exist yet"},
+        {"~/.wine without the player's profile yet",
+         [](FakeHome& h, PrefixEnvironment&) { h.Prefix(".wine"); }, "", PrefixRule::WineDefault,
+         ".wine/drive_c/users/player/AppData/Roaming/Ravelstone/"
+         "setting.cfg",
+         "Wine (~/.wine)", "where plain Wine runs the game"},
+        {"the game's Proton prefix over an empty $WINEPREFIX",
+         [&](FakeHome& h, PrefixEnvironment& env) {
+             h.Prefix(steam + "1000/pfx", "steamuser");
+             h.Prefix("empty");
+             env.winePrefix = h.path() + "/empty";
+         },
+         "", PrefixRule::OnlyHolder,
+         ".local/share/Steam/steamapps/compatdata/1000/pfx"
+         "/drive_c/users/steamuser/AppData/Roaming/Ravelstone/"
+         "setting.cfg",
+         "Steam (Proton) 1000", "holds none of the game's settings"},
+        {"--prefix naming the Steam prefix",
+         [&](FakeHome& h, PrefixEnvironment&) { h.Prefix(steam + "1000/pfx", "steamuser"); },
+         ".local/share/Steam/steamapps/compatdata/1000/pfx", PrefixRule::Explicit,
+         ".local/share/Steam/steamapps/compatdata/1000/pfx/drive_c/users/steamuser/AppData/"
+         "Roaming/Ravelstone/setting.cfg",
+         "Steam (Proton) 1000", "--prefix"},
+        {"--prefix naming a folder no launcher knows",
+         [](FakeHome& h, PrefixEnvironment&) { fs::create_directories(h.path() + "/elsewhere"); },
+         "elsewhere", PrefixRule::Explicit,
+         "elsewhere/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg",
+         "--prefix elsewhere", "--prefix"},
+    };
+    for (const auto& c : cases) {
+        FakeHome home;
+        PrefixEnvironment env{home.path(), "player", "", "", ""};
+        c.arrange(home, env);
+        const std::string given =
+            c.explicitPrefix[0] != '\0' ? home.path() + "/" + c.explicitPrefix : "";
+        const SettingsLocation location = LocateSettings(given, env);
+        EXPECT_EQ(location.choice.rule, c.rule) << c.name;
+        EXPECT_EQ(location.settingsFile, c.file[0] != '\0' ? home.path() + "/" + c.file : "")
+            << c.name;
+        EXPECT_EQ(location.place, c.place) << c.name;
+        EXPECT_NE(location.reason.find(c.reason), std::string::npos)
+            << c.name << ": " << location.reason;
+    }
+
+    // Two holders: the player picks, and the pick stands next time.
+    FakeHome home;
+    const PrefixEnvironment env{home.path(), "player", "", "", ""};
+    home.Prefix(steam + "1000/pfx", "steamuser");
+    home.Prefix(steam + "2000/pfx", "steamuser");
+    SettingsLocation two = LocateSettings("", env);
+    EXPECT_TRUE(MustChoose(two));
+    ASSERT_EQ(two.choice.candidates.size(), 2u);
+    ASSERT_TRUE(PickCandidate(two, 1, env));
+    const std::string second = home.path() + "/" + steam + "2000/pfx";
+    EXPECT_EQ(two.settingsFile, second + proton);
+    const SettingsLocation again = LocateSettings("", env);
+    EXPECT_FALSE(MustChoose(again));
+    EXPECT_EQ(again.settingsFile, second + proton);
+    EXPECT_EQ(again.prefix, second);
+    EXPECT_EQ(again.place, "Steam (Proton) 2000");
 }
 
 TEST(RememberedPrefix, IsOneLineReplacedWhole) {

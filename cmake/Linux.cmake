@@ -11,12 +11,14 @@ set(CMAKE_AUTORCC ON)
 find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Test)
 find_package(SDL2 REQUIRED)
 find_package(ALSA REQUIRED)
+find_package(X11 REQUIRED)
 
 # Devices: the window-fed keyboard and SDL's joysticks.
 add_library(ravel_linux_input STATIC
     src/input/emulated/EmulatedDevice.cpp
     src/input/keystate/KeyStateDevice.cpp
     src/input/linux/NativeScanCodes.cpp
+    src/input/linux/XKeymap.cpp
     src/input/sdl/SdlInput.cpp
     src/input/sdl/SdlLibrary.cpp
 )
@@ -24,7 +26,8 @@ add_library(ravel_linux_input STATIC
 # first asked for (see SdlLibrary.h).
 target_include_directories(ravel_linux_input PUBLIC
     $<TARGET_PROPERTY:SDL2::SDL2,INTERFACE_INCLUDE_DIRECTORIES>)
-target_link_libraries(ravel_linux_input PUBLIC ravel_core ${CMAKE_DL_LIBS})
+# Xlib for the X keymap Wine reads (Qt's X platform loads it anyway).
+target_link_libraries(ravel_linux_input PUBLIC ravel_core X11::X11 ${CMAKE_DL_LIBS})
 
 add_library(ravel_linux_probes STATIC
     src/probes/linux/GlGraphicsProbe.cpp

@@ -25,14 +25,16 @@ windows_packages=(
 )
 
 # The Linux editor and its tests: Qt 6 (its xcb and offscreen platforms come
-# with libqt6gui6), SDL 2, ALSA, Mesa's software OpenGL for the pixel-shader
-# probe under Xvfb, the font the pages are drawn in, and the X tools the
-# end-to-end test and the screenshots use.
+# with libqt6gui6), SDL 2, ALSA, Xlib for the keymap Wine reads, Mesa's
+# software OpenGL for the pixel-shader probe under Xvfb, the font the pages
+# are drawn in, the X tools the end-to-end test and the screenshots use, and
+# the locale sources the Japanese keyboard test builds its locale from.
 linux_packages=(
-    qt6-base-dev libsdl2-dev libasound2-dev
+    qt6-base-dev libsdl2-dev libasound2-dev libx11-dev
     libgl-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0
     fonts-dejavu-core
-    xvfb xdotool x11-utils imagemagick
+    xvfb xdotool x11-utils x11-xkb-utils imagemagick
+    locales
 )
 
 packages+=("${windows_packages[@]}" "${linux_packages[@]}")

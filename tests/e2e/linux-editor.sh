@@ -278,4 +278,12 @@ start_editor
 find_chooser && fail "the chooser came back although a choice is remembered"
 click "${cancel_button[@]}"
 finish_editor
-echo "ok - two prefixes: the player chooses once and the choice is remembered"
+# --choose-prefix asks again; Esc there ends the run and keeps the pick.
+"$editor" --choose-prefix >"$work/editor.log" 2>&1 &
+editor_pid=$!
+wait_for 30 find_chooser || fail "--choose-prefix did not ask again"
+xdotool windowfocus --sync "$chooser" key Escape
+finish_editor
+[ "$status" = 0 ] || fail "Esc in the chooser ended with $status"
+grep -qx "$(readlink -f "$proton")" "$remembered" || fail "Esc changed the remembered choice"
+echo "ok - two prefixes: the player chooses once, the choice is remembered, --choose-prefix asks again"

@@ -3,13 +3,19 @@
 // caption.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QStyleOption>
 
 #include "app/qt/ClassicStyle.h"
 #include "app/qt/DialogUnits.h"
+#include "app/qt/PageWidget.h"
+#include "input/KeyNameTable.h"
+#include "linux/RecordingPage.h"
+#include "resources/Templates.h"
 
 namespace ravel {
 namespace {
@@ -112,6 +118,45 @@ TEST_F(ClassicStyleTest, CheckMarkSitsAtTheLeftEdgeCloseToItsCaption) {
         drawnAtEdge = drawnAtEdge || image.pixel(0, y) != ground;
     }
     EXPECT_TRUE(drawnAtEdge) << "the mark's frame starts in the first column";
+}
+
+// Every key name fits the Keyboard page's lists in the editor's font, and a
+// list drops down below its box no taller than its template allows.
+TEST_F(ClassicStyleTest, KeyNamesFitTheListsAndTheyDropDownWithinTheirTemplate) {
+    std::vector<std::string> log;
+    testing::RecordingPage page(log, "page");
+    QWidget sheet;
+    Dress(sheet);
+    const DialogUnits units = UnitsForFont(DialogFont());
+    const DialogTemplate& keyboard = *FindDialogTemplate(kKeyboardTemplateId);
+    PageWidget widget(keyboard, page, units, &sheet, false, &sheet);
+    for (QWidget* child : widget.findChildren<QWidget*>()) {
+        child->setStyle(&style_);
+    }
+    auto* list = qobject_cast<QComboBox*>(widget.Control(kFirstAssignList));
+    ASSERT_NE(list, nullptr);
+    for (const KeyName& key : KeyNameTable) {
+        widget.ListAppend(kFirstAssignList, key.name);
+    }
+    sheet.show();
+
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    option.editable = false;
+    const QRect text =
+        style_.subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+    for (int i = 0; i < list->count(); ++i) {
+        EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(i)), text.width() - 2)
+            << list->itemText(i).toStdString();
+    }
+
+    list->showPopup();
+    QWidget* popup = list->view()->window();
+    ASSERT_TRUE(popup->isVisible());
+    const int top = list->mapToGlobal(QPoint(0, 0)).y();
+    EXPECT_GE(popup->geometry().top(), top + list->height() - 1) << "below the box";
+    EXPECT_LE(popup->geometry().bottom() - top, units.Y(150)) << "the template's height";
+    list->hidePopup();
 }
 
 }  // namespace

@@ -2,12 +2,24 @@
 // DirectInput codes of the same keys, read by the core's keyboard capture.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QKeyEvent>
 
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/qt/KeyRecorder.h"
+#include "fakes/TempFolder.h"
 #include "input/InputDevices.h"
 #include "input/KeyNameTable.h"
 #include "input/keystate/KeyStateDevice.h"
@@ -113,9 +125,9 @@ TEST_F(KeyboardTest, EveryListedKeyIsCapturedAsItsDirectInputCode) {
     EXPECT_EQ(covered + 1, kKeyNameCount);  // all but "None  "
 }
 
-// Wine reads the seven keys that differ with its Japanese codes only under a
-// Japanese locale; elsewhere a Japanese keyboard's keys read as PC keys.
-TEST_F(KeyboardTest, JapaneseCodesOnlyUnderAJapaneseLocale) {
+// The seven keys that differ between Wine's two sets; Henkan and Muhenkan
+// and the rest read alike in both.
+TEST_F(KeyboardTest, JapaneseCodesDifferOnSevenKeys) {
     const struct {
         uint32_t evdev;
         uint8_t pc;
@@ -142,31 +154,148 @@ TEST_F(KeyboardTest, JapaneseCodesOnlyUnderAJapaneseLocale) {
         EXPECT_EQ(DikFromNativeScanCode(7, set), 0);    // below the evdev offset
         EXPECT_EQ(DikFromNativeScanCode(300, set), 0);  // beyond the table
     }
+}
+
+// An X server of the test's own (-noreset, so that a keymap set by one client
+// stays when it leaves); DISPLAY names it while the object lives.
+class PrivateXServer {
+  public:
+    PrivateXServer() {
+        int fds[2];
+        if (::pipe(fds) != 0) {
+            return;
+        }
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+            const std::string fd = std::to_string(fds[1]);
+            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-nolisten", "tcp",
+                     "-screen", "0", "640x480x24", nullptr);
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        pollfd ready{fds[0], POLLIN, 0};
+        char number[16] = {};
+        if (::poll(&ready, 1, 20000) == 1 && ::read(fds[0], number, sizeof number - 1) > 0) {
+            display_ = std::string(":") + std::to_string(std::atoi(number));
+            old_ = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
+            ::setenv("DISPLAY", display_.c_str(), 1);
+        }
+        ::close(fds[0]);
+    }
+    ~PrivateXServer() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        if (!display_.empty()) {
+            ::setenv("DISPLAY", old_.c_str(), 1);
+        }
+    }
+    bool running() const { return !display_.empty(); }
+    // setxkbmap's arguments; true when the keymap was set.
+    bool SetKeymap(const std::string& arguments) const {
+        return std::system(("setxkbmap -display " + display_ + " " + arguments).c_str()) == 0;
+    }
+
+  private:
+    pid_t pid_ = -1;
+    std::string display_;
+    std::string old_;
+};
+
+// Locale variables for one row, and the process's locale put back afterwards.
+class LocaleVariables {
+  public:
+    explicit LocaleVariables(const std::vector<std::pair<const char*, const char*>>& set) {
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_CTYPE", "LANG"}) {
+            const char* old = std::getenv(name);
+            saved_.emplace_back(name,
+                                old != nullptr ? std::optional<std::string>(old) : std::nullopt);
+            ::unsetenv(name);
+        }
+        for (const auto& [name, value] : set) {
+            ::setenv(name, value, 1);
+        }
+    }
+    ~LocaleVariables() {
+        for (const auto& [name, value] : saved_) {
+            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
+        }
+        std::setlocale(LC_ALL, "");
+    }
+
+  private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// Measured with Wine 8's own DirectInput 8 keyboard (its device subtype and
+// the codes it reads) under each X keymap and locale below: Japanese 106
+// codes only under a keymap Wine matches to its Japanese 106 table and a
+// Japanese messages locale; LC_CTYPE names nothing, and a locale that is not
+// installed is no locale at all.
+TEST(WineKeyCodeSet, FollowsTheXKeymapAndTheMessagesLocale) {
+    const testing::TempFolder locales;
+    const std::string build =
+        "localedef -i ja_JP -f UTF-8 " + locales.path() + "/ja_JP.UTF-8 >/dev/null 2>&1";
+    if (std::system(build.c_str()) != 0) {
+        GTEST_SKIP() << "localedef cannot build ja_JP.UTF-8 here (Debian's locales package)";
+    }
+    const PrivateXServer server;
+    ASSERT_TRUE(server.running()) << "Xvfb did not start";
+    const std::optional<std::string> oldPath =
+        std::getenv("LOCPATH") != nullptr ? std::optional<std::string>(std::getenv("LOCPATH"))
+                                          : std::nullopt;
+    ::setenv("LOCPATH", locales.path().c_str(), 1);
 
     const struct {
-        const char* all;
-        const char* messages;
-        const char* ctype;
-        const char* lang;
-        KeyCodeSet set;
-    } locales[] = {
-        {nullptr, nullptr, nullptr, nullptr, KeyCodeSet::Pc},
-        {nullptr, nullptr, nullptr, "ja_JP.UTF-8", KeyCodeSet::Japanese106},
-        {nullptr, nullptr, nullptr, "en_US.UTF-8", KeyCodeSet::Pc},
-        {"ja_JP.UTF-8", "en_US.UTF-8", "en_US.UTF-8", "en_US.UTF-8", KeyCodeSet::Japanese106},
-        {"en_GB.UTF-8", "ja_JP.UTF-8", nullptr, "ja_JP.UTF-8", KeyCodeSet::Pc},
-        {"", "ja_JP.eucJP", nullptr, "en_US.UTF-8", KeyCodeSet::Japanese106},
-        {nullptr, "en_US.UTF-8", "ja_JP.UTF-8", nullptr, KeyCodeSet::Pc},
-        {nullptr, "C", "ja_JP.UTF-8", nullptr, KeyCodeSet::Japanese106},
-        {nullptr, nullptr, "ja_JP.UTF-8", "POSIX", KeyCodeSet::Japanese106},
-        {nullptr, nullptr, nullptr, "ja", KeyCodeSet::Japanese106},
-        {nullptr, nullptr, nullptr, "jv_ID", KeyCodeSet::Pc},
+        const char* keymap;
+        bool japanese;
+    } keymaps[] = {
+        {"-model pc105 -layout us", false},    {"-model jp106 -layout jp", true},
+        {"-model pc105 -layout jp", true},     {"-layout jp -variant OADG109A", true},
+        {"-layout jp -variant kana", false},   {"-model pc105 -layout de", false},
+        {"-model pc105 -layout us,jp", false}, {"-model pc105 -layout jp,us", true},
     };
-    for (const auto& l : locales) {
-        EXPECT_EQ(WineKeyCodeSet(l.all, l.messages, l.ctype, l.lang), l.set)
-            << (l.all ? l.all : "-") << " " << (l.messages ? l.messages : "-") << " "
-            << (l.ctype ? l.ctype : "-") << " " << (l.lang ? l.lang : "-");
+    const struct {
+        std::vector<std::pair<const char*, const char*>> variables;
+        bool japanese;
+    } environments[] = {
+        {{{"LC_ALL", "ja_JP.UTF-8"}}, true},
+        {{{"LANG", "ja_JP.UTF-8"}}, true},
+        {{{"LANG", "C"}, {"LC_MESSAGES", "ja_JP.UTF-8"}}, true},
+        {{{"LANG", "C"}, {"LC_CTYPE", "ja_JP.UTF-8"}}, false},
+        {{{"LANG", "ja_JP.UTF-8"}, {"LC_MESSAGES", "C"}}, false},
+        {{{"LANG", "ja_JP.UTF-8"}, {"LC_CTYPE", "xx_XX.UTF-8"}}, false},
+        {{}, false},
+    };
+    // The keys right of "=", P and L, left of 1, "\" and "\ ro", as the game
+    // reads them in each set (see the README).
+    const uint32_t keys[] = {13, 26, 27, 40, 41, 43, 89};
+    const std::vector<uint8_t> pcCodes = {0x0d, 0x1a, 0x1b, 0x28, 0x29, 0x2b, 0x73};
+    const std::vector<uint8_t> japaneseCodes = {0x90, 0x91, 0x1a, 0x92, 0x94, 0x1b, 0x2b};
+    for (const auto& keymap : keymaps) {
+        ASSERT_TRUE(server.SetKeymap(keymap.keymap)) << keymap.keymap;
+        const bool japaneseKeymap = XKeymapIsWineJapanese106();
+        EXPECT_EQ(japaneseKeymap, keymap.japanese) << keymap.keymap;
+        for (const auto& environment : environments) {
+            const LocaleVariables variables(environment.variables);
+            const KeyCodeSet set = WineKeyCodeSet(WineMessagesLocale(), japaneseKeymap);
+            std::vector<uint8_t> codes;
+            for (const uint32_t evdev : keys) {
+                codes.push_back(DikFromNativeScanCode(evdev + kX11, set));
+            }
+            const bool japanese = keymap.japanese && environment.japanese;
+            std::string row = keymap.keymap;
+            for (const auto& [name, value] : environment.variables) {
+                row += std::string(" ") + name + "=" + value;
+            }
+            EXPECT_EQ(codes, japanese ? japaneseCodes : pcCodes) << row;
+        }
     }
+    oldPath ? ::setenv("LOCPATH", oldPath->c_str(), 1) : ::unsetenv("LOCPATH");
 }
 
 TEST_F(KeyboardTest, LowestCodeWinsAndRepeatsKeepTheKeyDown) {

@@ -16,6 +16,7 @@
 
 #include <cstring>
 
+#include "cli/CfgRunner.h"
 #include "pages/Editor.h"
 #include "app/qt/KeyRecorder.h"
 #include "input/linux/NativeScanCodes.h"
@@ -159,6 +160,66 @@ TEST_F(LinuxEditorTest, CapsLockIsNotCapturedAndDoesNotEnableApply) {
         QTest::qWaitFor([&] { return sheet_->PageAt(1)->captureTicks() >= ticks + 3; }, 5000));
     EXPECT_EQ(kick->currentText(), before);
     EXPECT_FALSE(sheet_->applyButton()->isEnabled());
+}
+
+// A key held while the editor loses the focus is let go: its release goes to
+// another window, and it must not be captured later.
+TEST_F(LinuxEditorTest, KeysHeldWhenTheEditorLosesTheFocusAreLetGo) {
+    Open();
+    OpenTab(1);
+    QComboBox* kick = List(1, 1046);
+    kick->setFocus();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_J, Qt::NoModifier, 44, 0, 0, QStringLiteral("j"));
+    QApplication::sendEvent(kick, &press);
+    ASSERT_EQ(keys_.keys[0x24], 0x80);
+    // The player turns to another program's window.
+    QApplicationStateChangeEvent away(Qt::ApplicationInactive);
+    QApplication::sendEvent(qApp, &away);
+    EXPECT_EQ(keys_.keys[0x24], 0);
+}
+
+// The program's own command line, before any window: what it refuses, what
+// it prints, and one line instead of Qt's abort where there is no display.
+TEST(LinuxEditorCommandLine, AnswersBeforeAnyWindow) {
+    const testing::TempFolder home;
+    const std::vector<std::pair<std::string, std::string>> env = {
+        {"HOME", home.path()},   {"XDG_RUNTIME_DIR", home.path()},
+        {"XDG_CONFIG_HOME", ""}, {"WINEPREFIX", ""},
+        {"DISPLAY", ""},         {"WAYLAND_DISPLAY", ""},
+        {"QT_QPA_PLATFORM", ""}};
+    const std::string missing = home.path() + "/missing";
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {{"--bogus"}, 64, "", "ravelstone-config: unknown option --bogus\n"},
+        {{"--prefix"}, 64, "", "--prefix needs a PATH"},
+        {{"--prefix=", "--choose-prefix"}, 64, "", "--prefix needs a PATH"},
+        {{"--prefix", missing}, 64, "", ": no such folder"},
+        {{"--help"}, 0, "Usage: ravelstone-config [--prefix PATH] [--choose-prefix]", ""},
+        {{"--version"}, 0, "ravelstone-config " RAVEL_VERSION "\n", ""},
+        {{}, 1, "", "ravelstone-config: needs a display to show its window"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> command = {RAVEL_EDITOR_PATH};
+        command.insert(command.end(), c.args.begin(), c.args.end());
+        testing::CfgOptions options;
+        options.env = env;
+        const testing::CfgResult result = testing::RunCommand(command, options);
+        const std::string name = c.args.empty() ? "no display" : c.args.front();
+        EXPECT_EQ(result.exitCode, c.exitCode) << name << "\n" << result.err;
+        EXPECT_NE(result.out.find(c.out), std::string::npos) << name << "\n" << result.out;
+        EXPECT_NE(result.err.find(c.err), std::string::npos) << name << "\n" << result.err;
+        if (c.exitCode != 0) {
+            EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'),
+                      c.exitCode == 64 ? 2 : 1)
+                << name << ": one message (and where to find help)\n"
+                << result.err;
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing)) << "a mistyped prefix grows no folders";
 }
 
 }  // namespace

@@ -27,13 +27,14 @@ class RecordingPage final : public Page {
                            : code == kPsnApply      ? "apply"
                                                     : "other";
         log_.push_back(name_ + " " + what);
-        return 0;
+        return code == kPsnApply ? applyAnswer : 0;
     }
     void OnTimer() override { ++ticks; }
     bool CapturesKeys() const override { return capturesKeys_; }
 
     Dialog* dialog() const { return dialog_; }
     int ticks = 0;
+    int applyAnswer = 0;  // what Apply answers: kPsnRetInvalid for a failed save
 
   private:
     std::vector<std::string>& log_;

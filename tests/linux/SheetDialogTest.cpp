@@ -9,7 +9,10 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 
+#include "app/qt/PrefixChooser.h"
 #include "app/qt/SheetDialog.h"
 #include "linux/RecordingPage.h"
 
@@ -53,22 +56,22 @@ TEST_F(SheetDialogTest, CaptionAndTabsFollowTheTemplates) {
     EXPECT_FALSE(sheet_->windowFlags() & Qt::WindowContextHelpButtonHint);
 }
 
-// The file line names the file beside the buttons without growing the sheet;
-// a long name is shortened in the middle and shown whole as its tooltip.
-TEST_F(SheetDialogTest, FileLineNamesTheFileWithoutGrowingTheSheet) {
+// The file line names the place first, so that prefixes tell apart however
+// much is cut, and the file and the reason in its tooltip; the sheet keeps
+// its size.
+TEST_F(SheetDialogTest, FileLineNamesThePlaceFirstWithoutGrowingTheSheet) {
     sheet_->show();
     const QSize before = sheet_->size();
     EXPECT_FALSE(sheet_->fileLine()->isVisible());
-    const QString shortName = QStringLiteral("/home/player/.wine/setting.cfg");
-    sheet_->ShowFileLine(shortName);
+    const QString details = QStringLiteral("/home/p/x/setting.cfg\nthe only prefix ...");
+    sheet_->ShowFileLine(QStringLiteral("Steam (Proton) 2231450"), details);
     EXPECT_TRUE(sheet_->fileLine()->isVisible());
-    EXPECT_EQ(sheet_->fileLine()->text(), shortName);
-    const QString longName = QStringLiteral("/home/player/") + QString(300, QLatin1Char('x')) +
-                             QStringLiteral("/Ravelstone/setting.cfg");
-    sheet_->ShowFileLine(longName);
-    EXPECT_EQ(sheet_->fileLine()->toolTip(), longName);
-    EXPECT_LT(sheet_->fileLine()->text().size(), longName.size());
-    EXPECT_TRUE(sheet_->fileLine()->text().endsWith(QStringLiteral("setting.cfg")));
+    EXPECT_EQ(sheet_->fileLine()->text(), QStringLiteral("Steam (Proton) 2231450"));
+    EXPECT_EQ(sheet_->fileLine()->toolTip(), details);
+    const QString longPlace = QStringLiteral("Lutris ") + QString(300, QLatin1Char('x'));
+    sheet_->ShowFileLine(longPlace, details);
+    EXPECT_LT(sheet_->fileLine()->text().size(), longPlace.size());
+    EXPECT_TRUE(sheet_->fileLine()->text().startsWith(QStringLiteral("Lutris x")));
     QApplication::processEvents();
     EXPECT_EQ(sheet_->size(), before);
 }
@@ -132,6 +135,26 @@ TEST_F(SheetDialogTest, ApplyIsEnabledByAPageAndAppliesEveryCreatedPageInOrder) 
     EXPECT_FALSE(sheet_->isVisible());
 }
 
+// A save that failed keeps the sheet open, and the active page is active
+// again, so that its capture goes on.
+TEST_F(SheetDialogTest, AFailedApplyKeepsTheSheetOpenAndThePageActive) {
+    sheet_->show();
+    OpenTab(1);
+    second_.dialog()->NotifyChanged();
+    Take();
+    first_.applyAnswer = kPsnRetInvalid;
+    QTest::mouseClick(sheet_->okButton(), Qt::LeftButton);
+    EXPECT_EQ(Take(), (Log{"2 killactive", "1 apply", "2 setactive"}));
+    EXPECT_TRUE(sheet_->isVisible());
+    EXPECT_TRUE(sheet_->applyButton()->isEnabled()) << "nothing was saved";
+
+    first_.applyAnswer = 0;
+    second_.applyAnswer = kPsnRetInvalid;
+    QTest::mouseClick(sheet_->applyButton(), Qt::LeftButton);
+    EXPECT_EQ(Take(), (Log{"2 killactive", "1 apply", "2 apply", "2 setactive"}));
+    EXPECT_TRUE(sheet_->applyButton()->isEnabled());
+}
+
 TEST_F(SheetDialogTest, CancelSendsNothing) {
     sheet_->show();
     OpenTab(2);
@@ -147,6 +170,39 @@ TEST_F(SheetDialogTest, OkAppliesEvenWithoutChanges) {
     Take();
     QTest::mouseClick(sheet_->okButton(), Qt::LeftButton);
     EXPECT_EQ(Take(), (Log{"1 killactive", "1 apply"}));
+}
+
+// The chooser marks the pick made before and starts on it, shows each file's
+// last change as `where` does, and whole paths on hover.
+TEST(PrefixChooser, MarksTheCurrentPickAndShowsWholePaths) {
+    std::vector<prefix::FoundPrefix> candidates(2);
+    candidates[0].path = "/home/p/.wine";
+    candidates[0].source = prefix::PrefixSource::WineDefault;
+    candidates[0].settingsFile = "/home/p/.wine/drive_c/x/setting.cfg";
+    candidates[1].path = "/home/p/steam/compatdata/42/pfx";
+    candidates[1].source = prefix::PrefixSource::Steam;
+    candidates[1].label = "42";
+    candidates[1].settingsFile = "/home/p/steam/compatdata/42/pfx/drive_c/y/setting.cfg";
+    candidates[1].settingsModified = 0;
+    QStringList rows;
+    QString hover;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("candidates"));
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = list->topLevelItem(i);
+            rows << item->text(0) + " | " + item->text(2) +
+                        (item == list->currentItem() ? " <" : "");
+        }
+        hover = list->topLevelItem(1)->toolTip(1);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    qputenv("TZ", "UTC");
+    EXPECT_EQ(ChoosePrefixCandidate(candidates, candidates[1].path), 1);
+    EXPECT_EQ(rows,
+              (QStringList{"Wine (~/.wine) | no file yet",
+                           "Steam (Proton) 42 (current pick) | 1970-01-01 00:00:00 +0000 <"}));
+    EXPECT_EQ(hover.toStdString(), candidates[1].settingsFile);
 }
 
 }  // namespace

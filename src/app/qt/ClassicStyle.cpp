@@ -14,6 +14,18 @@ constexpr int kCornerRadius = 2;
 // The frame's top runs through the middle of the title: this many text
 // heights below the box's top.
 constexpr double kFrameDrop = 0.55;
+// A drop-down list as Windows draws it: a two-pixel frame, the text one pixel
+// further in, and a drop button a little narrower than it is tall inside the
+// frame. The key names must fit the lists' 56 dialog units in the editor's
+// font ("SHIFT(RIGHT)" is the widest).
+constexpr int kComboFrame = 2;
+constexpr int kComboTextMargin = 1;
+
+QRect ComboArrowRect(const QRect& rect) {
+    const int height = rect.height() - 2 * kComboFrame;
+    const int width = height - 2;
+    return {rect.right() + 1 - kComboFrame - width, rect.y() + kComboFrame, width, height};
+}
 
 int FrameTop(const QStyleOptionGroupBox& box) {
     return qRound(box.fontMetrics.height() * kFrameDrop);
@@ -88,6 +100,16 @@ void DrawRoundedFrame(QPainter* painter, const QRect& rect, const QColor& color)
 
 ClassicStyle::ClassicStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
 
+int ClassicStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                            QStyleHintReturn* returnData) const {
+    // The list drops down below its box, as high as the template allows
+    // (maxVisibleItems), not as a menu as tall as the screen.
+    if (hint == SH_ComboBox_Popup) {
+        return 0;
+    }
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
 int ClassicStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                               const QWidget* widget) const {
     if (metric == PM_CheckBoxLabelSpacing || metric == PM_RadioButtonLabelSpacing) {
@@ -160,6 +182,23 @@ QRect ClassicStyle::subElementRect(SubElement element, const QStyleOption* optio
 
 QRect ClassicStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
                                    SubControl sub, const QWidget* widget) const {
+    const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+    if (control == CC_ComboBox && combo != nullptr && !combo->editable) {
+        const QRect arrow = ComboArrowRect(option->rect);
+        switch (sub) {
+            case SC_ComboBoxArrow:
+                return visualRect(option->direction, option->rect, arrow);
+            case SC_ComboBoxEditField: {
+                const int inset = kComboFrame + kComboTextMargin;
+                return visualRect(option->direction, option->rect,
+                                  QRect(option->rect.x() + inset, option->rect.y() + kComboFrame,
+                                        arrow.x() - inset - option->rect.x(),
+                                        option->rect.height() - 2 * kComboFrame));
+            }
+            default:
+                break;
+        }
+    }
     const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
     if (control == CC_GroupBox && box != nullptr && (box->subControls & SC_GroupBoxCheckBox) == 0) {
         switch (sub) {

@@ -1,5 +1,6 @@
-// The editor's look: Fusion, with the flat group boxes and close-set check
-// marks of the classic Windows dialog the pages are laid out for. A style,
+// The editor's look: Fusion, with the flat group boxes, close-set check
+// marks and drop-down lists of the classic Windows dialog the pages are laid
+// out for. A style,
 // not a style sheet: with a sheet Qt builds and keeps style rules for every
 // widget of the window (three quarters of a megabyte for these pages), and
 // the pages' controls stop inheriting the sheet's font.
@@ -13,6 +14,8 @@ class ClassicStyle final : public QProxyStyle {
   public:
     ClassicStyle();
 
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData = nullptr) const override;
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override;
     QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& contents,

@@ -1,6 +1,5 @@
 #include "app/qt/KeyRecorder.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 
 #include <cstring>
@@ -18,7 +17,9 @@ bool KeyRecorder::eventFilter(QObject*, QEvent* event) {
     } else if (event->type() == QEvent::KeyRelease) {
         ReleaseKey(*static_cast<QKeyEvent*>(event));
     } else if (event->type() == QEvent::ApplicationStateChange &&
-               QGuiApplication::applicationState() != Qt::ApplicationActive) {
+               static_cast<QApplicationStateChangeEvent*>(event)->applicationState() !=
+                   Qt::ApplicationActive) {
+        // The releases of keys held now go to another program's window.
         Clear();
     }
     return false;

@@ -1,6 +1,5 @@
 #include "app/qt/PrefixChooser.h"
 
-#include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -13,7 +12,8 @@
 
 namespace ravel {
 
-int ChoosePrefixCandidate(const std::vector<prefix::FoundPrefix>& candidates) {
+int ChoosePrefixCandidate(const std::vector<prefix::FoundPrefix>& candidates,
+                          const std::string& current) {
     QDialog dialog;
     dialog.setWindowTitle(QStringLiteral("Which Wine prefix? - ") +
                           QString::fromUtf8(kApplicationTitle));
@@ -23,20 +23,32 @@ int ChoosePrefixCandidate(const std::vector<prefix::FoundPrefix>& candidates) {
         &dialog);
     text->setWordWrap(true);
     auto* list = new QTreeWidget(&dialog);
+    list->setObjectName(QStringLiteral("candidates"));
     list->setRootIsDecorated(false);
     list->setHeaderLabels({QStringLiteral("Launcher"), QStringLiteral("Settings file"),
                            QStringLiteral("Last changed")});
     for (const prefix::FoundPrefix& candidate : candidates) {
-        const QString launcher = QString::fromStdString(prefix::LauncherName(candidate));
-        const QString changed = candidate.settingsModified
-                                    ? QDateTime::fromSecsSinceEpoch(*candidate.settingsModified)
-                                          .toString(QStringLiteral("yyyy-MM-dd hh:mm"))
-                                    : QStringLiteral("no file yet");
-        list->addTopLevelItem(new QTreeWidgetItem(
-            {launcher, QString::fromStdString(candidate.settingsFile), changed}));
+        const bool picked = !current.empty() && candidate.path == current;
+        const QString launcher = QString::fromStdString(prefix::LauncherName(candidate)) +
+                                 (picked ? QStringLiteral(" (current pick)") : QString());
+        const QString file = QString::fromStdString(candidate.settingsFile);
+        auto* item = new QTreeWidgetItem(
+            {launcher, file,
+             QString::fromStdString(prefix::LastChangeText(candidate.settingsModified))});
+        // Whole paths on hover: the column may cut them.
+        item->setToolTip(0, QString::fromStdString(candidate.path));
+        item->setToolTip(1, file);
+        QFont font = item->font(0);
+        font.setBold(picked);
+        for (int column = 0; column < 3; ++column) {
+            item->setFont(column, font);
+        }
+        list->addTopLevelItem(item);
+        if (picked || list->currentItem() == nullptr) {
+            list->setCurrentItem(item);
+        }
     }
     list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list->setCurrentItem(list->topLevelItem(0));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

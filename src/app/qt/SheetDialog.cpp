@@ -74,12 +74,13 @@ SheetDialog::SheetDialog(const SheetPage (&pages)[kPageCount], const QFont& font
     connect(tabs_, &QTabWidget::currentChanged, this, &SheetDialog::OnTabChanged);
 }
 
-void SheetDialog::ShowFileLine(const QString& file) {
-    // Beside the buttons, so the sheet keeps its size; the full name is the
-    // line's tooltip when it has to be shortened.
+void SheetDialog::ShowFileLine(const QString& place, const QString& details) {
+    // Beside the buttons, so the sheet keeps its size: the place first, so
+    // that prefixes tell apart however much is cut; the file and why it is
+    // that one in the tooltip.
     const int room = holders_[0]->width() - 3 * (ok_->width() + units_.X(kMargin));
-    fileLine_->setText(fileLine_->fontMetrics().elidedText(file, Qt::ElideMiddle, qMax(room, 0)));
-    fileLine_->setToolTip(file);
+    fileLine_->setText(fileLine_->fontMetrics().elidedText(place, Qt::ElideRight, qMax(room, 0)));
+    fileLine_->setToolTip(details);
     fileLine_->show();
 }
 
@@ -125,22 +126,24 @@ void SheetDialog::OnTabChanged(int index) {
 }
 
 // As the Windows sheet does: the active page is first told it is left (and
-// may refuse), every created page then applies in page order, and after the
-// Apply button the active page is activated again.
+// may refuse), every created page then applies in page order. After the
+// Apply button, or after a page's apply failed and the sheet stays open, the
+// active page is activated again, so that its capture goes on.
 bool SheetDialog::Apply(bool closing) {
     if (active_ >= 0 && pages_[active_].page->OnNotify(kPsnKillActive) != 0) {
         return false;
     }
-    for (int i = 0; i < kPageCount; ++i) {
-        if (widgets_[i] != nullptr && pages_[i].page->OnNotify(kPsnApply) != 0) {
-            return false;
-        }
+    bool applied = true;
+    for (int i = 0; i < kPageCount && applied; ++i) {
+        applied = widgets_[i] == nullptr || pages_[i].page->OnNotify(kPsnApply) == 0;
     }
-    apply_->setEnabled(false);
-    if (!closing && active_ >= 0) {
+    if (applied) {
+        apply_->setEnabled(false);
+    }
+    if ((!closing || !applied) && active_ >= 0) {
         pages_[active_].page->OnNotify(kPsnSetActive);
     }
-    return true;
+    return applied;
 }
 
 void SheetDialog::OnOk() {

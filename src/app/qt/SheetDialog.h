@@ -25,8 +25,9 @@ class SheetDialog final : public QDialog {
     // the program's start-up.
     SheetDialog(const SheetPage (&pages)[kPageCount], const QFont& font, QWidget* parent = nullptr);
 
-    // A line beside the buttons naming the file the sheet edits.
-    void ShowFileLine(const QString& file);
+    // A line beside the buttons naming where the edited file lies, with
+    // `details` (the file, why that one) as its tooltip.
+    void ShowFileLine(const QString& place, const QString& details);
 
     PageWidget* PageAt(int index) const { return widgets_[index]; }
     QLabel* fileLine() const { return fileLine_; }

@@ -30,6 +30,7 @@
 #include "probes/linux/GlGraphicsProbe.h"
 #include "probes/linux/ProbeChild.h"
 #include "settings/prefix/SettingsLocation.h"
+#include "settings/prefix/WineRegistry.h"
 
 namespace {
 
@@ -37,8 +38,10 @@ namespace {
 ravel::Editor editor;
 ravel::KeyStateTable keyState;
 
-// Exit codes: a run whose last save failed, and a command line we cannot read.
+// Exit codes: a run whose last save failed, no display to show the window
+// on, and a command line we cannot read.
 constexpr int kSaveFailed = 1;
+constexpr int kNoDisplay = 1;
 constexpr int kUsage = 64;
 
 constexpr const char* kUsageText =
@@ -46,10 +49,12 @@ constexpr const char* kUsageText =
     "       ravelstone-config --help | --version\n"
     "\n"
     "Edits the game's setting.cfg in the Wine prefix the game runs in. Without\n"
-    "--prefix it uses $WINEPREFIX if set, else the one prefix of Wine, Steam\n"
-    "(Proton), Lutris, Bottles or Heroic that holds the game's settings; when\n"
-    "several do, it asks which one and remembers the answer (--choose-prefix\n"
-    "asks again). With none it uses ~/.wine, else the XDG config folder.\n"
+    "--prefix it uses the one prefix of Wine, Steam (Proton), Lutris, Bottles\n"
+    "or Heroic that holds the game's settings ($WINEPREFIX first when it holds\n"
+    "them); when several do, it asks which one and remembers the answer\n"
+    "(--choose-prefix asks again). When none does: $WINEPREFIX if set (Wine\n"
+    "makes it on first run), else ~/.wine if it exists, else the XDG config\n"
+    "folder, where the game will not find them. 'ravelstone-cfg where' tells.\n"
     "\n"
     "  --prefix PATH     edit the settings of the Wine prefix at PATH\n"
     "  --choose-prefix   ask again which prefix to edit\n"
@@ -59,33 +64,70 @@ constexpr const char* kUsageText =
 struct Options {
     std::string prefix;
     bool choose = false;
-    bool help = false;
-    bool version = false;
 };
 
+int Usage(const std::string& problem) {
+    std::fprintf(stderr, "ravelstone-config: %s\nTry 'ravelstone-config --help'.\n",
+                 problem.c_str());
+    return kUsage;
+}
+
 // Our own options; anything else that starts with "--" is refused, and the
-// rest is left to Qt (-platform, -display, ...).
-bool ReadOptions(int argc, char** argv, Options& options) {
+// rest is left to Qt (-platform, -display, ...). Answers -1 to go on, else
+// the exit code.
+int ReadOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
         if (std::strcmp(argument, "--help") == 0) {
-            options.help = true;
-        } else if (std::strcmp(argument, "--version") == 0) {
-            options.version = true;
-        } else if (std::strcmp(argument, "--choose-prefix") == 0) {
+            std::fputs(kUsageText, stdout);
+            return 0;
+        }
+        if (std::strcmp(argument, "--version") == 0) {
+            std::fputs("ravelstone-config " RAVEL_VERSION "\n", stdout);
+            return 0;
+        }
+        if (std::strcmp(argument, "--choose-prefix") == 0) {
             options.choose = true;
-        } else if (std::strcmp(argument, "--prefix") == 0 && i + 1 < argc &&
-                   argv[i + 1][0] != '\0') {
-            options.prefix = argv[++i];
-        } else if (std::strncmp(argument, "--prefix=", 9) == 0 && argument[9] != '\0') {
-            options.prefix = argument + 9;
+        } else if (std::strcmp(argument, "--prefix") == 0 ||
+                   std::strncmp(argument, "--prefix=", 9) == 0) {
+            const bool joined = argument[8] == '=';
+            const char* value = joined ? argument + 9 : (i + 1 < argc ? argv[++i] : "");
+            if (value[0] == '\0') {
+                return Usage("--prefix needs a PATH");
+            }
+            options.prefix = value;
         } else if (std::strncmp(argument, "--", 2) == 0) {
-            std::fprintf(stderr, "ravelstone-config: cannot read \"%s\"\n\n%s", argument,
-                         kUsageText);
-            return false;
+            return Usage(std::string("unknown option ") + argument);
         }
     }
-    return true;
+    // A mistyped prefix must not grow a new tree of folders.
+    struct stat folder {};
+    if (!options.prefix.empty() &&
+        (::stat(options.prefix.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))) {
+        return Usage("--prefix " + options.prefix + ": no such folder");
+    }
+    return -1;
+}
+
+// Qt tells of a display it cannot open in several messages and then aborts
+// with a core dump; until the application stands, the player gets one line
+// and exit code 1 instead.
+QtMessageHandler qtHandler = nullptr;
+
+void StartingHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        const char* display = std::getenv("DISPLAY");
+        const char* wayland = std::getenv("WAYLAND_DISPLAY");
+        std::fprintf(stderr,
+                     "ravelstone-config: needs a display to show its window, and none could be "
+                     "opened (DISPLAY=%s, WAYLAND_DISPLAY=%s); start it from a desktop session\n",
+                     display != nullptr ? display : "", wayland != nullptr ? wayland : "");
+        std::_Exit(kNoDisplay);
+    }
+    // The platform plugin's own account of the failure, said once above.
+    if (std::strncmp(context.category != nullptr ? context.category : "", "qt.qpa.", 7) != 0) {
+        qtHandler(type, context, message);
+    }
 }
 
 // The last save's result decides the exit code.
@@ -94,14 +136,13 @@ int lastSaveError = 0;
 bool ReportSave(const char* file, int error) {
     lastSaveError = error;
     if (error != 0) {
-        const QString reason = error > 0 ? QString::fromLocal8Bit(std::strerror(error))
-                                         : QStringLiteral("the write did not complete");
         QMessageBox::critical(QApplication::activeWindow(),
                               QString::fromUtf8(ravel::kApplicationTitle),
                               QStringLiteral("The settings could not be saved to\n%1\n\n%2.\n\n"
                                              "Nothing is lost: the window stays open so that you "
                                              "can try again or cancel.")
-                                  .arg(QString::fromUtf8(file), reason));
+                                  .arg(QString::fromUtf8(file),
+                                       QString::fromLocal8Bit(ravel::SettingsErrorText(error))));
     }
     return true;
 }
@@ -112,20 +153,8 @@ int main(int argc, char** argv) {
     using namespace ravel;
 
     Options options;
-    if (!ReadOptions(argc, argv, options)) {
-        return kUsage;
-    }
-    if (options.help || options.version) {
-        std::fputs(options.help ? kUsageText : "ravelstone-config " RAVEL_VERSION "\n", stdout);
-        return 0;
-    }
-    // A mistyped prefix must not grow a new tree of folders.
-    struct stat folder {};
-    if (!options.prefix.empty() &&
-        (::stat(options.prefix.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))) {
-        std::fprintf(stderr, "ravelstone-config: --prefix %s is not a folder\n",
-                     options.prefix.c_str());
-        return kUsage;
+    if (const int exitCode = ReadOptions(argc, argv, options); exitCode >= 0) {
+        return exitCode;
     }
 
     // Before any window exists: a second copy ends at once and shows nothing.
@@ -147,7 +176,9 @@ int main(int argc, char** argv) {
     const prefix::PrefixEnvironment environment = prefix::ProcessEnvironment();
     prefix::SettingsLocation location = prefix::LocateSettings(options.prefix, environment);
 
+    qtHandler = qInstallMessageHandler(StartingHandler);
     QApplication application(argc, argv);
+    qInstallMessageHandler(qtHandler);
     auto* style = new ClassicStyle;
     style->setParent(&application);  // setStyle does so too; said here for the static checks
     QApplication::setStyle(style);
@@ -157,10 +188,9 @@ int main(int argc, char** argv) {
     icon.setAutoDetectImageFormat(false);
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
 
-    const bool ask = location.choice.rule == prefix::PrefixRule::AskPlayer &&
-                     (location.settingsFile.empty() || options.choose);
-    if (ask) {
-        const int picked = ChoosePrefixCandidate(location.choice.candidates);
+    if (prefix::MustChoose(location) ||
+        (options.choose && location.choice.rule == prefix::PrefixRule::AskPlayer)) {
+        const int picked = ChoosePrefixCandidate(location.choice.candidates, location.choice.path);
         if (picked < 0) {
             return 0;
         }
@@ -174,9 +204,11 @@ int main(int argc, char** argv) {
     const bool noSound = registry.TakesSound();
 
     // Keys are stored as the game will read them through Wine's DirectInput,
-    // which follows the locale the game is started in: this one.
-    const KeyCodeSet keyCodes = WineKeyCodeSet(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
-                                               std::getenv("LC_CTYPE"), std::getenv("LANG"));
+    // which follows the locale the game is started in (this one) and the X
+    // keymap; the keymap only matters under a Japanese locale.
+    const char* locale = WineMessagesLocale();
+    const KeyCodeSet keyCodes =
+        WineKeyCodeSet(locale, IsJapaneseLocale(locale) && XKeymapIsWineJapanese106());
     KeyRecorder recorder(
         keyState, [keyCodes](uint32_t native) { return DikFromNativeScanCode(native, keyCodes); });
     application.installEventFilter(&recorder);
@@ -192,7 +224,8 @@ int main(int argc, char** argv) {
     EditorPages pages(editor, platform);
     {
         SheetDialog sheet(pages.pages(), DialogFont());
-        sheet.ShowFileLine(QString::fromStdString(location.settingsFile));
+        sheet.ShowFileLine(QString::fromStdString(location.place),
+                           QString::fromStdString(location.settingsFile + "\n" + location.reason));
         sheet.exec();
     }
     RunShutDown(editor);

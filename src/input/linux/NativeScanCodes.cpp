@@ -1,7 +1,7 @@
 #include "input/linux/NativeScanCodes.h"
 
+#include <clocale>
 #include <cstring>
-#include <initializer_list>
 
 namespace ravel {
 namespace {
@@ -58,30 +58,121 @@ constexpr JapaneseKey kJapaneseKeys[] = {
     {89, 0x2b},  // DIK_BACKSLASH
 };
 
-// The first of the three that is set and not empty.
-const char* Effective(const char* lcAll, const char* category, const char* lang) {
-    for (const char* value : {lcAll, category, lang}) {
-        if (value != nullptr && value[0] != '\0') {
-            return value;
+// Wine's layout tables, of which two decide here: its US table, the one it
+// takes for PC keyboards, and its Japanese 106 table. Each row is a main key
+// (from the one left of 1 to the one left of right Shift) with the characters
+// it types without and with Shift.
+constexpr int kMainKeys = 49;
+constexpr const char* kWineUs[kMainKeys] = {
+    "`~", "1!", "2@", "3#", "4$", "5%", "6^", "7&", "8*", "9(",  "0)",  "-_", "=+",
+    "qQ", "wW", "eE", "rR", "tT", "yY", "uU", "iI", "oO", "pP",  "[{",  "]}", "aA",
+    "sS", "dD", "fF", "gG", "hH", "jJ", "kK", "lL", ";:", "'\"", "\\|", "zZ", "xX",
+    "cC", "vV", "bB", "nN", "mM", ",<", ".>", "/?", "",   ""};
+constexpr const char* kWineJapanese106[kMainKeys] = {
+    "1!", "2\"", "3#", "4$", "5%", "6&", "7'", "8(", "9)",  "0~", "-=", "^~", "\\|",
+    "qQ", "wW",  "eE", "rR", "tT", "yY", "uU", "iI", "oO",  "pP", "@`", "[{", "aA",
+    "sS", "dD",  "fF", "gG", "hH", "jJ", "kK", "lL", ";+",  ":*", "]}", "zZ", "xX",
+    "cC", "vV",  "bB", "nN", "mM", ",<", ".>", "/?", "\\_", ""};
+
+// A Japanese keymap leaves a handful of keys no Japanese 106 row matches
+// (4 for "jp", 6 for "jp(OADG109A)"); every other layout leaves 15 or more,
+// and Wine then matches its own table, not the Japanese one.
+constexpr int kJapaneseLeftovers = 8;
+
+// The character Wine compares for a keysym: Latin-1 as is, other symbols
+// of the first pages by their low byte, the dead accents as the accent.
+unsigned char WineCharacter(uint32_t keysym) {
+    struct Dead {
+        uint32_t keysym;
+        unsigned char character;
+    };
+    static constexpr Dead kDead[] = {
+        {0xfe50, '`'},  {0xfe51, 0xb4}, {0xfe52, '^'},  {0xfe53, '~'}, {0xfe54, '-'},
+        {0xfe55, 0xa2}, {0xfe56, 0xff}, {0xfe57, 0xa8}, {0xfe58, '0'}, {0xfe59, 0xbd},
+        {0xfe5a, 0xb7}, {0xfe5b, 0xb8}, {0xfe5c, 0xb2},
+    };
+    if (keysym == ' ' || keysym == 0) {
+        return 0;
+    }
+    if (keysym < 0x8000) {
+        return static_cast<unsigned char>(keysym & 0xFF);
+    }
+    for (const Dead& dead : kDead) {
+        if (dead.keysym == keysym) {
+            return dead.character;
         }
     }
-    return nullptr;
+    return 0;
 }
 
-bool SaysNothing(const char* locale) {
-    return locale == nullptr || std::strcmp(locale, "C") == 0 || std::strcmp(locale, "POSIX") == 0;
+struct Match {
+    int score = 0;  // characters matched, less the levels of each key left over
+    int leftovers = 0;
+};
+
+// Wine's layout detection for one table: each key that types something
+// counts the characters it shares with the first row it matches, and a key
+// that matches no row counts against; keys met in the table's order add a
+// point each.
+Match WineMatch(const char* const (&table)[kMainKeys], const KeymapKey* keys, int count,
+                int levels) {
+    Match match;
+    int previous = -1;
+    for (int k = 0; k < count; ++k) {
+        unsigned char typed[4] = {};
+        for (int level = 0; level < levels; ++level) {
+            typed[level] = WineCharacter(keys[k].keysyms[level]);
+        }
+        if (typed[0] == 0) {
+            continue;
+        }
+        int row = 0;
+        int shared = 0;
+        for (; row < kMainKeys && shared <= 0; ++row) {
+            shared = 0;
+            for (int level = 0; level < levels && shared >= 0; ++level) {
+                const auto wanted = static_cast<unsigned char>(
+                    level < static_cast<int>(std::strlen(table[row])) ? table[row][level] : 0);
+                if (wanted != 0) {
+                    shared = wanted == typed[level] ? shared + 1 : -1;
+                }
+            }
+        }
+        if (shared > 0) {
+            match.score += shared + (row - 1 > previous ? 1 : 0);
+            previous = row - 1;
+        } else {
+            match.score -= levels;
+            ++match.leftovers;
+        }
+    }
+    return match;
 }
 
 }  // namespace
 
-KeyCodeSet WineKeyCodeSet(const char* lcAll, const char* lcMessages, const char* lcCtype,
-                          const char* lang) {
-    const char* locale = Effective(lcAll, lcMessages, lang);
-    if (SaysNothing(locale)) {
-        locale = Effective(lcAll, lcCtype, lang);
-    }
-    const bool japanese = locale != nullptr && std::strncmp(locale, "ja", 2) == 0;
-    return japanese ? KeyCodeSet::Japanese106 : KeyCodeSet::Pc;
+KeyCodeSet WineKeyCodeSet(const char* messagesLocale, bool japaneseKeymap) {
+    return IsJapaneseLocale(messagesLocale) && japaneseKeymap ? KeyCodeSet::Japanese106
+                                                              : KeyCodeSet::Pc;
+}
+
+const char* WineMessagesLocale() {
+    // As Wine does at its start: the whole environment at once, then the
+    // messages part of it.
+    std::setlocale(LC_ALL, "");
+    return std::setlocale(LC_MESSAGES, nullptr);
+}
+
+bool IsJapaneseLocale(const char* locale) {
+    return locale != nullptr && std::strncmp(locale, "ja", 2) == 0 &&
+           (locale[2] == '\0' || locale[2] == '_' || locale[2] == '.' || locale[2] == '@');
+}
+
+bool IsWineJapanese106Keymap(const KeymapKey* keys, int count, int levels) {
+    levels = levels < 4 ? levels : 4;
+    const Match japanese = WineMatch(kWineJapanese106, keys, count, levels);
+    const Match us = WineMatch(kWineUs, keys, count, levels);
+    return japanese.score > us.score && japanese.leftovers <= kJapaneseLeftovers;
 }
 
 uint8_t DikFromNativeScanCode(uint32_t nativeScanCode, KeyCodeSet set) {

@@ -4,6 +4,8 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 
+#include <unistd.h>
+
 namespace ravel {
 namespace {
 
@@ -19,6 +21,15 @@ bool HasFragmentShading(QOpenGLContext& context) {
     }
     return context.hasExtension("GL_ARB_fragment_shader") ||
            context.hasExtension("GL_ARB_fragment_program");
+}
+
+// The child speaks through its answer alone: what Qt would say of a display
+// it cannot open is the editor's to say, once, and a platform that fails to
+// start means "no", not an abort with a core dump.
+void Quiet(QtMsgType type, const QMessageLogContext&, const QString&) {
+    if (type == QtFatalMsg) {
+        ::_exit(1);
+    }
 }
 
 }  // namespace
@@ -40,6 +51,7 @@ bool GlGraphicsProbe::ReadPixelShaderVersion(uint32_t& version) {
 }
 
 ProbeAnswers AskGlGraphics(int argc, char** argv) {
+    qInstallMessageHandler(Quiet);
     // Static, so never taken down: the probe child ends with _exit as soon
     // as it has answered, and destroying Qt first would only hold it back.
     static QGuiApplication application(argc, argv);

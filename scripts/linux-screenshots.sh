@@ -11,6 +11,10 @@ xvfb=$!
 trap 'kill $editor_pid $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$work/display")" HOME="$work" XDG_RUNTIME_DIR="$work"
+unset WINEPREFIX XDG_CONFIG_HOME XDG_DATA_HOME
+# A player's Proton prefix that holds the game's settings, as the line beside
+# OK names it.
+mkdir -p "$work/.local/share/Steam/steamapps/compatdata/2231450/pfx/drive_c/users/steamuser/AppData/Roaming/Ravelstone"
 "$editor" &
 editor_pid=$!
 window=""

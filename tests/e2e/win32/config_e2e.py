@@ -10,6 +10,7 @@ each `run` starts from a known prefix state (settings folder removed or
 written by the scenario) and reuses them; `cleanup` stops both.
 """
 import os
+import subprocess
 import sys
 import time
 
@@ -239,6 +240,33 @@ def scenario_long_file(env):
     check_equal(run.sheet.checked(X.GRAPHIC_AUDIO_PAGE, 1003), 1, "30FPS as loaded")
     run.finish("ok", OK_RESULT)
     check_bytes(env.read_settings(), original, "the 1000-byte file after OK")
+
+
+def scenario_full_disk(env):
+    """OK on a full disk with no file yet: config.exe ends as after OK, without
+    a word, and leaves no file (not an empty one the game would read)."""
+    env.remove_settings()
+    folder = env.settings_folder()
+    os.makedirs(folder)
+    mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=8k", "tmpfs", folder],
+                             capture_output=True).returncode == 0
+    if not mounted:
+        print("skipped: a small tmpfs cannot be mounted here (mount needs root)")
+        return
+    try:
+        filler = os.open(os.path.join(folder, "filler"), os.O_WRONLY | os.O_CREAT)
+        try:
+            while os.write(filler, b"\xee" * 4096) > 0:
+                pass
+        except OSError:
+            pass
+        os.close(filler)
+        run = Run(env)
+        run.finish("ok", OK_RESULT)
+        check(not os.path.exists(env.settings_path()), "a failed save left a setting.cfg behind")
+    finally:
+        subprocess.run(["umount", "-l", folder], check=False)
+        env.remove_settings()
 
 
 def check_tooltips(sheet, page, wanted):

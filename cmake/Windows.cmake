@@ -62,6 +62,11 @@ target_compile_options(inspect PRIVATE -municode)
 target_link_options(inspect PRIVATE -municode)
 target_link_libraries(inspect PRIVATE comctl32)
 
+# The probe threads' time limit, checked under the same Wine.
+add_executable(probe_limit_check tests/e2e/win32/ProbeLimitCheck.cpp src/probes/win32/ProbeThread.cpp)
+target_link_libraries(probe_limit_check PRIVATE ravel_core)
+target_link_options(probe_limit_check PRIVATE -static)
+
 # The start-up benchmark's yardstick: the same kind of sheet with three
 # empty pages.
 add_executable(minimal_sheet WIN32 tests/bench/win32/MinimalSheet.cpp tests/bench/win32/MinimalSheet.rc)

@@ -269,6 +269,21 @@ def scenario_full_disk(env):
         env.remove_settings()
 
 
+def scenario_probe_limit(env):
+    """A probe stuck in its driver counts as "no" after the limit; the other
+    probe's answer stands (the probe threads of config.exe)."""
+    check_program = os.path.join(os.path.dirname(env.exe), "probe_limit_check.exe")
+    check(os.path.isfile(check_program), f"missing {check_program}: build the mingw presets first")
+    # Its output goes to a file: Wine's helper processes may hold a pipe open
+    # after the program has ended.
+    report = os.path.join(env.root, "probe_limit.txt")
+    with open(report, "wb") as out:
+        result = subprocess.run([env.loader, check_program], env=env.env(), stdout=out,
+                                stderr=subprocess.DEVNULL, timeout=60)
+    with open(report) as f:
+        check_equal(result.returncode, 0, "probe_limit_check: " + f.read().strip())
+
+
 def check_tooltips(sheet, page, wanted):
     found = {}
     for tooltip in sheet.tooltips():

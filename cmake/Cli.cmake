@@ -47,6 +47,8 @@ endif()
 
 if(RAVEL_FUZZ)
     add_executable(cfg_fuzzer tests/cli/CfgFuzzer.cpp)
+    target_include_directories(cfg_fuzzer PRIVATE tests)
+    target_compile_definitions(cfg_fuzzer PRIVATE RAVEL_LIBFUZZER)
     target_link_libraries(cfg_fuzzer PRIVATE ravel_cli ravel_core)
     target_link_options(cfg_fuzzer PRIVATE -fsanitize=fuzzer)
     set(RAVEL_CFG_FUZZ_SECONDS 20 CACHE STRING "Length of the regression fuzz run of the JSON mapping")

@@ -9,11 +9,16 @@
 #include "cli/Findings.h"
 #include "cli/JsonMapping.h"
 #include "cli/Show.h"
+#include "fuzz/FuzzTargets.h"
 
-using namespace ravel;
-using namespace ravel::cli;
+#ifndef RAVEL_LIBFUZZER
+#include <gtest/gtest.h>
+#endif
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+namespace ravel {
+
+int FuzzCfg(const uint8_t* data, size_t size) {
+    using namespace cli;
     SettingsRecord record{};
     std::memcpy(&record, data, size < sizeof record ? size : sizeof record);
 
@@ -38,3 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     return 0;
 }
+
+}  // namespace ravel
+
+#ifdef RAVEL_LIBFUZZER
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    return ravel::FuzzCfg(data, size);
+}
+#else
+// The same promises over every committed seed, in the ordinary builds.
+TEST(FuzzSeeds, Cfg) {
+    EXPECT_GE(ravel::ReplaySeeds(RAVEL_CFG_CORPUS, ravel::FuzzCfg), 4);
+}
+#endif

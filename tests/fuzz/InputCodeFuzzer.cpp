@@ -3,11 +3,17 @@
 
 #include <cstring>
 
+#include "fuzz/FuzzTargets.h"
+
+#ifndef RAVEL_LIBFUZZER
+#include <gtest/gtest.h>
+#endif
 #include "input/CaptureScan.h"
 #include "input/InputCode.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace ravel;
+namespace ravel {
+
+int FuzzInputCodes(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
 
     char text[kInputNameCapacity + 4];
@@ -54,3 +60,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     return 0;
 }
+
+}  // namespace ravel
+
+#ifdef RAVEL_LIBFUZZER
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    return ravel::FuzzInputCodes(data, size);
+}
+#else
+// The same promises over every committed seed, in the ordinary builds.
+TEST(FuzzSeeds, InputCodes) {
+    EXPECT_GE(ravel::ReplaySeeds(RAVEL_FUZZ_CORPUS "/codes", ravel::FuzzInputCodes), 3);
+}
+#endif

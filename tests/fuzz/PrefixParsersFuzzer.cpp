@@ -6,21 +6,27 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz/FuzzTargets.h"
+
+#ifndef RAVEL_LIBFUZZER
+#include <gtest/gtest.h>
+#endif
 #include "settings/prefix/HeroicConfig.h"
 #include "settings/prefix/LutrisYaml.h"
 #include "settings/prefix/Vdf.h"
 #include "settings/prefix/WineRegistry.h"
 
+namespace ravel {
 namespace {
 
-bool Valid(ravel::prefix::RegistrySays says) {
-    return says == ravel::prefix::RegistrySays::Nothing || says == ravel::prefix::RegistrySays::No;
+bool Valid(prefix::RegistrySays says) {
+    return says == prefix::RegistrySays::Nothing || says == prefix::RegistrySays::No;
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace ravel::prefix;
+int FuzzPrefixParsers(const uint8_t* data, size_t size) {
+    using namespace prefix;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
     std::vector<std::string> paths = {"left over"};
@@ -47,3 +53,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     return 0;
 }
+
+}  // namespace ravel
+
+#ifdef RAVEL_LIBFUZZER
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    return ravel::FuzzPrefixParsers(data, size);
+}
+#else
+// The same promises over every committed seed, in the ordinary builds.
+TEST(FuzzSeeds, PrefixParsers) {
+    EXPECT_GE(ravel::ReplaySeeds(RAVEL_FUZZ_CORPUS "/prefix", ravel::FuzzPrefixParsers), 6);
+}
+#endif

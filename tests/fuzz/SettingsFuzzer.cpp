@@ -1,15 +1,22 @@
 // Any bytes as setting.cfg, any devices, any clicks: the whole editor run,
 // then the promises about the file and the pages are checked.
 //
-// Input: the file's bytes first; the run's script is taken from the end.
+// Input: the file's length in two bytes (little-endian), the file's bytes,
+// then the run's script. An empty script is the common run: graphics and
+// sound there, the input system and keyboard fine, no controller.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "fuzz/FuzzTargets.h"
+
+#ifndef RAVEL_LIBFUZZER
+#include <gtest/gtest.h>
+#endif
 #include "pages/PageHarness.h"
 #include "resources/Templates.h"
 
@@ -134,42 +141,31 @@ void CheckListsShowDefinedEntries(FakeDialog& d, int templateId) {
 }
 
 }  // namespace
-}  // namespace ravel
 
-namespace {
-
-// Each run writes a real file, always the same one in a memory-backed folder.
-std::string g_file;
-
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static ravel::testing::TempFolder folder;
-    g_file = folder.settingsFile();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace ravel;
+int FuzzSettings(const uint8_t* data, size_t size) {
+    // Each run writes a real file, always the same one.
+    static const testing::TempFolder folder;
+    static const std::string path = folder.settingsFile();
     if (size > 4096 + 256) {
         return -1;
     }
-    FuzzedDataProvider in(data, size);
-    const auto scriptSize = in.ConsumeIntegralInRange<size_t>(0, std::min<size_t>(size, 255));
-    // The script is read from the end; what comes before it is the file.
-    std::vector<uint8_t> file(data, data + size - std::min(size, scriptSize + 1));
-    FuzzedDataProvider script(data + file.size(), size - file.size());
+    const size_t stated = size >= 2 ? data[0] | size_t{data[1]} << 8 : 0;
+    const size_t fileSize = std::min(stated, size - std::min<size_t>(size, 2));
+    const std::vector<uint8_t> file(data + std::min<size_t>(size, 2),
+                                    data + std::min<size_t>(size, 2) + fileSize);
+    FuzzedDataProvider script(data + std::min<size_t>(size, 2) + fileSize,
+                              size - std::min<size_t>(size, 2) - fileSize);
 
-    std::remove(g_file.c_str());
-    testing::Harness h(g_file.c_str());
-    const bool fileExists = file.size() > 0 || script.ConsumeBool();
+    std::remove(path.c_str());
+    testing::Harness h(path.c_str());
+    const bool fileExists = !file.empty() || !script.ConsumeBool();
     if (fileExists) {
         h.WriteFile(file);
     }
-    h.graphics.available = script.ConsumeBool();
-    h.sound.available = script.ConsumeBool();
-    h.input.createSystem = script.ConsumeIntegralInRange<int>(0, 15) == 0 ? kDiErrGeneric : kDiOk;
-    h.input.createKeyboard = script.ConsumeIntegralInRange<int>(0, 15) == 0 ? kDiErrGeneric : kDiOk;
+    h.probes.graphics = !script.ConsumeBool();
+    h.probes.sound = !script.ConsumeBool();
+    h.input.createSystem = script.ConsumeIntegralInRange<int>(0, 15) == 15 ? kDiErrGeneric : kDiOk;
+    h.input.createKeyboard = script.ConsumeIntegralInRange<int>(0, 15) == 15 ? kDiErrGeneric : kDiOk;
     const int controllers = script.ConsumeIntegralInRange<int>(0, 5);
     for (int i = 0; i < controllers; ++i) {
         h.input.controllers.push_back(RandomController(script));
@@ -214,3 +210,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckListsShowDefinedEntries(h.joystick, kJoystickTemplateId);
     return 0;
 }
+
+}  // namespace ravel
+
+#ifdef RAVEL_LIBFUZZER
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    return ravel::FuzzSettings(data, size);
+}
+#else
+// The same promises over every committed seed, in the ordinary builds.
+TEST(FuzzSeeds, Settings) {
+    EXPECT_GE(ravel::ReplaySeeds(RAVEL_FUZZ_CORPUS "/settings", ravel::FuzzSettings), 20);
+}
+#endif

@@ -5,9 +5,10 @@
 // addressed to a control the template lacks does nothing and answers 0.
 #pragma once
 
-#include <cctype>
-#include <cstring>
+#include <strings.h>
+
 #include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@
 namespace ravel::testing {
 
 class FakeDialog : public Dialog {
-public:
+  public:
     struct Entry {
         std::string text;
         uint32_t value = 0;
@@ -35,31 +36,29 @@ public:
         bool hasTooltip = false;
     };
 
-    explicit FakeDialog(int templateId) : template_(*FindDialogTemplate(templateId)) {
-        int group = 0;
-        for (int i = 0; i < template_.controlCount; ++i) {
-            const ControlTemplate& source = template_.controls[i];
-            if (source.groupStart) {
-                group = i;
-            }
+    explicit FakeDialog(int templateId) {
+        const DialogTemplate& page = *FindDialogTemplate(templateId);
+        for (int i = 0, group = 0; i < page.controlCount; ++i) {
+            const ControlTemplate& source = page.controls[i];
+            group = source.groupStart ? i : group;
             if (source.id >= kFirstId && source.id < kFirstId + kIdSpan) {
-                Control& control = controls_[static_cast<size_t>(source.id - kFirstId)];
-                control.source = &source;
-                control.group = group;
+                Control& c = controls_[static_cast<size_t>(source.id - kFirstId)];
+                c.source = &source;
+                c.group = group;
             }
         }
     }
 
     // --- Dialog ---
+    // Only radio buttons and check boxes hold a check; lists and push
+    // buttons ignore BM_SETCHECK.
     void CheckButton(int id, unsigned state) override {
-        if (Control* c = Find(id)) {
+        if (Control* c = Find(id); c != nullptr && (c->source->kind == ControlKind::RadioButton ||
+                                                    c->source->kind == ControlKind::CheckBox)) {
             c->state = state;
         }
     }
-    unsigned IsButtonChecked(int id) override {
-        const Control* c = Find(id);
-        return c != nullptr ? c->state : 0;
-    }
+    unsigned IsButtonChecked(int id) override { return Find(id) != nullptr ? Find(id)->state : 0; }
     void EnableControl(int id, bool enabled) override {
         if (Control* c = Find(id)) {
             c->enabled = enabled;
@@ -67,18 +66,10 @@ public:
     }
     int ListAppend(int id, const char* text) override {
         Control* c = List(id);
-        if (c == nullptr) {
-            return 0;
-        }
-        if (c->entries.empty()) {
-            c->entries.reserve(128);
-        }
-        c->entries.push_back({text, 0});
-        return static_cast<int>(c->entries.size()) - 1;
+        return c == nullptr ? 0 : (c->entries.push_back({text, 0}), Count(*c) - 1);
     }
     void ListSetValue(int id, int index, uint32_t value) override {
-        Control* c = List(id);
-        if (c != nullptr && index >= 0 && index < static_cast<int>(c->entries.size())) {
+        if (Control* c = List(id); c != nullptr && Valid(*c, index)) {
             c->entries[static_cast<size_t>(index)].value = value;
         }
     }
@@ -87,19 +78,12 @@ public:
         if (c == nullptr) {
             return 0;
         }
-        if (index < 0 || index >= static_cast<int>(c->entries.size())) {
-            return static_cast<uint32_t>(kListError);
-        }
-        return c->entries[static_cast<size_t>(index)].value;
+        return Valid(*c, index) ? c->entries[static_cast<size_t>(index)].value : kListError;
     }
-    int ListSelection(int id) override {
-        const Control* c = List(id);
-        return c != nullptr ? c->selection : 0;
-    }
+    int ListSelection(int id) override { return List(id) != nullptr ? List(id)->selection : 0; }
     void ListSelect(int id, int index) override {
         if (Control* c = List(id)) {
-            const bool valid = index >= 0 && index < static_cast<int>(c->entries.size());
-            c->selection = valid ? index : kListError;
+            c->selection = Valid(*c, index) ? index : kListError;
         }
     }
     int ListSelectText(int id, const char* text) override {
@@ -107,12 +91,10 @@ public:
         if (c == nullptr) {
             return 0;
         }
-        const int count = static_cast<int>(c->entries.size());
-        for (int n = 1; n <= count; ++n) {
-            const int index = n % count;  // entry 0 last
+        for (int n = 1; n <= Count(*c); ++n) {
+            const int index = n % Count(*c);  // entry 0 last
             if (BeginsWith(c->entries[static_cast<size_t>(index)].text, text)) {
-                c->selection = index;
-                return index;
+                return c->selection = index;
             }
         }
         return kListError;
@@ -161,18 +143,14 @@ public:
         focus_ = id;
         page_->OnCommand(id, kBnClicked);
     }
-
     // The user picks entry `index` of a list with the mouse.
     void Choose(int id, int index) {
-        Control* c = List(id);
-        if (c == nullptr || !c->enabled) {
-            return;
+        if (Control* c = List(id); c != nullptr && c->enabled) {
+            focus_ = id;
+            c->selection = index;
+            page_->OnCommand(id, kCbnSelChange);
         }
-        focus_ = id;
-        c->selection = index;
-        page_->OnCommand(id, kCbnSelChange);
     }
-
     void Focus(int id) { focus_ = id; }
     void DropDown(int id) {
         if (Control* c = List(id)) {
@@ -195,51 +173,59 @@ public:
         return c.source != nullptr ? &c : nullptr;
     }
     bool Checked(int id) { return IsButtonChecked(id) == kChecked; }
-    bool Enabled(int id) {
-        const Control* c = Find(id);
-        return c != nullptr && c->enabled;
-    }
+    bool Enabled(int id) { return Find(id) != nullptr && Find(id)->enabled; }
     std::string SelectedText(int id) {
         Control* c = List(id);
-        if (c == nullptr || c->selection < 0) {
-            return "";
-        }
-        return c->entries[static_cast<size_t>(c->selection)].text;
+        return c != nullptr && Valid(*c, c->selection)
+                   ? c->entries[static_cast<size_t>(c->selection)].text
+                   : "";
     }
     const std::vector<Entry>& Entries(int id) {
         static const std::vector<Entry> kNone;
-        Control* c = List(id);
-        return c != nullptr ? c->entries : kNone;
+        return List(id) != nullptr ? List(id)->entries : kNone;
+    }
+    // The whole page at a glance: "1002 1004" for the checked buttons, the
+    // grey controls, or the controls with a tooltip.
+    std::string CheckedIds() {
+        return Ids([](const Control& c) { return c.state == kChecked; });
+    }
+    std::string GreyIds() {
+        return Ids([](const Control& c) { return !c.enabled; });
+    }
+    std::string TooltipIds() {
+        return Ids([](const Control& c) { return c.hasTooltip; });
     }
 
     int changedCount = 0;
     bool timerRunning = false;
     int timerStarts = 0;
 
-private:
+  private:
     Control* List(int id) {
         Control* c = Find(id);
         return c != nullptr && c->source->kind == ControlKind::DropDownList ? c : nullptr;
     }
-    static bool BeginsWith(const std::string& text, const char* prefix) {
-        const size_t length = std::strlen(prefix);
-        if (text.size() < length) {
-            return false;
-        }
-        for (size_t i = 0; i < length; ++i) {
-            if (std::tolower(static_cast<unsigned char>(text[i])) !=
-                std::tolower(static_cast<unsigned char>(prefix[i]))) {
-                return false;
+    static int Count(const Control& c) { return static_cast<int>(c.entries.size()); }
+    static bool Valid(const Control& c, int index) { return index >= 0 && index < Count(c); }
+    template <typename Predicate>
+    std::string Ids(Predicate predicate) {
+        std::string ids;
+        for (int id = kFirstId; id < kFirstId + kIdSpan; ++id) {
+            if (Find(id) != nullptr && predicate(*Find(id))) {
+                ids += (ids.empty() ? "" : " ") + std::to_string(id);
             }
         }
-        return true;
+        return ids;
+    }
+    static bool BeginsWith(const std::string& text, const char* prefix) {
+        const size_t length = std::strlen(prefix);
+        return text.size() >= length && ::strncasecmp(text.c_str(), prefix, length) == 0;
     }
 
     // Every identifier the templates use lies in 1000-1064.
     static constexpr int kFirstId = 1000;
     static constexpr int kIdSpan = 72;
 
-    const DialogTemplate& template_;
     std::array<Control, kIdSpan> controls_{};
     Page* page_ = nullptr;
     int focus_ = 0;

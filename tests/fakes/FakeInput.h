@@ -1,15 +1,17 @@
-// Scripted input devices that answer the way DirectInput does: enumeration
-// calls back until told to stop, a device reads only while acquired, a lost
-// device says so once and then reports that it is not acquired until it is
-// acquired again. Like the real backends they keep what they made: Release()
-// gives an object back (a device let go is unacquired) and any later use of
-// it ends the run as the real thing would, while the counts stay readable.
+// Scripted devices that answer as DirectInput 8 does: enumeration calls back
+// until told to stop, a device reads only while acquired, a lost device says
+// so once and then that it is not acquired until acquired again, a foreground
+// device cannot be acquired while its window is away, and any use of a
+// released object ends the run (its counts stay readable).
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "input/CaptureScan.h"
@@ -17,8 +19,13 @@
 
 namespace ravel::testing {
 
-inline constexpr DiResult kSFalse = 1;  // a success that is not DI_OK
-inline constexpr DiResult kDiErrOtherAppHasPrio = static_cast<DiResult>(0x80070005u);
+inline constexpr DiResult kSFalse = 1;  // a success that is not DI_OK (DI_NOEFFECT)
+
+inline void UseOf(bool released, const char* what) {
+    if (released) {
+        std::fprintf(stderr, "a released %s was used\n", what), std::abort();
+    }
+}
 
 struct FakeDeviceScript {
     DiResult dataFormat = kDiOk;
@@ -31,149 +38,96 @@ struct FakeDeviceScript {
 };
 
 class FakeDevice final : public InputDevice {
-public:
+  public:
     explicit FakeDevice(FakeDeviceScript script) : script_(std::move(script)) {}
 
     DiResult SetDataFormat(DataFormat format) override {
-        Use("SetDataFormat");
-        format_ = format;
-        return script_.dataFormat;
+        return Use(), format_ = format, script_.dataFormat;
     }
     DiResult SetCooperativeLevel(NativeWindow window, uint32_t flags) override {
-        Use("SetCooperativeLevel");
-        window_ = window;
-        cooperativeFlags_ = flags;
-        return script_.cooperativeLevel;
+        return Use(), window_ = window, cooperativeFlags_ = flags, script_.cooperativeLevel;
     }
     DiResult EnumObjects(EnumObjectsCallback callback, void* context, uint32_t) override {
-        Use("EnumObjects");
-        for (const ObjectInstance& object : script_.objects) {
-            if (callback(object, context) == kDiEnumStop) {
-                break;
-            }
+        Use();
+        const auto& all = script_.objects;
+        for (size_t i = 0; i < all.size() && callback(all[i], context) != kDiEnumStop; ++i) {
         }
         return script_.enumObjects;
     }
+    // Axes only, addressed by dwType.
     DiResult SetRange(uint32_t objectType, int32_t minimum, int32_t maximum) override {
-        Use("SetRange");
-        for (size_t i = 0; i < script_.objects.size(); ++i) {
-            if (script_.objects[i].dwType == objectType) {
-                if (static_cast<int>(i) == script_.failRangeAtObject) {
-                    return kDiErrGeneric;
-                }
-                ranges.push_back({objectType, minimum, maximum});
-                return kDiOk;
-            }
-        }
-        return kDiErrGeneric;
+        Use();
+        const auto& objects = script_.objects;
+        const auto found = std::ranges::find(objects, objectType, &ObjectInstance::dwType);
+        const bool fails = found == objects.end() || (objectType & kDidftAxis) == 0 ||
+                           found - objects.begin() == script_.failRangeAtObject;
+        ranges += fails ? "" : std::to_string(minimum) + ".." + std::to_string(maximum) + " ";
+        return fails ? kDiErrGeneric : kDiOk;
     }
     DiResult Acquire() override {
-        Use("Acquire");
-        ++acquireCount;
-        if (refuseAcquire_) {
-            return kDiErrOtherAppHasPrio;
+        Use();
+        if (refuseAcquire_ && (cooperativeFlags_ & kDisclForeground) != 0) {
+            return static_cast<DiResult>(0x80070005u);  // DIERR_OTHERAPPHASPRIO
         }
-        acquired_ = true;
-        return kDiOk;
+        lostPending_ = false;
+        return std::exchange(acquired_, true) ? kSFalse : kDiOk;
     }
     DiResult Unacquire() override {
-        Use("Unacquire");
+        Use();
         ++unacquireCount;
-        acquired_ = false;
-        return kDiOk;
+        return std::exchange(acquired_, false) ? kDiOk : kSFalse;
     }
     DiResult GetCapabilities(DeviceCaps& caps) override {
-        Use("GetCapabilities");
-        if (caps.dwSize != sizeof(DeviceCaps)) {
-            return kDiErrGeneric;
+        Use();
+        const bool sized = caps.dwSize == sizeof(DeviceCaps);
+        if (sized && script_.capabilities >= 0) {
+            caps.dwButtons = script_.buttons;
         }
-        if (script_.capabilities < 0) {
-            return script_.capabilities;
-        }
-        caps.dwButtons = script_.buttons;
-        return kDiOk;
+        return sized ? script_.capabilities : kDiErrGeneric;
     }
     DiResult Poll() override {
-        Use("Poll");
-        ++pollCount;
+        Use();
+        polled_ = acquired_ ? state : polled_;  // what a polled joystick reads
         return acquired_ ? kDiOk : kDiErrNotAcquired;
     }
     DiResult GetDeviceState(uint32_t size, void* data) override {
-        Use("GetDeviceState");
-        ++readCount;
-        if (lostPending_) {
-            lostPending_ = false;
-            return kDiErrInputLost;
-        }
+        Use();
         if (!acquired_) {
-            return kDiErrNotAcquired;
+            return std::exchange(lostPending_, false) ? kDiErrInputLost : kDiErrNotAcquired;
         }
-        if (format_ == DataFormat::Keyboard && size == sizeof keys) {
-            std::memcpy(data, keys, sizeof keys);
-            return kDiOk;
+        const bool keyboard = format_ == DataFormat::Keyboard;
+        if (size != (keyboard ? sizeof keys : sizeof state)) {
+            return kDiErrGeneric;
         }
-        if (format_ == DataFormat::Joystick && size == sizeof(JoystickState)) {
-            std::memcpy(data, &state, sizeof state);
-            return kDiOk;
-        }
-        return kDiErrGeneric;
+        std::memcpy(data, keyboard ? static_cast<const void*>(keys) : &polled_, size);
+        return kDiOk;
     }
     void Release() override {
-        Use("Release");
-        ++releaseCount;
-        acquired_ = false;
-        released_ = true;
+        Use();
+        ++releaseCount, acquired_ = false, released_ = true;
     }
 
-    // A foreground device cannot be acquired while its window is away.
-    void RefuseAcquire(bool refuse) { refuseAcquire_ = refuse; }
+    void RefuseAcquire(bool refuse) { refuseAcquire_ = refuse; }  // while the window is away
+    // Another program took the device, or the window lost the foreground.
+    void LoseInput() { lostPending_ = std::exchange(acquired_, false); }
 
-    // Another program took the device (or the window lost the foreground).
-    void LoseInput() {
-        acquired_ = false;
-        lostPending_ = true;
-    }
-
-    struct Range {
-        uint32_t objectType;
-        int32_t minimum, maximum;
-    };
-    std::vector<Range> ranges;
+    std::string ranges;  // "min..max " for each range set
     uint8_t keys[256] = {};
-    JoystickState state = IdleState();
-    int acquireCount = 0;
-    int unacquireCount = 0;
-    int releaseCount = 0;
-    int pollCount = 0;
-    int readCount = 0;
+    JoystickState state{0, 0, 0, 0, 0, 0, {}, {~0u, ~0u, ~0u, ~0u}, {}};  // hats centred
+    int unacquireCount = 0, releaseCount = 0;
     uint32_t cooperativeFlags() const { return cooperativeFlags_; }
     NativeWindow window() const { return window_; }
     bool acquired() const { return acquired_; }
 
-    static JoystickState IdleState() {
-        JoystickState idle{};
-        for (uint32_t& pov : idle.rgdwPOV) {
-            pov = 0xFFFFFFFF;
-        }
-        return idle;
-    }
-
-private:
-    void Use(const char* call) const {
-        if (released_) {
-            std::fprintf(stderr, "%s on a released device\n", call);
-            std::abort();
-        }
-    }
+  private:
+    void Use() const { UseOf(released_, "device"); }
 
     FakeDeviceScript script_;
+    JoystickState polled_ = state;
     DataFormat format_ = DataFormat::Keyboard;
     NativeWindow window_ = nullptr;
     uint32_t cooperativeFlags_ = 0;
-    bool acquired_ = false;
-    bool lostPending_ = false;
-    bool refuseAcquire_ = false;
-    bool released_ = false;
+    bool acquired_ = false, lostPending_ = false, refuseAcquire_ = false, released_ = false;
 };
 
 struct FakeControllerScript {
@@ -183,7 +137,7 @@ struct FakeControllerScript {
 
 // One attached controller per script, enumerated in order.
 class FakeInputSystem : public InputSystem, public InputBackend {
-public:
+  public:
     DiResult createSystem = kDiOk;
     DiResult createKeyboard = kDiOk;
     FakeDeviceScript keyboardScript;
@@ -191,75 +145,43 @@ public:
 
     // What was made, for the test to look at and to drive.
     FakeDevice* keyboard = nullptr;
-    std::vector<FakeDevice*> joysticks;  // by controller index, null if never created
-    std::vector<int> createAttempts;     // by controller index
+    std::vector<FakeDevice*> joysticks;  // by controller index, null if never made
     int systemReleaseCount = 0;
 
     DiResult Create(NativeInstance, InputSystem** system) override {
         joysticks.assign(controllers.size(), nullptr);
-        createAttempts.assign(controllers.size(), 0);
-        if (createSystem < 0) {
-            return createSystem;
-        }
         released_ = false;
-        *system = this;
-        return kDiOk;
+        *system = createSystem < 0 ? nullptr : this;
+        return createSystem;
     }
     DiResult CreateDevice(const Guid& guid, InputDevice** device) override {
-        Use("CreateDevice");
-        if (guid == GUID_SysKeyboard) {
-            if (createKeyboard < 0) {
-                return createKeyboard;
-            }
-            keyboard = Keep(keyboardScript);
-            *device = keyboard;
-            return kDiOk;
+        UseOf(released_, "input system");
+        const size_t index = guid.data1 - 1;  // as EnumDevices numbers them
+        const bool isKeyboard = guid == GUID_SysKeyboard;
+        const DiResult result = isKeyboard                   ? createKeyboard
+                                : index < controllers.size() ? controllers[index].create
+                                                             : kDiErrGeneric;
+        if (result >= 0) {
+            made_.push_back(std::make_unique<FakeDevice>(isKeyboard ? keyboardScript
+                                                                    : controllers[index].device));
+            *device = (isKeyboard ? keyboard : joysticks[index]) = made_.back().get();
         }
-        const size_t index = guid.data1 - 1;
-        if (index >= controllers.size()) {
-            return kDiErrGeneric;
-        }
-        ++createAttempts[index];
-        if (controllers[index].create < 0) {
-            return controllers[index].create;
-        }
-        joysticks[index] = Keep(controllers[index].device);
-        *device = joysticks[index];
-        return kDiOk;
+        return result;
     }
     DiResult EnumDevices(uint32_t deviceClass, EnumDevicesCallback callback, void* context,
                          uint32_t) override {
-        Use("EnumDevices");
-        if (deviceClass != kDi8DevClassGameCtrl) {
-            return kDiOk;
-        }
-        for (size_t i = 0; i < controllers.size(); ++i) {
-            DeviceInstance instance{};
-            instance.guidInstance.data1 = static_cast<uint32_t>(i + 1);
-            if (callback(instance, context) == kDiEnumStop) {
-                break;
-            }
+        UseOf(released_, "input system");
+        const uint32_t count = deviceClass == kDi8DevClassGameCtrl ? controllers.size() : 0;
+        for (uint32_t i = 1; i <= count && callback({{i, 0, 0, {}}}, context) != kDiEnumStop; ++i) {
         }
         return kDiOk;
     }
     void Release() override {
-        Use("Release");
-        ++systemReleaseCount;
-        released_ = true;
+        UseOf(released_, "input system");
+        ++systemReleaseCount, released_ = true;
     }
 
-private:
-    void Use(const char* call) const {
-        if (released_) {
-            std::fprintf(stderr, "%s on a released input system\n", call);
-            std::abort();
-        }
-    }
-
-    FakeDevice* Keep(const FakeDeviceScript& script) {
-        made_.push_back(std::make_unique<FakeDevice>(script));
-        return made_.back().get();
-    }
+  private:
     std::vector<std::unique_ptr<FakeDevice>> made_;
     bool released_ = false;
 };
@@ -268,26 +190,17 @@ private:
 inline ObjectInstance AxisObject(const Guid& type, uint32_t instance) {
     return {type, 0x2 | (instance << 8)};  // DIDFT_ABSAXIS
 }
-inline ObjectInstance ButtonObject(uint32_t instance) {
-    return {GUID_Button, 0xC | (instance << 8)};  // DIDFT_PSHBUTTON
-}
 inline ObjectInstance PovObject(uint32_t instance) {
     return {GUID_POV, 0x10 | (instance << 8)};  // DIDFT_POV
 }
 
 // A plain joystick: X, Y, the given extra objects, then its buttons.
 inline FakeDeviceScript Joystick(uint32_t buttons, std::vector<ObjectInstance> extra = {}) {
-    FakeDeviceScript script;
-    script.buttons = buttons;
-    script.objects.push_back(AxisObject(GUID_XAxis, 0));
-    script.objects.push_back(AxisObject(GUID_YAxis, 1));
-    for (const ObjectInstance& object : extra) {
-        script.objects.push_back(object);
-    }
+    extra.insert(extra.begin(), {AxisObject(GUID_XAxis, 0), AxisObject(GUID_YAxis, 1)});
     for (uint32_t b = 0; b < buttons; ++b) {
-        script.objects.push_back(ButtonObject(b));
+        extra.push_back({GUID_Button, 0xC | (b << 8)});  // DIDFT_PSHBUTTON
     }
-    return script;
+    return {.buttons = buttons, .objects = std::move(extra)};
 }
 
 }  // namespace ravel::testing

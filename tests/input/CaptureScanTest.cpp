@@ -1,6 +1,14 @@
+// The capture scans over state snapshots: which held key or joystick input
+// is reported, with the thresholds, the priority, the option bits and caps
+// that gate the extra axes, the hat directions and the slot.
 #include "input/CaptureScan.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <sstream>
+#include <string>
 
 #include "settings/SettingsRecord.h"
 
@@ -8,200 +16,95 @@ namespace ravel {
 namespace {
 
 TEST(KeyboardScan, LowestScanCodeHeldWins) {
-    uint8_t state[256] = {};
-    EXPECT_EQ(ScanKeyboardState(state), -1);
-    state[0x1E] = 0x80;
-    state[0x10] = 0x80;
-    EXPECT_EQ(ScanKeyboardState(state), 0x10);
-    state[0x01] = 0x7F;  // only the top bit counts
-    EXPECT_EQ(ScanKeyboardState(state), 0x10);
-    uint8_t last[256] = {};
+    uint8_t none[256] = {}, held[256] = {}, last[256] = {};
+    held[0x1E] = held[0x10] = 0x80;
+    held[0x01] = 0x7F;  // only the top bit counts
     last[255] = 0xFF;
-    EXPECT_EQ(ScanKeyboardState(last), 255);
+    EXPECT_EQ(std::to_string(ScanKeyboardState(none)) + " " +
+                  std::to_string(ScanKeyboardState(held)) + " " +
+                  std::to_string(ScanKeyboardState(last)),
+              "-1 16 255");
 }
 
-JoystickState Idle() {
-    JoystickState state{};
-    for (uint32_t& pov : state.rgdwPOV) {
-        pov = 0xFFFFFFFF;
+// "b2 x=100 h1=9000 s0=-65": button 2 held, X at 100, hat 1 at 9000, slider
+// 0 at -65; "B0" is button 0 with its low bits set but not held.
+JoystickState State(const std::string& held) {
+    // The axes, the sliders and the hats: the state's first twelve words.
+    const std::string names[] = {"x",  "y",  "z",  "rx", "ry", "rz",
+                                 "s0", "s1", "h0", "h1", "h2", "h3"};
+    uint32_t words[12] = {0, 0, 0, 0, 0, 0, 0, 0, ~0u, ~0u, ~0u, ~0u};
+    JoystickState s{};
+    std::istringstream tokens(held);
+    for (std::string token; tokens >> token;) {
+        const size_t equals = token.find('=');
+        if (equals == std::string::npos) {
+            s.rgbButtons[std::stoi(token.substr(1))] = token[0] == 'b' ? 0x80 : 0x7F;
+        } else {
+            const auto* name = std::ranges::find(names, token.substr(0, equals));
+            words[name - names] = static_cast<uint32_t>(std::stoll(token.substr(equals + 1)));
+        }
     }
-    return state;
+    std::memcpy(&s, words, sizeof words);
+    return s;
 }
 
-JoystickCaps FullCaps() { return JoystickCaps{12, 1, 1, 1, 1, 2, 4}; }
-
-constexpr uint32_t kAllOptions = kAxisOptionZ | kAxisOptionRotation | kAxisOptionSliders;
-
-TEST(JoystickScan, ThresholdsAreStrict) {
+TEST(JoystickScan, EveryRule) {
+    constexpr JoystickCaps kFull{12, 1, 1, 1, 1, 2, 4};
+    constexpr uint32_t kZ = kAxisOptionZ, kRot = kAxisOptionRotation, kSld = kAxisOptionSliders;
+    constexpr uint32_t kAll = kZ | kRot | kSld;
     const struct {
-        int32_t x;
-        InputCode expected;
-    } cases[] = {
-        {-64, NoInput}, {-65, 0x2000000}, {64, NoInput}, {65, 0x2000001},
-        {-128, 0x2000000}, {127, 0x2000001}, {0, NoInput},
-    };
-    for (const auto& c : cases) {
-        JoystickState state = Idle();
-        state.lX = c.x;
-        EXPECT_EQ(ScanJoystickState(state, FullCaps(), 0, 0), c.expected) << c.x;
-    }
-}
-
-TEST(JoystickScan, PriorityWithinOneJoystick) {
-    struct Case {
-        const char* what;
-        void (*press)(JoystickState&);
-        InputCode expected;
-    };
-    const Case cases[] = {
-        {"button beats stick",
-         [](JoystickState& s) {
-             s.rgbButtons[2] = 0x80;
-             s.lX = 100;
-         },
-         0x1000002},
-        {"lower button wins",
-         [](JoystickState& s) {
-             s.rgbButtons[7] = 0x80;
-             s.rgbButtons[3] = 0x80;
-         },
-         0x1000003},
-        {"Y beats X on a diagonal",
-         [](JoystickState& s) {
-             s.lX = -100;
-             s.lY = -100;
-         },
-         0x2000002},
-        {"X beats Z",
-         [](JoystickState& s) {
-             s.lX = 100;
-             s.lZ = -100;
-         },
-         0x2000001},
-        {"Z beats the rotation axes",
-         [](JoystickState& s) {
-             s.lZ = 100;
-             s.lRx = 100;
-         },
-         0x2000005},
-        {"Rx, then Ry, then Rz",
-         [](JoystickState& s) {
-             s.lRy = -100;
-             s.lRz = -100;
-         },
-         0x2000008},
-        {"Rz alone", [](JoystickState& s) { s.lRz = 100; }, 0x200000B},
-        {"axes beat sliders",
-         [](JoystickState& s) {
-             s.lRx = -100;
-             s.rglSlider[0] = 100;
-         },
-         0x2000006},
-        {"second slider", [](JoystickState& s) { s.rglSlider[1] = -100; }, 0x8000100},
-        {"sliders beat hats",
-         [](JoystickState& s) {
-             s.rglSlider[0] = 100;
-             s.rgdwPOV[0] = 0;
-         },
-         0x8000001},
-        {"lower hat wins",
-         [](JoystickState& s) {
-             s.rgdwPOV[3] = 9000;
-             s.rgdwPOV[1] = 18000;
-         },
-         0x4000101},
-        {"top bit of a button only", [](JoystickState& s) { s.rgbButtons[0] = 0x7F; }, NoInput},
-    };
-    for (const Case& c : cases) {
-        JoystickState state = Idle();
-        c.press(state);
-        EXPECT_EQ(ScanJoystickState(state, FullCaps(), 0, kAllOptions), c.expected) << c.what;
-    }
-}
-
-TEST(JoystickScan, OptionBitsAndCapsGateTheExtraAxes) {
-    struct Case {
-        const char* what;
-        uint32_t options;
+        const char* held;
         JoystickCaps caps;
-        void (*press)(JoystickState&);
+        uint32_t slot, options;
         InputCode expected;
+    } rows[] = {
+        // clang-format off
+        // Axes fire strictly beyond half travel.
+        {"x=-64", kFull, 0, 0, NoInput}, {"x=-65", kFull, 0, 0, 0x2000000},
+        {"x=64", kFull, 0, 0, NoInput}, {"x=65", kFull, 0, 0, 0x2000001},
+        // Buttons, then Y, X, Z, Rx, Ry, Rz, then sliders, then hats; lower first.
+        {"b0 x=100", kFull, 0, kAll, 0x1000000}, {"b7 b3", kFull, 0, kAll, 0x1000003},
+        {"x=-100 y=-100", kFull, 0, kAll, 0x2000002}, {"x=100 z=-100", kFull, 0, kAll, 0x2000001},
+        {"z=100 rx=100", kFull, 0, kAll, 0x2000005}, {"rx=-100 ry=100", kFull, 0, kAll, 0x2000006},
+        {"ry=-100 rz=-100", kFull, 0, kAll, 0x2000008},
+        {"rz=100 s0=100", kFull, 0, kAll, 0x200000B}, {"s1=-100", kFull, 0, kAll, 0x8000100},
+        {"s1=-100 s0=100 h0=0", kFull, 0, kAll, 0x8000001}, {"B0", kFull, 0, kAll, NoInput},
+        // Z, the rotation axes and the sliders each need their option bit and the caps.
+        {"z=-90", kFull, 0, kAll & ~kZ, NoInput}, {"z=-90", kFull, 0, kZ, 0x2000004},
+        {"z=-90", {12, 0, 1, 1, 1, 2, 4}, 0, kAll, NoInput},
+        {"rx=90 ry=90 rz=90", kFull, 0, kZ | kSld, NoInput},
+        {"rx=90 ry=90 rz=90", {12, 1, 0, 0, 0, 2, 4}, 0, kAll, NoInput},
+        {"ry=90 rz=90", {12, 1, 1, 0, 1, 2, 4}, 0, kRot, 0x200000B},
+        {"s0=90", kFull, 0, kZ | kRot, NoInput}, {"s0=-65", kFull, 0, kSld, 0x8000000},
+        {"s1=90", {12, 1, 1, 1, 1, 1, 4}, 0, kAll, NoInput},
+        // Only the buttons and hats the caps count.
+        {"b0 h1=0", {0, 1, 1, 1, 1, 2, 1}, 0, kAll, NoInput},
+        // Hats in hundredths of a degree clockwise from up; both upper diagonals
+        // are UP and LEFT has none; low 16 bits all set is centred.
+        {"h0=4294967295", kFull, 0, 0, NoInput}, {"h0=131071", kFull, 0, 0, NoInput},
+        {"h0=4500", kFull, 0, 0, 0x4000000}, {"h0=4501", kFull, 0, 0, 0x4000003},
+        {"h0=13500", kFull, 0, 0, 0x4000003}, {"h0=13501", kFull, 0, 0, 0x4000001},
+        {"h0=22500", kFull, 0, 0, 0x4000001}, {"h0=22501", kFull, 0, 0, 0x4000002},
+        {"h0=31499", kFull, 0, 0, 0x4000002}, {"h0=31500", kFull, 0, 0, 0x4000000},
+        {"h3=9000 h1=18000", kFull, 0, 0, 0x4000101},
+        // The slot goes into the top nibble.
+        {"h2=27000", kFull, 3, 0, 0x34000202}, {"b31", {32, 1, 1, 1, 1, 2, 4}, 1, 0, 0x1100001F},
+        // Counts beyond the state are never read: a third slider would be the
+        // centred hat 0 at 65535, a fifth hat the released buttons at 0 (up).
+        {"h0=65535", {1000, 1, 1, 1, 1, 1000, 1000}, 0, kAll, NoInput},
+        // clang-format on
     };
-    JoystickCaps noZ = FullCaps();
-    noZ.hasZ = 0;
-    JoystickCaps noRy = FullCaps();
-    noRy.hasRy = 0;
-    JoystickCaps oneSlider = FullCaps();
-    oneSlider.sliderCount = 1;
-    const Case cases[] = {
-        {"Z without its bit", kAllOptions & ~kAxisOptionZ, FullCaps(), [](JoystickState& s) { s.lZ = -90; }, NoInput},
-        {"Z bit without the axis", kAllOptions, noZ, [](JoystickState& s) { s.lZ = -90; }, NoInput},
-        {"Z with both", kAxisOptionZ, FullCaps(), [](JoystickState& s) { s.lZ = -90; }, 0x2000004},
-        {"rotation without its bit", kAxisOptionZ | kAxisOptionSliders, FullCaps(), [](JoystickState& s) { s.lRx = 90; }, NoInput},
-        {"Ry missing, Rz present", kAxisOptionRotation, noRy,
-         [](JoystickState& s) {
-             s.lRy = 90;
-             s.lRz = 90;
-         },
-         0x200000B},
-        {"slider without its bit", kAxisOptionZ | kAxisOptionRotation, FullCaps(), [](JoystickState& s) { s.rglSlider[0] = 90; }, NoInput},
-        {"slider beyond the count", kAllOptions, oneSlider, [](JoystickState& s) { s.rglSlider[1] = 90; }, NoInput},
-        {"slider just past the threshold", kAxisOptionSliders, FullCaps(), [](JoystickState& s) { s.rglSlider[0] = -65; }, 0x8000000},
-    };
-    for (const Case& c : cases) {
-        JoystickState state = Idle();
-        c.press(state);
-        EXPECT_EQ(ScanJoystickState(state, c.caps, 0, c.options), c.expected) << c.what;
-    }
-}
-
-TEST(JoystickScan, HatDirections) {
-    const struct {
-        uint32_t value;
-        InputCode expected;
-    } cases[] = {
-        {0xFFFFFFFF, NoInput}, {65535, NoInput}, {0x0001FFFF, NoInput},
-        {0, 0x4000000},        {4500, 0x4000000},  {4501, 0x4000003},  {13500, 0x4000003},
-        {13501, 0x4000001},    {22500, 0x4000001}, {22501, 0x4000002}, {31499, 0x4000002},
-        {31500, 0x4000000},    {35999, 0x4000000}, {40000, 0x4000000},
-    };
-    for (const auto& c : cases) {
-        JoystickState state = Idle();
-        state.rgdwPOV[0] = c.value;
-        EXPECT_EQ(ScanJoystickState(state, FullCaps(), 0, 0), c.expected) << c.value;
-    }
-}
-
-TEST(JoystickScan, SlotGoesIntoTheTopNibble) {
-    JoystickState state = Idle();
-    state.rgdwPOV[2] = 27000;
-    EXPECT_EQ(ScanJoystickState(state, FullCaps(), 3, 0), 0x34000202u);
-    state = Idle();
-    state.rgbButtons[31] = 0x80;
-    JoystickCaps caps = FullCaps();
-    caps.buttonCount = 32;
-    EXPECT_EQ(ScanJoystickState(state, caps, 1, 0), 0x1100001Fu);
-}
-
-TEST(JoystickScan, CountsBeyondTheStateAreNeverRead) {
-    // A device that claims more than the state holds: only 32 buttons, 2
-    // sliders and 4 hats are looked at. The state is framed by guard bytes
-    // so a read past it would find a pressed "button" or an active hat.
-    struct Framed {
+    // Guard bytes after the state would read as pressed buttons.
+    struct {
         JoystickState state;
         uint8_t guard[64];
-    } framed{};
-    framed.state = Idle();
-    for (uint8_t& g : framed.guard) {
-        g = 0x80;
+    } framed;
+    std::memset(framed.guard, 0x80, sizeof framed.guard);
+    for (const auto& row : rows) {
+        framed.state = State(row.held);
+        const InputCode code = ScanJoystickState(framed.state, row.caps, row.slot, row.options);
+        EXPECT_EQ(code, row.expected) << row.held << std::hex << " gave " << code;
     }
-    const JoystickCaps huge{1000, 1, 1, 1, 1, 1000, 1000};
-    EXPECT_EQ(ScanJoystickState(framed.state, huge, 0, kAllOptions), NoInput);
-
-    // And a device with no buttons still reports its stick.
-    JoystickState state = Idle();
-    state.lY = 70;
-    EXPECT_EQ(ScanJoystickState(state, JoystickCaps{}, 2, 0), 0x22000003u);
 }
 
 }  // namespace

@@ -1,287 +1,173 @@
+// Device discovery and the capture polls over scripted DirectInput devices:
+// which slot each controller gets, what its caps say, what a failure drops,
+// that everything is released once, and reads that recover after lost input.
 #include "input/InputDevices.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "fakes/FakeInput.h"
 
 namespace ravel {
 namespace {
 
-using testing::AxisObject;
-using testing::FakeInputSystem;
-using testing::Joystick;
-using testing::kSFalse;
-using testing::PovObject;
+using namespace testing;
+using Scripts = std::vector<FakeControllerScript>;
 
 NativeWindow const kSheet = reinterpret_cast<NativeWindow>(0x1234);
 
-struct Discovery {
-    FakeInputSystem platform;
-    InputDevices devices{};
-    bool result = false;
-
-    void Init() { result = InitInputDevices(devices, platform, nullptr, kSheet); }
-    InputDevice* Slot(int i) const { return devices.JoystickSlots[i]; }
-};
-
-TEST(InputDiscovery, NoControllerGivesEmptySlotsAndAKeyboard) {
-    Discovery run;
-    run.Init();
-    EXPECT_TRUE(run.result);
-    ASSERT_NE(run.platform.keyboard, nullptr);
-    EXPECT_EQ(run.devices.KeyboardDevice, run.platform.keyboard);
-    EXPECT_EQ(run.platform.keyboard->cooperativeFlags(), kDisclNonExclusive | kDisclForeground);
-    EXPECT_EQ(run.platform.keyboard->window(), kSheet);
-    EXPECT_TRUE(run.platform.keyboard->acquired());
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(run.Slot(i), nullptr);
-        EXPECT_EQ(run.devices.joystickCaps[i].buttonCount, 0u);
+char Fate(const FakeDevice* made, bool kept, uint32_t level) {
+    const bool setUp = made && made->window() == kSheet && made->cooperativeFlags() == level;
+    if (kept && setUp) {
+        return made->acquired() && made->releaseCount == 0 ? 'k' : '?';
     }
+    return made == nullptr ? '-' : !kept && made->releaseCount == 1 ? 'r' : '?';
 }
 
-TEST(InputDiscovery, FifthControllerIsNeverCreated) {
-    Discovery run;
-    run.platform.controllers.assign(5, {kDiOk, Joystick(8)});
-    run.Init();
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(run.Slot(i), run.platform.joysticks[i]);
-        EXPECT_EQ(run.devices.joystickCaps[i].buttonCount, 8u);
-        EXPECT_EQ(run.platform.joysticks[i]->cooperativeFlags(), kDisclExclusive | kDisclForeground);
+// "1 kk krk | 10ZYssh - 2 -": the answer; the system, the keyboard and each
+// controller (- never made, k kept, acquired and set up for the sheet, r
+// released once, ? otherwise); each slot's buttons, axes (Z, X for Rx, Y for
+// Ry, R for Rz), a letter per slider and per hat, or - when empty.
+std::string Summary(bool found, const FakeInputSystem& p, const InputDevices& d) {
+    std::string text = std::to_string(found) + " ";
+    text += d.DirectInputObject ? 'k' : "-r?"[std::min(p.systemReleaseCount, 2)];
+    text += Fate(p.keyboard, p.keyboard == d.KeyboardDevice, kDisclNonExclusive | kDisclForeground);
+    text += ' ';
+    for (const FakeDevice* made : p.joysticks) {
+        text += Fate(made, std::ranges::count(d.JoystickSlots, made) == 1,
+                     kDisclExclusive | kDisclForeground);
     }
-    EXPECT_EQ(run.platform.createAttempts[4], 0);
+    text += " |";
+    for (int slot = 0; slot < kJoystickSlotCount; ++slot) {
+        const JoystickCaps& c = d.joystickCaps[slot];
+        text += d.JoystickSlots[slot] == nullptr
+                    ? " -"
+                    : " " + std::to_string(c.buttonCount) + (c.hasZ ? "Z" : "") +
+                          (c.hasRx ? "X" : "") + (c.hasRy ? "Y" : "") + (c.hasRz ? "R" : "") +
+                          std::string(c.sliderCount, 's') + std::string(c.povCount, 'h');
+    }
+    return text;
 }
 
-TEST(InputDiscovery, ControllerThatCannotBeCreatedUsesNoSlot) {
-    Discovery run;
-    run.platform.controllers = {{kDiOk, Joystick(2)}, {kDiErrGeneric, Joystick(3)},
-                                {kDiOk, Joystick(4)}};
-    run.Init();
-    EXPECT_EQ(run.Slot(0), run.platform.joysticks[0]);
-    EXPECT_EQ(run.Slot(1), run.platform.joysticks[2]);
-    EXPECT_EQ(run.devices.joystickCaps[1].buttonCount, 4u);
-    EXPECT_EQ(run.Slot(2), nullptr);
+// Three controllers; the middle one's set-up answers `result` at `step`.
+Scripts Middle(DiResult FakeDeviceScript::*step, DiResult result) {
+    Scripts scripts{{kDiOk, Joystick(2)},
+                    {kDiOk, Joystick(6, {AxisObject(GUID_ZAxis, 2)})},
+                    {kDiOk, Joystick(4)}};
+    scripts[1].device.*step = result;
+    return scripts;
 }
 
-TEST(InputDiscovery, SetUpThatIsNotExactlyDiOkEmptiesOnlyThatSlot) {
-    struct Case {
+TEST(InputDiscovery, SlotsCapsAndFailures) {
+    const auto z = AxisObject(GUID_ZAxis, 2), rx = AxisObject(GUID_RxAxis, 3);
+    const auto ry = AxisObject(GUID_RyAxis, 4), rz = AxisObject(GUID_RzAxis, 5);
+    const auto s0 = AxisObject(GUID_Slider, 6), s1 = AxisObject(GUID_Slider, 7);
+    const auto h0 = PovObject(0), h1 = PovObject(1), h2 = PovObject(2);
+    const Scripts one{{kDiOk, Joystick(4)}};
+    constexpr DiResult kFail = kDiErrGeneric;
+    const auto none = [](FakeInputSystem&) {};
+    // A joystick set up with anything but DI_OK is dropped; one whose
+    // capabilities fail keeps its slot without buttons.
+    const struct {
         const char* what;
-        void (*spoil)(testing::FakeDeviceScript&);
+        Scripts controllers;
+        void (*spoil)(FakeInputSystem&);
+        const char* summary;
+    } rows[] = {
+        // clang-format off
+        {"nothing attached", {}, none, "1 kk  | - - - -"},
+        {"never a fifth", Scripts(5, {kDiOk, Joystick(8)}), none, "1 kk kkkk- | 8 8 8 8"},
+        {"not made: no slot", {{kDiOk, Joystick(2)}, {kFail, Joystick(3)}, {kDiOk, Joystick(4)}},
+         none, "1 kk k-k | 2 4 - -"},
+        {"format", Middle(&FakeDeviceScript::dataFormat, kSFalse), none, "1 kk krk | 2 - 4 -"},
+        {"level", Middle(&FakeDeviceScript::cooperativeLevel, kSFalse), none, "1 kk krk | 2 - 4 -"},
+        {"objects", Middle(&FakeDeviceScript::enumObjects, kSFalse), none, "1 kk krk | 2 - 4 -"},
+        {"caps", Middle(&FakeDeviceScript::capabilities, kFail), none, "1 kk kkk | 2 0Z 4 -"},
+        {"each kind of object", {{kDiOk, Joystick(10, {z, ry, s0, s1, h0})},
+         {kDiOk, Joystick(1, {rx, rz, h0, h1, h2})}}, none, "1 kk kk | 10ZYssh 1XRhhh - -"},
+        {"no range for Rx: the scan ends", {{kDiOk, Joystick(3, {z, rx, h0})}},
+         [](auto& p) { p.controllers[0].device.failRangeAtObject = 3; }, "1 kk k | 3Z - - -"},
+        {"no system", one, [](auto& p) { p.createSystem = kFail; }, "0 -- - | - - - -"},
+        {"no keyboard", one, [](auto& p) { p.createKeyboard = kFail; }, "1 k- k | 4 - - -"},
+        {"kb format", one, [](auto& p) { p.keyboardScript.dataFormat = kFail; },
+         "0 rr - | - - - -"},
+        {"kb level", one, [](auto& p) { p.keyboardScript.cooperativeLevel = kFail; },
+         "0 rr - | - - - -"},
+        {"kb any success", {}, [](auto& p) {
+             p.keyboardScript.dataFormat = p.keyboardScript.cooperativeLevel = kSFalse; },
+         "1 kk  | - - - -"},
+        // clang-format on
     };
-    const Case cases[] = {
-        {"data format", [](testing::FakeDeviceScript& s) { s.dataFormat = kSFalse; }},
-        {"cooperative level", [](testing::FakeDeviceScript& s) { s.cooperativeLevel = kSFalse; }},
-        {"object enumeration", [](testing::FakeDeviceScript& s) { s.enumObjects = kDiErrGeneric; }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Discovery run;
-        auto second = Joystick(6, {AxisObject(GUID_ZAxis, 2)});
-        c.spoil(second);
-        run.platform.controllers = {{kDiOk, Joystick(2)}, {kDiOk, second}, {kDiOk, Joystick(4)}};
-        run.Init();
-        EXPECT_TRUE(run.result);
-        EXPECT_NE(run.Slot(0), nullptr);
-        EXPECT_EQ(run.Slot(1), nullptr);
-        EXPECT_EQ(run.platform.joysticks[1]->releaseCount, 1);
-        EXPECT_EQ(run.Slot(2), run.platform.joysticks[2]);  // keeps joystick number 3
-        EXPECT_EQ(run.devices.joystickCaps[1].buttonCount, 0u);
-        EXPECT_EQ(run.devices.joystickCaps[2].buttonCount, 4u);
+    for (const auto& row : rows) {
+        FakeInputSystem platform;
+        platform.controllers = row.controllers;
+        row.spoil(platform);
+        InputDevices devices{};
+        const bool found = InitInputDevices(devices, platform, nullptr, kSheet);
+        EXPECT_EQ(Summary(found, platform, devices), row.summary) << row.what;
+        ReleaseInputDevices(devices);
+        ReleaseInputDevices(devices);  // safe twice
+        std::string released(row.summary, std::strchr(row.summary, '|'));
+        std::ranges::replace(released, 'k', 'r');
+        EXPECT_EQ(Summary(found, platform, devices), released + "| - - - -") << row.what;
     }
 }
 
-TEST(InputDiscovery, CapsOfAStickWithRzTwoSlidersAndAHat) {
-    Discovery run;
-    run.platform.controllers = {{kDiOk, Joystick(10, {AxisObject(GUID_RzAxis, 5),
-                                                      AxisObject(GUID_Slider, 6),
-                                                      AxisObject(GUID_Slider, 7), PovObject(0)})}};
-    run.Init();
-    const JoystickCaps& caps = run.devices.joystickCaps[0];
-    EXPECT_EQ(caps.buttonCount, 10u);
-    EXPECT_EQ(caps.hasZ, 0);
-    EXPECT_EQ(caps.hasRx, 0);
-    EXPECT_EQ(caps.hasRy, 0);
-    EXPECT_EQ(caps.hasRz, 1);
-    EXPECT_EQ(caps.sliderCount, 2u);
-    EXPECT_EQ(caps.povCount, 1u);
-    // Every axis (X, Y, Rz, both sliders) and nothing else gets -128..127.
-    const auto& ranges = run.platform.joysticks[0]->ranges;
-    ASSERT_EQ(ranges.size(), 5u);
-    for (const auto& range : ranges) {
-        EXPECT_EQ(range.minimum, -128);
-        EXPECT_EQ(range.maximum, 127);
-    }
-}
-
-TEST(InputDiscovery, RangeFailureStopsTheObjectScanButKeepsTheJoystick) {
-    Discovery run;
-    auto script = Joystick(3, {AxisObject(GUID_ZAxis, 2), AxisObject(GUID_RxAxis, 3), PovObject(0)});
-    script.failRangeAtObject = 3;  // Rx
-    run.platform.controllers = {{kDiOk, script}};
-    run.Init();
-    ASSERT_EQ(run.Slot(0), run.platform.joysticks[0]);
-    const JoystickCaps& caps = run.devices.joystickCaps[0];
-    EXPECT_EQ(caps.hasZ, 1);
-    EXPECT_EQ(caps.hasRx, 0);
-    EXPECT_EQ(caps.povCount, 0u);
-    EXPECT_EQ(caps.buttonCount, 3u);  // from the capabilities, not the objects
-}
-
-TEST(InputDiscovery, FailedCapabilitiesLeaveTheJoystickWithoutButtons) {
-    Discovery run;
-    auto script = Joystick(5, {AxisObject(GUID_ZAxis, 2)});
-    script.capabilities = kDiErrGeneric;
-    run.platform.controllers = {{kDiOk, script}};
-    run.Init();
-    EXPECT_NE(run.Slot(0), nullptr);
-    EXPECT_EQ(run.devices.joystickCaps[0].buttonCount, 0u);
-    EXPECT_EQ(run.devices.joystickCaps[0].hasZ, 1);
-}
-
-TEST(InputDiscovery, NoInputSystemMeansNothingAtAll) {
-    Discovery run;
-    run.platform.createSystem = kDiErrGeneric;
-    run.platform.controllers = {{kDiOk, Joystick(4)}};
-    run.Init();
-    EXPECT_FALSE(run.result);
-    EXPECT_EQ(run.devices.DirectInputObject, nullptr);
-    EXPECT_EQ(run.devices.KeyboardDevice, nullptr);
-    EXPECT_EQ(run.Slot(0), nullptr);
-    ReleaseInputDevices(run.devices);  // does nothing
-    EXPECT_EQ(run.platform.systemReleaseCount, 0);
-}
-
-TEST(InputDiscovery, MissingKeyboardStillFindsJoysticks) {
-    Discovery run;
-    run.platform.createKeyboard = kDiErrGeneric;
-    run.platform.controllers = {{kDiOk, Joystick(4)}};
-    run.Init();
-    EXPECT_TRUE(run.result);
-    EXPECT_EQ(run.devices.KeyboardDevice, nullptr);
-    EXPECT_NE(run.Slot(0), nullptr);
-    EXPECT_EQ(PollKeyboardCapture(run.devices), -1);
-}
-
-TEST(InputDiscovery, KeyboardThatCannotBeConfiguredEndsDiscovery) {
-    for (bool formatFails : {true, false}) {
-        SCOPED_TRACE(formatFails ? "data format" : "cooperative level");
-        Discovery run;
-        if (formatFails) {
-            run.platform.keyboardScript.dataFormat = kDiErrGeneric;
-        } else {
-            run.platform.keyboardScript.cooperativeLevel = kDiErrGeneric;
+// The polls, each "key/joystick" (ffffffff: nothing): lost input is acquired
+// again, at once or, refused while the sheet is away, once it is back; the
+// lower slot wins, a lost joystick is skipped, a joystick without buttons is
+// still polled, and only the options' low byte counts.
+TEST(CapturePoll, RecoversAndKeepsTheOrder) {
+    FakeInputSystem platform;
+    // The first has a hat, which the zeros of a failed read would show as up.
+    platform.controllers = {{kDiOk, Joystick(4, {PovObject(0)})},
+                            {kDiOk, Joystick(0, {AxisObject(GUID_ZAxis, 2), PovObject(0)})},
+                            {kDiOk, Joystick(4)}};
+    InputDevices devices{};
+    InitInputDevices(devices, platform, nullptr, kSheet);
+    FakeDevice* keyboard = platform.keyboard;
+    FakeDevice* first = platform.joysticks[0];
+    // Axes only, each to the capture's range.
+    EXPECT_EQ(first->ranges + "| " + platform.joysticks[1]->ranges,
+              "-128..127 -128..127 | -128..127 -128..127 -128..127 ");
+    std::string polls;
+    const auto poll = [&](int times, uint32_t options) {
+        while (times-- > 0) {
+            char text[32];
+            const int key = PollKeyboardCapture(devices);
+            std::snprintf(text, sizeof text, "%x/%x ", key, PollJoystickCapture(devices, options));
+            polls += text;
         }
-        run.platform.controllers = {{kDiOk, Joystick(4)}};
-        run.Init();
-        EXPECT_FALSE(run.result);
-        EXPECT_EQ(run.platform.systemReleaseCount, 1);
-        EXPECT_EQ(run.platform.keyboard->releaseCount, 1);
-        EXPECT_EQ(run.devices.KeyboardDevice, nullptr);
-        EXPECT_EQ(run.platform.createAttempts[0], 0);
-    }
-}
-
-TEST(InputDiscovery, KeyboardAcceptsAnySuccess) {
-    Discovery run;
-    run.platform.keyboardScript.dataFormat = kSFalse;
-    run.platform.keyboardScript.cooperativeLevel = kSFalse;
-    run.Init();
-    EXPECT_TRUE(run.result);
-    EXPECT_EQ(run.devices.KeyboardDevice, run.platform.keyboard);
-}
-
-TEST(InputDiscovery, ReleaseUnacquiresAndReleasesEverythingOnce) {
-    Discovery run;
-    run.platform.controllers = {{kDiOk, Joystick(2)}, {kDiOk, Joystick(2)}};
-    run.Init();
-    ReleaseInputDevices(run.devices);
-    ReleaseInputDevices(run.devices);
-    EXPECT_EQ(run.platform.keyboard->unacquireCount, 1);
-    EXPECT_EQ(run.platform.keyboard->releaseCount, 1);
-    for (auto* joystick : run.platform.joysticks) {
-        EXPECT_EQ(joystick->unacquireCount, 1);
-        EXPECT_EQ(joystick->releaseCount, 1);
-    }
-    EXPECT_EQ(run.platform.systemReleaseCount, 1);
-    EXPECT_EQ(run.devices.KeyboardDevice, nullptr);
-    EXPECT_EQ(run.Slot(0), nullptr);
-}
-
-TEST(CapturePoll, KeyboardReportsLowestKeyAndRecoversFromLostInput) {
-    Discovery run;
-    run.Init();
-    auto* keyboard = run.platform.keyboard;
-    EXPECT_EQ(PollKeyboardCapture(run.devices), -1);
-    keyboard->keys[0x1E] = 0x80;
-    keyboard->keys[0x10] = 0x80;
-    EXPECT_EQ(PollKeyboardCapture(run.devices), 0x10);
-
-    const int acquired = keyboard->acquireCount;
-    keyboard->LoseInput();
-    EXPECT_EQ(PollKeyboardCapture(run.devices), -1);
-    EXPECT_EQ(keyboard->acquireCount, acquired + 1);
-    EXPECT_EQ(PollKeyboardCapture(run.devices), 0x10);
-}
-
-TEST(CapturePoll, DevicesUnacquiredWhileInTheBackgroundAreAcquiredAgain) {
-    Discovery run;
-    run.platform.controllers = {{kDiOk, Joystick(2)}};
-    run.Init();
-    auto* keyboard = run.platform.keyboard;
-    auto* joystick = run.platform.joysticks[0];
+    };
     keyboard->keys[0x24] = 0x80;
-    joystick->state.rgbButtons[1] = 0x80;
-    // Away: the first reads report lost input, Acquire is refused while the
-    // sheet is in the background, later reads report "not acquired".
-    keyboard->LoseInput();
-    joystick->LoseInput();
-    keyboard->RefuseAcquire(true);
-    joystick->RefuseAcquire(true);
-    for (int tick = 0; tick < 3; ++tick) {
-        EXPECT_EQ(PollKeyboardCapture(run.devices), -1);
-        EXPECT_EQ(PollJoystickCapture(run.devices, 0), NoInput);
-    }
-    // Back in the foreground: the next tick acquires, the one after reads.
-    keyboard->RefuseAcquire(false);
-    joystick->RefuseAcquire(false);
-    EXPECT_EQ(PollKeyboardCapture(run.devices), -1);
-    EXPECT_EQ(PollKeyboardCapture(run.devices), 0x24);
-    EXPECT_EQ(PollJoystickCapture(run.devices, 0), NoInput);
-    EXPECT_EQ(PollJoystickCapture(run.devices, 0), 0x1000001u);
-}
-
-TEST(CapturePoll, LowerSlotWinsAndALostJoystickIsSkippedThenReacquired) {
-    Discovery run;
-    run.platform.controllers = {{kDiOk, Joystick(4)}, {kDiOk, Joystick(0)}, {kDiOk, Joystick(4)}};
-    run.Init();
-    auto* first = run.platform.joysticks[0];
-    auto* noButtons = run.platform.joysticks[1];
-    auto* third = run.platform.joysticks[2];
-    EXPECT_EQ(PollJoystickCapture(run.devices, 0), NoInput);
-
     first->state.rgbButtons[1] = 0x80;
-    third->state.lX = -100;
-    EXPECT_EQ(PollJoystickCapture(run.devices, 0), 0x1000001u);
-
-    first->LoseInput();
-    EXPECT_EQ(PollJoystickCapture(run.devices, 0), 0x22000000u);  // this tick, slot 2
-    EXPECT_TRUE(first->acquired());
-    EXPECT_EQ(PollJoystickCapture(run.devices, 0), 0x1000001u);  // next tick, slot 0 again
-
-    // A joystick without buttons is still polled for its stick.
+    platform.joysticks[2]->state.lX = -100;
+    poll(1, 0);
+    for (const bool away : {false, true}) {
+        for (FakeDevice* device : {keyboard, first}) {
+            device->LoseInput();
+            device->RefuseAcquire(away);
+        }
+        poll(2, 0);
+    }
+    keyboard->RefuseAcquire(false);
+    first->RefuseAcquire(false);
+    poll(2, 0);
     first->state.rgbButtons[1] = 0;
-    third->state.lX = 0;
-    noButtons->state.lY = 90;
-    EXPECT_EQ(PollJoystickCapture(run.devices, 0), 0x12000003u);
-    EXPECT_GT(noButtons->pollCount, 0);
-}
-
-TEST(CapturePoll, OnlyTheLowByteOfTheOptionsCounts) {
-    Discovery run;
-    run.platform.controllers = {{kDiOk, Joystick(2, {AxisObject(GUID_ZAxis, 2)})}};
-    run.Init();
-    run.platform.joysticks[0]->state.lZ = 100;
-    EXPECT_EQ(PollJoystickCapture(run.devices, 0x800), NoInput);
-    EXPECT_EQ(PollJoystickCapture(run.devices, 0xFFFFFF08), 0x2000005u);
+    platform.joysticks[2]->state.lX = 0;
+    platform.joysticks[1]->state.lZ = 100;
+    poll(1, 0x800);
+    poll(1, 0xFFFFFF08);
+    ReleaseInputDevices(devices);
+    poll(1, 0xE);  // nothing left to poll
+    EXPECT_EQ(polls,
+              "24/1000001 ffffffff/22000000 24/1000001 ffffffff/22000000 ffffffff/22000000 "
+              "ffffffff/22000000 24/1000001 24/ffffffff 24/12000005 ffffffff/ffffffff ");
+    EXPECT_EQ(keyboard->unacquireCount + first->unacquireCount, 2) << "unacquired before release";
 }
 
 }  // namespace

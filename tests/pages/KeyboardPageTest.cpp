@@ -1,250 +1,106 @@
+// The Keyboard page as a player goes through it: the lists and players,
+// choosing, layouts, capture, leaving the page, Default Settings, Apply.
 #include <gtest/gtest.h>
 
 #include "input/KeyNameTable.h"
 #include "pages/PageHarness.h"
-#include "settings/Defaults.h"
 
 namespace ravel {
 namespace {
 
+using testing::Diff;
 using testing::Harness;
+using testing::Seen;
 
-constexpr int kUp = 1041, kDown = 1042, kLeft = 1043, kRight = 1044, kKick = 1046, kStart = 1054;
+constexpr int kUp = 1041, kKick = 1046, kPunch = 1048, kStart = 1054;
 
-// Holds a key for one capture tick, as a player pressing it would.
-void Press(Harness& h, uint8_t scanCode) {
-    h.Keyboard()->keys[scanCode] = 0x80;
-    h.keyboard.Tick();
-    h.Keyboard()->keys[scanCode] = 0;
-}
-
-TEST(KeyboardPage, OpensOnTwoPlayersPlayerOneWithTheirKeys) {
-    Harness h;
-    h.Start();
-    h.OpenKeyboard();
-    auto& d = h.keyboard;
-    EXPECT_TRUE(d.Checked(1000));
-    EXPECT_FALSE(d.Checked(1001));
-    EXPECT_TRUE(d.Checked(1002));
-    EXPECT_FALSE(d.Enabled(1004));
-    EXPECT_FALSE(d.Enabled(1005));
-    EXPECT_EQ(d.SelectedText(kUp), "W");
-    EXPECT_EQ(d.SelectedText(kDown), "S");
-    EXPECT_EQ(d.SelectedText(kLeft), "A");
-    EXPECT_EQ(d.SelectedText(kRight), "D");
-    EXPECT_EQ(d.SelectedText(kStart), "SPACE");
-    EXPECT_TRUE(d.timerRunning);
-}
-
-TEST(KeyboardPage, EveryListHoldsTheKeyTableInOrder) {
-    Harness h;
-    h.Start();
-    h.OpenKeyboard();
-    for (int id = 1041; id <= 1054; ++id) {
-        const auto entries = h.keyboard.Entries(id);
-        ASSERT_EQ(entries.size(), 88u) << id;
-        for (int k = 0; k < 88; ++k) {
-            EXPECT_EQ(entries[static_cast<size_t>(k)].text, KeyNameTable[k].name);
-            EXPECT_EQ(entries[static_cast<size_t>(k)].value, KeyNameTable[k].scanCode);
-        }
+// Holds keys for one capture tick, as a player pressing them would.
+void Press(Harness& h, std::initializer_list<uint8_t> keys) {
+    for (uint8_t key : keys) {
+        h.Keyboard()->keys[key] = 0x80;
     }
-    EXPECT_EQ(h.keyboard.Find(1055), nullptr);  // the template has no more lists
+    h.keyboard.Tick();
+    std::memset(h.Keyboard()->keys, 0, sizeof h.Keyboard()->keys);
 }
 
-TEST(KeyboardPage, ChoosingInAListIsStoredOnlyWhenThePlayerIs) {
+TEST(KeyboardPage, Journey) {
     Harness h;
-    h.Start();
-    h.OpenKeyboard();
-    h.keyboard.Choose(kKick, 24);  // "J"
-    EXPECT_EQ(h.keyboard.changedCount, 1);
-    EXPECT_EQ(h.editor.settings.KeyboardTable[0][0][6], 0x16);  // still "U"
-    h.keyboard.Click(1003);  // Player 2: stores Player 1
-    EXPECT_EQ(h.editor.settings.KeyboardTable[0][0][6], 0x24);
-    EXPECT_EQ(h.keyboard.changedCount, 1);  // switching players is no change
-    EXPECT_EQ(h.keyboard.SelectedText(kUp), "UP");
-}
-
-TEST(KeyboardPage, ClickingTheCheckedRadioDoesNothing) {
-    Harness h;
-    h.Start();
-    h.OpenKeyboard();
-    const SettingsRecord before = h.editor.settings;
-    h.keyboard.Choose(kKick, 24);
-    h.keyboard.changedCount = 0;
-    h.keyboard.Click(1000);
-    h.keyboard.Click(1002);
-    EXPECT_EQ(h.keyboard.changedCount, 0);
-    EXPECT_EQ(0, std::memcmp(&before, &h.editor.settings, sizeof before));  // nothing stored
-}
-
-TEST(KeyboardPage, LayoutSwitchStoresTheOldLayoutAndMovesPlayersThreeAndFour) {
-    Harness h;
+    // Player 1 holds Escape on Punch and keys in slots 9 and 20, which no
+    // control shows; Player 4, never shown, one in slot 9. A damaged layout.
+    h.WriteFile("7=1 9=30 20=31 81=30 593=7");
     h.Start();
     h.OpenKeyboard();
     auto& d = h.keyboard;
-    d.Click(1001);  // 4 Players
-    EXPECT_EQ(h.editor.settings.PlayerLayout, 1);
-    EXPECT_TRUE(d.Enabled(1004));
-    EXPECT_EQ(d.SelectedText(kUp), "2");  // layout 1, player 1
-    EXPECT_EQ(d.changedCount, 1);
+    EXPECT_EQ(Seen(d), "1000 1002 | 1004 1005");
+    EXPECT_EQ(d.SelectedText(kUp) + d.SelectedText(kPunch) + d.SelectedText(kStart),
+              "WNone  SPACE");
+    for (int id = kUp; id <= kStart; ++id) {
+        ASSERT_EQ(d.Entries(id).size(), 88u) << id;
+        EXPECT_EQ(d.Entries(id)[74].text + std::to_string(d.Entries(id)[74].value), "／53");
+    }
 
-    d.Click(1004);  // Player 3
-    EXPECT_EQ(d.SelectedText(kUp), "0");
-    d.Choose(kUp, FindKeyPosition(0x2c));  // "Z"
-    d.Click(1000);  // back to 2 Players
-    EXPECT_EQ(h.editor.settings.KeyboardTable[1][2][12], 0x2c);  // stored into layout 1
-    EXPECT_EQ(h.editor.settings.PlayerLayout, 0);
-    EXPECT_TRUE(d.Checked(1002));
-    EXPECT_FALSE(d.Checked(1004));
-    EXPECT_FALSE(d.Enabled(1004));
-    EXPECT_EQ(h.keyboardPage->selectedPlayer(), 0);
-    EXPECT_EQ(d.SelectedText(kUp), "W");
-
-    // Player 2 survives a switch to four players.
+    // A choice reaches the record only when its player is stored, which
+    // clears what no control shows and touches no other player.
+    d.Choose(kKick, FindKeyPosition(0x24));
+    h.keyboardPage->OnCommand(kKick, 7);  // a list's other notifications change nothing
+    const SettingsRecord chosen = h.editor.settings;
+    d.Click(1002);  // the checked one: nothing
     d.Click(1003);
-    d.Click(1001);
-    EXPECT_TRUE(d.Checked(1003));
-    EXPECT_EQ(d.SelectedText(kUp), "6");
-}
+    EXPECT_EQ(Diff(chosen, h.editor.settings), "6=24 7=0 9=0 20=0");
+    EXPECT_EQ(d.SelectedText(kUp) + " " + std::to_string(d.changedCount), "UP 1")
+        << "switching players is no change";
+    h.Apply();
+    EXPECT_EQ(h.FileRecord().PlayerLayout, 7) << "a damaged layout byte stays until changed";
 
-TEST(KeyboardPage, CaptureSelectsThePressedKeyInTheFocusedList) {
-    Harness h;
-    h.Start();
-    h.OpenKeyboard();
-    auto& d = h.keyboard;
+    // Layouts: the selected player stays unless 2 Players leaves it hidden.
     d.Click(1001);
-    d.Click(1003);  // layout 1, player 2
+    EXPECT_EQ(Seen(d) + " " + d.SelectedText(kUp), "1001 1003 |  6");
+    d.Click(1000);
+    EXPECT_EQ(d.CheckedIds(), "1000 1003");
+    d.Click(1001);
+    d.Click(1004);
+    d.Choose(kUp, FindKeyPosition(0x2c));
+    d.Click(1000);
+    EXPECT_EQ(h.editor.settings.KeyboardTable[1][2][12], 0x2c) << "stored into its own layout";
+    EXPECT_EQ(Seen(d) + " " + d.SelectedText(kUp), "1000 1002 | 1004 1005 W");
+    EXPECT_EQ(d.changedCount, 6);
+
+    // Capture: into the focused list, its drop-down closed; the lowest key wins.
     d.DropDown(kKick);
-    d.changedCount = 0;
-    Press(h, 0x24);  // J
-    EXPECT_EQ(d.SelectedText(kKick), "J");
+    Press(h, {0x1E, 0x10});
+    EXPECT_EQ(d.SelectedText(kKick) + std::to_string(d.changedCount), "Q7");
     EXPECT_FALSE(d.Find(kKick)->droppedDown);
-    EXPECT_EQ(d.changedCount, 1);
-    h.Apply();
-    EXPECT_EQ(h.FileRecord().KeyboardTable[1][1][6], 0x24);
-
-    // With two keys held, the lower scan code wins.
-    h.Keyboard()->keys[0x1E] = 0x80;
-    h.Keyboard()->keys[0x10] = 0x80;
-    d.Tick();
-    EXPECT_EQ(d.SelectedText(kKick), "Q");
-}
-
-TEST(KeyboardPage, KeysThatCannotBeCapturedLeaveTheListAlone) {
-    struct Case {
-        const char* what;
-        int focus;
-        uint8_t key;
-    };
-    for (const Case c : {Case{"caps lock", kKick, 0x3a}, Case{"escape", kKick, 0x01},
-                         Case{"focus on a radio button", 1002, 0x24},
-                         Case{"focus on Default Settings", 1020, 0x24},
-                         Case{"no focus on the page", 0, 0x24}}) {
-        SCOPED_TRACE(c.what);
-        Harness h;
-        h.Start();
-        h.OpenKeyboard();
-        h.keyboard.Focus(c.focus);
-        const std::string before = h.keyboard.SelectedText(kKick);
-        Press(h, c.key);
-        EXPECT_EQ(h.keyboard.SelectedText(kKick), before);
-        EXPECT_EQ(h.keyboard.changedCount, 0);
+    // Caps Lock and Escape are no table keys; radio buttons and Default
+    // Settings take no key.
+    for (const auto& [focus, key] :
+         {std::pair{kKick, 0x3a}, std::pair{kKick, 0x01}, std::pair{1002, 0x24},
+          std::pair{1020, 0x24}, std::pair{0, 0x24}}) {
+        d.Focus(focus);
+        Press(h, {static_cast<uint8_t>(key)});
+        EXPECT_EQ(d.SelectedText(kKick) + std::to_string(d.changedCount), "Q7") << focus << key;
     }
-}
 
-TEST(KeyboardPage, TimerRunsOnlyWhileThePageIsActive) {
-    Harness h;
-    h.Start();
+    // Leaving the page stops the capture, coming back starts it again.
+    EXPECT_EQ(h.keyboardPage->OnNotify(kPsnKillActive), 0) << "the page may always be left";
+    d.Focus(kKick);
+    Press(h, {0x24});
+    EXPECT_EQ(d.SelectedText(kKick), "Q");
     h.OpenKeyboard();
-    h.keyboardPage->OnNotify(kPsnKillActive);
-    EXPECT_FALSE(h.keyboard.timerRunning);
-    h.keyboard.Focus(kKick);
-    Press(h, 0x24);
-    EXPECT_EQ(h.keyboard.SelectedText(kKick), "U");
-    h.OpenKeyboard();  // back to the tab: same page, lists as they were
-    EXPECT_TRUE(h.keyboard.timerRunning);
-    EXPECT_EQ(h.keyboard.timerStarts, 2);
-}
+    EXPECT_EQ(d.timerStarts, 2);
 
-TEST(KeyboardPage, StoringClearsSlotsWithoutAControlAndUnknownKeys) {
-    Harness h;
-    SettingsRecord file{};
-    ResetAllSettings(file, CapabilityFlags{1, 1}, JoystickCapsTable{});
-    file.KeyboardTable[0][0][9] = 0x30;
-    file.KeyboardTable[0][0][20] = 0x31;
-    file.KeyboardTable[0][0][12] = 0x1c;  // Enter on Up: not in the table
-    file.KeyboardTable[0][1][9] = 0x30;   // a player never shown keeps it
-    h.WriteFile(file);
-    h.Start();
-    h.OpenKeyboard();
-    EXPECT_EQ(h.keyboard.SelectedText(kUp), "None  ");
+    // Default Settings resets the shown player alone; Apply writes it all.
+    d.Click(1001);
+    d.Click(1004);
+    d.Choose(kUp, 0);
+    d.Click(1020);
+    EXPECT_EQ(d.SelectedText(kUp) + d.SelectedText(1042) + std::to_string(d.changedCount), "0O10");
     h.Apply();
-    const SettingsRecord written = h.FileRecord();
-    EXPECT_EQ(written.KeyboardTable[0][0][9], 0);
-    EXPECT_EQ(written.KeyboardTable[0][0][20], 0);
-    EXPECT_EQ(written.KeyboardTable[0][0][12], 0);
-    EXPECT_EQ(written.KeyboardTable[0][1][9], 0x30);
-    EXPECT_EQ(written.KeyboardTable[0][0][6], 0x16);  // unchanged keys stay
-}
-
-TEST(KeyboardPage, DefaultSettingsResetOnlyTheShownPlayer) {
-    Harness h;
-    SettingsRecord file{};
-    std::memset(file.KeyboardTable, 0x2c, sizeof file.KeyboardTable);  // "Z" everywhere
-    file.PlayerLayout = 1;
-    h.WriteFile(file);
-    h.Start();
-    h.OpenKeyboard();
-    h.keyboard.Click(1004);
-    h.keyboard.Click(1020);
-    EXPECT_EQ(h.keyboard.SelectedText(kUp), "0");
-    EXPECT_EQ(h.keyboard.SelectedText(kDown), "O");
-    EXPECT_EQ(h.keyboard.SelectedText(kLeft), "9");
-    EXPECT_EQ(h.keyboard.SelectedText(kRight), "P");
-    EXPECT_EQ(h.keyboard.changedCount, 1);
-    h.Apply();
-    const SettingsRecord written = h.FileRecord();
-    EXPECT_EQ(0, std::memcmp(written.KeyboardTable[1][2], DefaultKeyboardTable[1][2], 24));
-    EXPECT_EQ(written.KeyboardTable[1][0][12], 0x2c);  // Player 1 was stored as shown
-    EXPECT_EQ(written.KeyboardTable[0][2][12], 0x2c);
-}
-
-TEST(KeyboardPage, DamagedLayoutByteIsShownAsTwoPlayersAndNeverIndexesPastTheTable) {
-    Harness h;
-    SettingsRecord file{};
-    ResetAllSettings(file, CapabilityFlags{1, 1}, JoystickCapsTable{});
-    file.PlayerLayout = 7;
-    h.WriteFile(file);
-    h.Start();
-    h.OpenKeyboard();
-    EXPECT_TRUE(h.keyboard.Checked(1000));
-    EXPECT_FALSE(h.keyboard.Enabled(1004));
-    EXPECT_EQ(h.keyboard.SelectedText(kUp), "W");
-    h.Apply();
-    EXPECT_EQ(h.FileRecord().PlayerLayout, 7);  // not the editor's to change unasked
-    h.keyboard.Click(1001);
-    EXPECT_EQ(h.editor.settings.PlayerLayout, 1);
-}
-
-// The whole way from a key press to the file's bytes.
-TEST(KeyboardPage, TypicalEventJOnKickThenOk) {
-    Harness h;
-    h.Start();
-    h.OpenKeyboard();
-    h.keyboard.DropDown(kKick);
-    h.Keyboard()->keys[0x24] = 0x80;
-    h.keyboard.Tick();
-    h.keyboard.Tick();  // held: selected again
-    h.Keyboard()->keys[0x24] = 0;
-    h.Apply();
-
-    SettingsRecord expected{};
-    ResetAllSettings(expected, CapabilityFlags{1, 1}, JoystickCapsTable{});
-    expected.KeyboardTable[0][0][6] = 0x24;
-    const auto file = h.File();
-    ASSERT_EQ(file.size(), kSettingsSize);
-    EXPECT_EQ(0, std::memcmp(file.data(), &expected, kSettingsSize));
-    EXPECT_EQ(file[6], 0x24);
+    SettingsRecord expected = testing::DefaultRecord();
+    expected.KeyboardTable[0][0][6] = 0x10;  // Q on Kick, stored when layouts switched
+    expected.KeyboardTable[0][0][7] = 0;
+    expected.KeyboardTable[0][3][9] = 0x30;
+    expected.PlayerLayout = 1;
+    EXPECT_EQ(Diff(expected, h.FileRecord()), "");
 }
 
 }  // namespace

@@ -2,88 +2,114 @@
 // windows, scripted devices and probes, and a real settings folder.
 #pragma once
 
+#include <array>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "pages/Editor.h"
 #include "fakes/FakeDialog.h"
 #include "fakes/FakeInput.h"
 #include "fakes/TempFolder.h"
+#include "pages/Editor.h"
 #include "pages/GraphicAudioPage.h"
 #include "pages/JoystickPage.h"
 #include "pages/KeyboardPage.h"
+#include "settings/Defaults.h"
 
 namespace ravel::testing {
 
-class FakeGraphics : public GraphicsProbe {
-public:
-    bool available = true;
-    uint32_t version = 0xFFFF0104;  // what Direct3D 8 reports under Wine
+// Both probes, answering as Direct3D 8 and DirectSound do under Wine.
+struct FakeProbes final : GraphicsProbe, SoundProbe {
+    bool graphics = true;
+    bool sound = true;
+    uint32_t version = 0xFFFF0104;
     bool ReadPixelShaderVersion(uint32_t& out) override {
         out = version;
-        return available;
+        return graphics;
     }
+    bool OpenDefaultDevice() override { return sound; }
 };
 
-class FakeSound : public SoundProbe {
-public:
-    bool available = true;
-    bool OpenDefaultDevice() override { return available; }
-};
+// The full defaults of a machine without joysticks.
+inline SettingsRecord DefaultRecord(bool shaders = true, bool sound = true) {
+    SettingsRecord record{};
+    ResetAllSettings(record, CapabilityFlags{shaders ? 1u : 0u, sound ? 1u : 0u},
+                     JoystickCapsTable{});
+    return record;
+}
+
+// Sets record bytes from "offset=value ..." (decimal offsets, hex values).
+inline void Edit(SettingsRecord& record, const char* edits) {
+    auto* bytes = reinterpret_cast<unsigned char*>(&record);
+    unsigned offset = 0, value = 0;
+    int used = 0;
+    while (std::sscanf(edits, " %u=%x%n", &offset, &value, &used) == 2) {
+        bytes[offset] = static_cast<unsigned char>(value);
+        edits += used;
+    }
+}
+
+// The bytes that differ, as Edit writes them: "584=0 590=1".
+inline std::string Diff(const SettingsRecord& from, const SettingsRecord& to) {
+    const auto* a = reinterpret_cast<const unsigned char*>(&from);
+    const auto* b = reinterpret_cast<const unsigned char*>(&to);
+    std::string diff;
+    char item[16];
+    for (size_t i = 0; i < sizeof from; ++i) {
+        if (a[i] != b[i]) {
+            std::snprintf(item, sizeof item, " %zu=%x", i, b[i]);
+            diff += item;
+        }
+    }
+    return diff.empty() ? diff : diff.substr(1);
+}
+
+// What a page shows at a glance: "1002 1004 | 1005" for checked | grey.
+inline std::string Seen(FakeDialog& page) {
+    return page.CheckedIds() + " | " + page.GreyIds();
+}
 
 class Harness {
-public:
+  public:
     // The settings file below a fresh temporary folder, or `file` when given.
-    explicit Harness(const char* file = nullptr) {
-        if (file == nullptr) {
-            folder_ = std::make_unique<TempFolder>();
-            file_ = folder_->settingsFile();
-        } else {
-            file_ = file;
-        }
+    explicit Harness(const char* file = nullptr)
+        : file_(file != nullptr ? file : folder_.settingsFile()) {
         std::memset(&editor, 0, sizeof editor);
-        platform = Platform{&input, &graphics, &sound, file_.c_str(), nullptr};
+        platform = Platform{&input, &probes, &probes, file_.c_str(), nullptr};
     }
     ~Harness() { ReleaseInputDevices(editor.input); }
 
     // The sheet opens on the first page, whose initialisation is start-up.
-    void Start() {
-        graphicPage = std::make_unique<GraphicAudioPage>(editor, platform);
-        graphic.Attach(*graphicPage);
-        graphicPage->OnInitDialog(graphic);
-        graphicPage->OnNotify(kPsnSetActive);
-    }
-    void OpenKeyboard() {
-        if (!keyboardPage) {
-            keyboardPage = std::make_unique<KeyboardPage>(editor, platform);
-            keyboard.Attach(*keyboardPage);
-            keyboardPage->OnInitDialog(keyboard);
-        }
-        keyboardPage->OnNotify(kPsnSetActive);
-    }
-    void OpenJoystick() {
-        if (!joystickPage) {
-            joystickPage = std::make_unique<JoystickPage>(editor, platform);
-            joystick.Attach(*joystickPage);
-            joystickPage->OnInitDialog(joystick);
-        }
-        joystickPage->OnNotify(kPsnSetActive);
-    }
+    void Start() { Open(graphic, graphicPage); }
+    void OpenKeyboard() { Open(keyboard, keyboardPage); }
+    void OpenJoystick() { Open(joystick, joystickPage); }
+    void OpenAll() { Start(), OpenKeyboard(), OpenJoystick(); }
     // OK and Apply: every created page, in page order.
     void Apply() {
-        for (Page* page : CreatedPages()) {
-            page->OnNotify(kPsnApply);
+        for (Page* page : Pages()) {
+            if (page != nullptr) {
+                page->OnNotify(kPsnApply);
+            }
         }
     }
+    std::array<Page*, 3> Pages() {
+        return {graphicPage.get(), keyboardPage.get(), joystickPage.get()};
+    }
 
-    const std::string& SettingsFile() const { return file_; }
-    std::vector<unsigned char> File() const { return ReadBytes(SettingsFile()); }
-    void WriteFile(const std::vector<unsigned char>& bytes) { WriteBytes(SettingsFile(), bytes); }
-    void WriteFile(const SettingsRecord& record) {
+    std::vector<unsigned char> File() const { return ReadBytes(file_); }
+    void WriteFile(const std::vector<unsigned char>& bytes) { WriteBytes(file_, bytes); }
+    // The first `size` bytes of the record.
+    void WriteFile(const SettingsRecord& record, size_t size = sizeof(SettingsRecord)) {
         const auto* p = reinterpret_cast<const unsigned char*>(&record);
-        WriteFile(std::vector<unsigned char>(p, p + sizeof record));
+        WriteFile(std::vector<unsigned char>(p, p + size));
+    }
+    // The defaults with Edit's `edits`, as the file.
+    void WriteFile(const char* edits) {
+        SettingsRecord record = DefaultRecord();
+        Edit(record, edits);
+        WriteFile(record);
     }
     SettingsRecord FileRecord() const {
         SettingsRecord record{};
@@ -95,8 +121,7 @@ public:
     FakeDevice* Joystick(int index) { return input.joysticks.at(static_cast<size_t>(index)); }
 
     FakeInputSystem input;
-    FakeGraphics graphics;
-    FakeSound sound;
+    FakeProbes probes;
     Editor editor;
     Platform platform{};
     FakeDialog graphic{kGraphicAudioTemplateId};
@@ -105,21 +130,22 @@ public:
     std::unique_ptr<GraphicAudioPage> graphicPage;
     std::unique_ptr<KeyboardPage> keyboardPage;
     std::unique_ptr<JoystickPage> joystickPage;
+    int initAnswers = 0;  // each page answers 1: let the platform set the focus
 
-private:
-    std::unique_ptr<TempFolder> folder_;
-    std::string file_;
-
-    std::vector<Page*> CreatedPages() {
-        std::vector<Page*> pages;
-        for (Page* page : {static_cast<Page*>(graphicPage.get()), static_cast<Page*>(keyboardPage.get()),
-                           static_cast<Page*>(joystickPage.get())}) {
-            if (page != nullptr) {
-                pages.push_back(page);
-            }
+  private:
+    // Created and initialised on first display; activated every time.
+    template <typename P>
+    void Open(FakeDialog& dialog, std::unique_ptr<P>& page) {
+        if (!page) {
+            page = std::make_unique<P>(editor, platform);
+            dialog.Attach(*page);
+            initAnswers += page->OnInitDialog(dialog);
         }
-        return pages;
+        page->OnNotify(kPsnSetActive);
     }
+
+    TempFolder folder_;
+    std::string file_;
 };
 
 }  // namespace ravel::testing

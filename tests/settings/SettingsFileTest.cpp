@@ -13,15 +13,12 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
-#include <thread>
 
 #include "fakes/TempFolder.h"
 
@@ -35,6 +32,7 @@ using testing::TempFolder;
 using testing::WriteBytes;
 
 using Bytes = std::vector<unsigned char>;
+const std::string kFile = "/Ravelstone/setting.cfg";
 
 Bytes BytesOf(const SettingsRecord& record) {
     const auto* p = reinterpret_cast<const unsigned char*>(&record);
@@ -71,12 +69,14 @@ std::map<std::string, std::string> Snapshot(const std::string& root) {
     return tree;
 }
 
-// Permissions mean nothing to root, so such operations run in a child that
-// has given root up (the folder is opened to it first); an answer comes back
-// as the exit status, negative ones offset by 128.
+// Each operation runs in a child: one that hangs (on a pipe, say) is
+// stopped by its alarm and fails. Permissions mean nothing to root, so some
+// run as nobody (the folder is opened to it first). An answer comes back as
+// the exit status, negative ones offset by 128.
 int InChild(bool unprivileged, rlim_t fileSizeLimit, const std::function<int()>& operation) {
     const pid_t child = ::fork();
     if (child == 0) {
+        ::alarm(5);
         if (unprivileged && ::geteuid() == 0 &&
             (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
             ::_exit(100);
@@ -96,58 +96,6 @@ int InChild(bool unprivileged, rlim_t fileSizeLimit, const std::function<int()>&
     return code > 120 && code < 128 ? code - 128 : code;
 }
 
-// A pipe answers an open only once someone opens its other end. Should the
-// code under test wait for that, this opens the other end after a while, so
-// that the test fails instead of hanging.
-class PipeUnblocker {
-  public:
-    explicit PipeUnblocker(std::string fifo)
-        : thread_([this, fifo = std::move(fifo)] {
-              for (int i = 0; i < 200 && !done_; ++i) {
-                  std::this_thread::sleep_for(std::chrono::milliseconds(10));
-              }
-              if (!done_) {
-                  const int fd = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
-                  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-                  ::close(fd);
-              }
-          }) {}
-    ~PipeUnblocker() {
-        done_ = true;
-        thread_.join();
-    }
-
-  private:
-    std::atomic<bool> done_{false};
-    std::thread thread_;
-};
-
-// A small tmpfs at `folder`, filled to the last byte; unmounted on leaving.
-class FullDisk {
-  public:
-    explicit FullDisk(const std::string& folder) : folder_(folder) {
-        fs::create_directories(folder);
-        mounted_ = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=8k,mode=0755") == 0;
-        if (mounted_) {
-            const int fd = ::open((folder + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
-            const Bytes chunk(4096, 0xEE);
-            while (::write(fd, chunk.data(), chunk.size()) > 0) {
-            }
-            ::close(fd);
-        }
-    }
-    ~FullDisk() {
-        if (mounted_) {
-            ::umount2(folder_.c_str(), MNT_DETACH);
-        }
-    }
-    bool mounted() const { return mounted_; }
-
-  private:
-    std::string folder_;
-    bool mounted_ = false;
-};
-
 TEST(SettingsFile, LoadReplacesTheFilesOwnLengthAndNothingOnFailure) {
     struct Case {
         const char* name;
@@ -162,31 +110,28 @@ TEST(SettingsFile, LoadReplacesTheFilesOwnLengthAndNothingOnFailure) {
             WriteBytes(file, Bytes(fileBytes.begin(), fileBytes.begin() + static_cast<long>(size)));
         };
     };
+    const auto unreadable = [&](const std::string& file) {
+        sized(596)(file);
+        ::chmod(file.c_str(), 0200);
+    };
+    const auto linked = [&](const std::string& file) {
+        WriteBytes(file + ".real", fileBytes);
+        fs::create_symlink(file + ".real", file);
+    };
     const Case cases[] = {
+        // clang-format off
         {"missing", [](const std::string&) {}, ENOENT, 0},
         {"empty", sized(0), 0, 0},
         {"100 bytes", sized(100), 0, 100},
         {"595 bytes", sized(595), 0, 595},
         {"596 bytes", sized(596), 0, 596},
         {"1000 bytes", sized(1000), 0, 596},
-        {"a link to a regular file",
-         [&](const std::string& file) {
-             WriteBytes(file + ".real", fileBytes);
-             fs::create_symlink(file + ".real", file);
-         },
-         0, 596},
+        {"a link to a regular file", linked, 0, 596},
         {"a folder", [](const std::string& file) { fs::create_directories(file); }, EISDIR, 0},
-        {"a pipe", [](const std::string& file) { ::mkfifo(file.c_str(), 0644); }, kNotRegularFile,
-         0},
-        {"a link to /dev/zero",
-         [](const std::string& file) { fs::create_symlink("/dev/zero", file); }, kNotRegularFile,
-         0},
-        {"unreadable",
-         [&](const std::string& file) {
-             sized(596)(file);
-             ::chmod(file.c_str(), 0200);
-         },
-         EACCES, 0, true},
+        {"a pipe", [](const std::string& file) { ::mkfifo(file.c_str(), 0644); }, kNotRegularFile, 0},
+        {"a link to /dev/zero", [](const std::string& file) { fs::create_symlink("/dev/zero", file); }, kNotRegularFile, 0},
+        {"unreadable", unreadable, EACCES, 0, true},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -194,7 +139,6 @@ TEST(SettingsFile, LoadReplacesTheFilesOwnLengthAndNothingOnFailure) {
         ::chmod(folder.path().c_str(), 0755);
         const std::string file = folder.path() + "/setting.cfg";
         c.arrange(file);
-        const PipeUnblocker unblocker(file);
         const Bytes before = Pattern(kSettingsSize, 9);
         Bytes expected = before;
         std::copy_n(fileBytes.begin(), c.replaced, expected.begin());
@@ -223,10 +167,17 @@ TEST(SettingsFile, SaveWritesTheRecordOrLeavesTheDiskAsItWas) {
     };
     const auto existing = [](const Bytes& bytes, mode_t mode = 0644) {
         return [bytes, mode](const std::string& root) {
-            const std::string file = root + "/Ravelstone/setting.cfg";
-            WriteBytes(file, bytes);
-            ::chmod(file.c_str(), mode);
-            return file;
+            WriteBytes(root + kFile, bytes);
+            ::chmod((root + kFile).c_str(), mode);
+            return root + kFile;
+        };
+    };
+    // `make` is made in the game's folder, in place of the file.
+    const auto special = [](void (*make)(const std::string&)) {
+        return [make](const std::string& root) {
+            fs::create_directories(root + "/Ravelstone");
+            make(root + kFile);
+            return root + kFile;
         };
     };
     const auto readOnly = [](const char* folder, const char* below) {
@@ -236,94 +187,40 @@ TEST(SettingsFile, SaveWritesTheRecordOrLeavesTheDiskAsItWas) {
             return root + "/" + folder + "/" + below;
         };
     };
-    const std::string deep = "/not/yet/there/Ravelstone/setting.cfg";
+    const auto pathOf = [](size_t length) {
+        return [length](const std::string& root) {
+            return root + "/" + std::string(length - root.size() - 1 - 12, 'd') + "/setting.cfg";
+        };
+    };
+    const auto fresh = [](const std::string& root) { return root + "/not/yet/there" + kFile; };
+    const auto linked = [&](const std::string& root) {
+        WriteBytes(root + "/elsewhere.cfg", shortOld);
+        fs::create_directories(root + "/Ravelstone");
+        fs::create_symlink(root + "/elsewhere.cfg", root + kFile);
+        return root + kFile;
+    };
+    const Bytes keptTail = Join(record, Bytes(old.begin() + 596, old.end()));
     const Case cases[] = {
-        {"a new file in a chain of missing folders",
-         [&](const std::string& root) { return root + deep; }, 0, record},
-        {"over a longer file, whose tail stays", existing(old), 0,
-         Join(record, Bytes(old.begin() + 596, old.end()))},
+        // clang-format off
+        {"a new file in a chain of missing folders", fresh, 0, record},
+        {"over a longer file, whose tail stays", existing(old), 0, keptTail},
         {"over a shorter file", existing(shortOld), 0, record},
-        {"through a link to a regular file",
-         [&](const std::string& root) {
-             WriteBytes(root + "/elsewhere.cfg", shortOld);
-             fs::create_directories(root + "/Ravelstone");
-             fs::create_symlink(root + "/elsewhere.cfg", root + "/Ravelstone/setting.cfg");
-             return root + "/Ravelstone/setting.cfg";
-         },
-         0, record},
-        {"a file that may only be written", existing(old, 0200), 0,
-         Join(record, Bytes(old.begin() + 596, old.end())), true},
-        {"a 259-character path",
-         [](const std::string& root) {
-             std::string folder = root + "/";
-             folder.append(kPathCapacity - 1 - folder.size() - std::strlen("/setting.cfg"), 'd');
-             return folder + "/setting.cfg";
-         },
-         0, record},
-        {"a 260-character path",
-         [](const std::string& root) {
-             std::string folder = root + "/";
-             folder.append(kPathCapacity - folder.size() - std::strlen("/setting.cfg"), 'd');
-             return folder + "/setting.cfg";
-         },
-         ENAMETOOLONG,
-         {}},
-        {"a folder where the file should be",
-         [](const std::string& root) {
-             fs::create_directories(root + "/Ravelstone/setting.cfg");
-             return root + "/Ravelstone/setting.cfg";
-         },
-         EISDIR,
-         {}},
-        {"a file where the folder should be",
-         [&](const std::string& root) {
-             WriteBytes(root + "/Ravelstone", shortOld);
-             return root + "/Ravelstone/setting.cfg";
-         },
-         ENOTDIR,
-         {}},
-        {"a pipe",
-         [](const std::string& root) {
-             fs::create_directories(root + "/Ravelstone");
-             ::mkfifo((root + "/Ravelstone/setting.cfg").c_str(), 0644);
-             return root + "/Ravelstone/setting.cfg";
-         },
-         kNotRegularFile,
-         {}},
-        {"a link to /dev/zero",
-         [](const std::string& root) {
-             fs::create_directories(root + "/Ravelstone");
-             fs::create_symlink("/dev/zero", root + "/Ravelstone/setting.cfg");
-             return root + "/Ravelstone/setting.cfg";
-         },
-         kNotRegularFile,
-         {}},
+        {"through a link to a regular file", linked, 0, record},
+        {"a file that may only be written", existing(old, 0200), 0, keptTail, true},
+        {"a 259-character path", pathOf(kPathCapacity - 1), 0, record},
+        {"a 260-character path", pathOf(kPathCapacity), ENAMETOOLONG, {}},
+        {"a folder where the file should be", special([](const std::string& f) { fs::create_directories(f); }), EISDIR, {}},
+        {"a file where the folder should be", [&](const std::string& root) { WriteBytes(root + "/Ravelstone", shortOld); return root + kFile; }, ENOTDIR, {}},
+        {"a pipe", special([](const std::string& f) { ::mkfifo(f.c_str(), 0644); }), kNotRegularFile, {}},
+        {"a link to /dev/zero", special([](const std::string& f) { fs::create_symlink("/dev/zero", f); }), kNotRegularFile, {}},
         {"a read-only file", existing(old, 0444), EACCES, {}, true},
         {"a read-only folder", readOnly("Ravelstone", "setting.cfg"), EACCES, {}, true},
-        {"a read-only roaming folder: the reason is the folder's",
-         readOnly("Roaming", "Ravelstone/setting.cfg"),
-         EACCES,
-         {},
-         true},
-        {"a read-only folder above missing ones: none is left behind",
-         readOnly("base", "a/b/Ravelstone/setting.cfg"),
-         EACCES,
-         {},
-         true},
-        {"a new file cut short",
-         [&](const std::string& root) { return root + deep; },
-         EFBIG,
-         {},
-         false,
-         300},
-        {"a shorter file cut short: its old bytes and length come back",
-         existing(shortOld),
-         EFBIG,
-         {},
-         false,
-         300},
-        {"a longer file that cannot grow is still overwritten", existing(old), 0,
-         Join(record, Bytes(old.begin() + 596, old.end())), false, 700},
+        {"a read-only roaming folder: the reason is the folder's", readOnly("Roaming", "Ravelstone/setting.cfg"), EACCES, {}, true},
+        {"a read-only folder above missing ones: none is left behind", readOnly("base", "a/b/Ravelstone/setting.cfg"), EACCES, {}, true},
+        {"a new file cut short", fresh, EFBIG, {}, false, 300},
+        {"a shorter file cut short: its old bytes and length come back", existing(shortOld), EFBIG, {}, false, 300},
+        {"a longer file that cannot grow is still overwritten", existing(old), 0, keptTail, false, 700},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -338,7 +235,6 @@ TEST(SettingsFile, SaveWritesTheRecordOrLeavesTheDiskAsItWas) {
         }
         const auto before = Snapshot(folder.path());
         const bool link = fs::is_symlink(file);
-        const PipeUnblocker unblocker(file);
 
         const int answer = InChild(c.unprivileged, c.fileSizeLimit,
                                    [&] { return SaveSettings(RecordFrom(record), file.c_str()); });
@@ -356,15 +252,17 @@ TEST(SettingsFile, SaveWritesTheRecordOrLeavesTheDiskAsItWas) {
 
 TEST(SettingsFile, SaveOnAFullDiskLeavesNoFileAndNoFolder) {
     TempFolder folder;
-    const FullDisk disk(folder.path() + "/disk");
-    if (!disk.mounted()) {
-        GTEST_SKIP() << "a small tmpfs cannot be mounted here (mount needs root): "
-                     << std::strerror(errno);
+    const std::string disk = folder.path() + "/disk";
+    fs::create_directories(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=8k,mode=0755") != 0) {
+        GTEST_SKIP() << "a small tmpfs cannot be mounted here: " << std::strerror(errno);
     }
+    WriteBytes(disk + "/filler", Bytes(16384, 0xEE));  // fills it to the last byte
     const auto before = Snapshot(folder.path());
-    const std::string file = folder.path() + "/disk/Roaming/Ravelstone/setting.cfg";
+    const std::string file = disk + "/Roaming/Ravelstone/setting.cfg";
     EXPECT_EQ(SaveSettings(RecordFrom(Pattern(kSettingsSize, 1)), file.c_str()), ENOSPC);
     EXPECT_EQ(Snapshot(folder.path()), before);
+    ::umount2(disk.c_str(), MNT_DETACH);
 }
 
 TEST(SettingsFile, JoinedNameFitsInTheClassicPathLength) {

@@ -56,11 +56,10 @@ target_compile_definitions(config PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_compile_options(config PRIVATE -fno-exceptions -fno-rtti)
 set_target_properties(config PROPERTIES OUTPUT_NAME config SUFFIX .exe)
 
-# The end-to-end tests' own window inspector, run under the same Wine.
+# The end-to-end journeys' own window reader, run under the same Wine.
 add_executable(inspect tests/e2e/win32/WindowReader.cpp)
 target_compile_options(inspect PRIVATE -municode)
 target_link_options(inspect PRIVATE -municode)
-target_link_libraries(inspect PRIVATE comctl32)
 
 # The probe threads' time limit, checked under the same Wine.
 add_executable(probe_limit_check tests/e2e/win32/ProbeLimitCheck.cpp src/probes/win32/ProbeThread.cpp)
@@ -69,7 +68,7 @@ target_link_options(probe_limit_check PRIVATE -static)
 
 # The start-up benchmark's yardstick: the same kind of sheet with three
 # empty pages.
-add_executable(minimal_sheet WIN32 tests/bench/win32/MinimalSheet.cpp tests/bench/win32/MinimalSheet.rc)
+add_executable(minimal_sheet WIN32 bench/win32/MinimalSheet.cpp bench/win32/MinimalSheet.rc)
 target_link_libraries(minimal_sheet PRIVATE comctl32)
 # And the floor of the graphics question: Direct3D 8 alone, then a window.
 add_executable(bare_direct3d_probe WIN32 bench/win32/BareDirect3DProbe.cpp)

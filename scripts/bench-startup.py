@@ -24,7 +24,7 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e", "win32"))
-import wineharness  # noqa: E402
+import config_e2e as wineharness  # noqa: E402
 
 
 def peak_kib(pid):
@@ -137,33 +137,31 @@ def summary(name, baseline, probe, editor):
 
 def wine_pair(runs):
     root = tempfile.mkdtemp(prefix="ravel-bench-wine-")
-    build32, build64 = os.path.join(ROOT, "build", "mingw"), os.path.join(ROOT, "build", "mingw64")
     # The harness reports on stdout; this script's stdout is its JSON.
     with contextlib.redirect_stdout(sys.stderr):
-        env = wineharness.Environment.create(root, os.path.join(build32, "config.exe"),
-                                             os.path.join(build64, "config.exe"),
-                                             os.path.join(build32, "inspect.exe"),
-                                             os.path.join(build64, "inspect.exe"))
+        env = wineharness.Environment.create(root, os.path.join(ROOT, "build"))
     try:
-        folder = os.path.dirname(env.exe)
+        folder = str(env.build)
+        exe = str(env.build / "config.exe")
+        loader = env.state["loader"]
         minimal = os.path.join(folder, "minimal_sheet.exe")
         wine_env = env.env(sound=True)
-        watcher = MapWatcher(env.display)
-        editor = lambda: watcher.time_to_window([env.loader, env.exe], wine_env,  # noqa: E731
+        watcher = MapWatcher(env.state["display"])
+        editor = lambda: watcher.time_to_window([loader, exe], wine_env,  # noqa: E731
                                                 "^" + wineharness.CAPTION + "$")
-        baseline = lambda: watcher.time_to_window([env.loader, minimal], wine_env,  # noqa: E731
+        baseline = lambda: watcher.time_to_window([loader, minimal], wine_env,  # noqa: E731
                                                   "^Minimal property sheet$")
         probe = lambda: watcher.time_to_window(  # noqa: E731
-            [env.loader, os.path.join(folder, "bare_direct3d_probe.exe")], wine_env, "^Bare Direct3D probe$")
+            [loader, os.path.join(folder, "bare_direct3d_probe.exe")], wine_env, "^Bare Direct3D probe$")
         # One run of each first, so that none pays for a cold cache.
         editor(), baseline(), probe()
         base, bare, edit = alternate(runs, baseline, probe, editor)
         result = summary(f"config.exe under Wine ({env.state['bits']}-bit)", base, bare, edit)
-        result["exe_bytes"] = os.path.getsize(os.path.join(build32, "config.exe"))
+        result["exe_bytes"] = os.path.getsize(os.path.join(ROOT, "build", "mingw", "config.exe"))
         # Where the difference comes from: the same start with Direct3D 8
         # switched off, so the pixel-shader probe answers at once.
         no_d3d = dict(wine_env, WINEDLLOVERRIDES=wine_env["WINEDLLOVERRIDES"] + ";d3d8=")
-        without = [watcher.time_to_window([env.loader, env.exe], no_d3d, "^" + wineharness.CAPTION + "$")
+        without = [watcher.time_to_window([loader, exe], no_d3d, "^" + wineharness.CAPTION + "$")
                    for _ in range(runs)]
         result["editor_without_d3d8_ms"] = round(statistics.median(r[0] for r in without), 1)
         result["editor_without_d3d8_peak_kib"] = statistics.median(r[1] for r in without)

@@ -1,289 +1,159 @@
 #!/usr/bin/env bash
-# The real ravelstone-config on a private X server, driven with xdotool the
-# way a player uses it: the Keyboard tab, a click on the "Kick" list, J held,
-# OK; then Cancel after a change, a second start while one runs, the
-# game's Proton prefix found without any variable, a prefix whose registry
-# caps pixel shaders, a save that fails, and the choice between two prefixes.
-# Every wait is for a state, with a deadline.
+# The real ravelstone-config on a private X server, driven with xdotool as a
+# player uses it. Every wait is for a state, with a deadline.
 set -euo pipefail
-
-editor=$(readlink -f "$1")
+editor=$(readlink -f "$1") version=${2:-}
 work=$(mktemp -d)
-here=$(dirname "$(readlink -f "$0")")
 # Sanitizer builds: the system libraries' own leaks are not the editor's.
-export LSAN_OPTIONS="suppressions=$here/lsan-third-party.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-xvfb_pid=""
-editor_pid=""
-
-cleanup() {
-    if [ -n "$editor_pid" ] && kill -0 "$editor_pid" 2>/dev/null; then
-        kill -9 "$editor_pid" 2>/dev/null || true
-    fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -s "$work/editor.log" ]; then
-        echo "--- the editor's output:" >&2
-        head -n 60 "$work/editor.log" >&2
-    fi
-    exit 1
-}
-
-# wait_for SECONDS COMMAND...: polls until COMMAND succeeds.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.05
-    done
-}
-
-# A display of our own: Xvfb picks a free number and writes it when ready;
-# -noreset keeps it from restarting (and refusing clients) whenever the last
-# client leaves between two runs of the editor.
+export LSAN_OPTIONS="suppressions=$(dirname "$(readlink -f "$0")")/lsan-third-party.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+pid="" xvfb="" window="" chooser="" runner=()
+trap '[ -z "$pid" ] || kill -9 "$pid" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; head -n 60 "$work/log" >&2 2>/dev/null; exit 1; }
+# within SECONDS COMMAND...: polls until COMMAND succeeds.
+within() { local end=$((SECONDS + $1)); shift; until "$@"; do [ $SECONDS -lt $end ] || return 1; sleep 0.05; done; }
+# -noreset: the server must not restart, and refuse clients, between two runs.
 Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-
+xvfb=$!
+within 20 test -s "$work/display" || fail "Xvfb did not start"
 # The game's Wine prefix, as Wine lays it out for user "player".
-export USER=player
-export HOME="$work/home"
-export WINEPREFIX="$work/prefix"
-export XDG_RUNTIME_DIR="$work/run"
+export DISPLAY=":$(head -n1 "$work/display")" USER=player HOME=$work/home WINEPREFIX=$work/prefix XDG_RUNTIME_DIR=$work/run
 unset XDG_CONFIG_HOME
-roaming="$WINEPREFIX/drive_c/users/player/AppData/Roaming"
-mkdir -p "$HOME" "$roaming" "$XDG_RUNTIME_DIR"
+settings=$WINEPREFIX/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg
+mkdir -p "$HOME" "$(dirname "$settings")" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-settings="$roaming/Ravelstone/setting.cfg"
 
-# Where things are on the sheet, relative to its window (dialog units
-# converted with DejaVu Sans as the program does).
-keyboard_tab=(232 24)
-kick_list=(129 347)
-ok_button=(278 494)
-cancel_button=(372 494)
-
-window=""
-find_window() {
-    window=$(xdotool search --all --onlyvisible --pid "$editor_pid" --name '^Ravelstone - Config by Qv$' 2>/dev/null | head -n1)
-    [ -n "$window" ]
+# answers STATUS TEXT ARGUMENT...: before any window, TEXT on standard error
+# in one line (and one for help with 64), or on standard output with 0.
+answers() {
+    local status=0 stream=err lines=$(($1 == 64 ? 2 : $1))
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$editor" "${@:3}" >"$work/out" 2>"$work/err" || status=$?
+    [ "$1" != 0 ] || stream=out
+    [ "$status" = "$1" ] && grep -qF -- "$2" "$work/$stream" && [ "$(wc -l <"$work/err")" = "$lines" ] ||
+        fail "ravelstone-config ${*:3} ended with $status: $(cat "$work/out" "$work/err")"
 }
+answers 64 "ravelstone-config: unknown option --bogus" --bogus
+answers 64 "--prefix needs a PATH" --prefix
+answers 64 "--prefix needs a PATH" --prefix= --choose-prefix
+answers 64 "$work/missing: no such folder" --prefix "$work/missing"
+[ ! -e "$work/missing" ] || fail "a mistyped prefix grew folders"
+answers 0 "Usage: ravelstone-config [--prefix PATH] [--choose-prefix]" --help
+answers 0 "ravelstone-config $version" --version
+answers 1 "ravelstone-config: needs a display to show its window"
+echo "ok - the command line is answered before any window, in one line"
 
-# How the editor is started: scenario 7 runs it as an ordinary user.
-runner=()
-start_editor() {
-    "${runner[@]}" "$editor" "$@" >"$work/editor.log" 2>&1 &
-    editor_pid=$!
-    wait_for 30 find_window || fail "no sheet window appeared"
-    xdotool windowfocus --sync "$window"
+windows() { xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null; }
+sheet_shown() { window=$(windows '^Ravelstone - Config by Qv$' | head -n1); [ -n "$window" ]; }
+chooser_shown() { chooser=$(windows '^Which Wine prefix' | head -n1); [ -n "$chooser" ]; }
+run() { "${runner[@]}" "$editor" "$@" >"$work/log" 2>&1 & pid=$!; }
+start() { run "$@"; within 30 sheet_shown || fail "no sheet appeared"; xdotool windowfocus --sync "$window"; }
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+# finish STATUS WHAT: the run ends, with STATUS.
+finish() {
+    within 15 ended || fail "$2: the editor did not close"
+    local status=0
+    wait "$pid" || status=$?
+    pid=""
+    [ "$status" = "$1" ] || fail "$2 ended with $status"
 }
-
+# Places on the sheet, in pixels from its corner: dialog units in DejaVu Sans.
 click() {
+    case $1 in keyboard) set -- 232 24 ;; kick) set -- 129 347 ;; ok) set -- 278 494 ;; cancel) set -- 372 494 ;; esac
     xdotool mousemove --window "$window" "$1" "$2" click 1
 }
+# Kick of player 1 gets KEY, held as long as a player does (several 33 ms ticks).
+capture() { click keyboard; click kick; xdotool keydown "$1" sleep 0.15 keyup "$1"; }
+byte() { od -An -tu1 -j "$1" -N1 "$2" | tr -d ' '; }
 
-hold_key() {
-    xdotool keydown "$1"
-    sleep 0.15  # a press as long as a player's, several 33 ms ticks
-    xdotool keyup "$1"
-}
-
-editor_ended() { ! kill -0 "$editor_pid" 2>/dev/null; }
-
-# Waits for the editor to end and sets `status` to its exit code.
-status=""
-finish_editor() {
-    wait_for 15 editor_ended || fail "the editor did not close"
-    status=0
-    wait "$editor_pid" || status=$?
-    editor_pid=""
-}
-
-byte_at() {
-    od -An -tu1 -j "$1" -N1 "$settings" | tr -d ' '
-}
-
-# 1. Cancel on a fresh prefix writes nothing. The sheet carries the
-# program's icon.
-start_editor
 has_icon() { xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (64 x 64)'; }
-wait_for 10 has_icon || fail "the sheet has no 64 x 64 icon"
-click "${keyboard_tab[@]}"
-click "${kick_list[@]}"
-hold_key k
-click "${cancel_button[@]}"
-finish_editor
-[ "$status" = 0 ] || fail "Cancel ended with $status"
-[ ! -e "$settings" ] || fail "Cancel wrote $settings"
-echo "ok - Cancel writes nothing"
-
-# 2. The typical event: Kick of player 1 becomes J (0x24) at offset 6.
-start_editor
-click "${keyboard_tab[@]}"
-click "${kick_list[@]}"
-hold_key j
-click "${ok_button[@]}"
-finish_editor
-[ "$status" = 0 ] || fail "OK ended with $status"
-[ -f "$settings" ] || fail "OK wrote no $settings"
+start
+within 10 has_icon || fail "the sheet has no 64 x 64 icon"
+capture j
+click ok
+finish 0 OK
 [ "$(stat -c %s "$settings")" = 596 ] || fail "setting.cfg is not 596 bytes"
-[ "$(byte_at 6)" = 36 ] || fail "Kick is $(byte_at 6), not 0x24"
-[ "$(byte_at 4)" = 23 ] || fail "Slash lost its default I (0x17)"
-echo "ok - J held on the Kick list is saved as 0x24 at offset 6"
+[ "$(byte 6 "$settings") $(byte 4 "$settings")" = "36 23" ] || fail "Kick is not J (0x24) beside Slash's I (0x17)"
+echo "ok - J held on the Kick list is saved as 0x24 at offset 6; the sheet has its icon"
 
-# 3. Cancel after a change leaves the file as it was.
-cp "$settings" "$work/before.cfg"
-start_editor
-click "${keyboard_tab[@]}"
-click "${kick_list[@]}"
-hold_key k
-click "${cancel_button[@]}"
-finish_editor
-[ "$status" = 0 ] || fail "Cancel ended with $status"
-cmp -s "$settings" "$work/before.cfg" || fail "Cancel changed setting.cfg"
-echo "ok - Cancel after a capture leaves setting.cfg unchanged"
+cp "$settings" "$work/before"
+start
+capture k
+click cancel
+finish 0 Cancel
+cmp -s "$settings" "$work/before" || fail "Cancel changed setting.cfg"
+echo "ok - Cancel after a capture writes nothing"
 
-# 4. A second start while one runs ends at once with 0 and shows nothing.
-start_editor
-first_pid=$editor_pid
-second_status=0
-timeout 15 "$editor" >/dev/null 2>&1 || second_status=$?
-[ "$second_status" = 0 ] || fail "the second copy ended with $second_status"
-windows=$(xdotool search --onlyvisible --name '^Ravelstone - Config by Qv$' | wc -l)
-[ "$windows" = 1 ] || fail "$windows sheets are shown"
-kill -0 "$first_pid" || fail "the first copy ended"
-click "${cancel_button[@]}"
-finish_editor
-[ "$status" = 0 ] || fail "Cancel ended with $status"
-echo "ok - a second copy exits 0 and shows nothing"
+start
+first=$pid
+timeout 15 "$editor" >/dev/null 2>&1 || fail "a second copy ended with $?"
+shown=$(xdotool search --onlyvisible --name '^Ravelstone - Config by Qv$' | wc -l) || true
+[ "$shown" = 1 ] && ! ended || fail "$shown sheets shown; the first copy must stay, alone"
+kill -9 "$first"
+wait "$first" 2>/dev/null || true
+start
+click cancel
+finish 0 "A start after a killed copy"
+echo "ok - a second copy exits 0 with one window shown; a killed copy does not block the next start"
 
-# 5. With the first copy gone (even killed), the lock is free again.
-start_editor
-kill -9 "$editor_pid"
-wait "$editor_pid" 2>/dev/null || true
-editor_pid=""
-start_editor
-click "${cancel_button[@]}"
-finish_editor
-[ "$status" = 0 ] || fail "restart after a crash ended with $status"
-echo "ok - a crashed copy does not block the next start"
-
-# 6. No variable names a prefix: the editor finds the game's Proton prefix in
-# the Steam library by itself, and OK ends with 0.
+# Without WINEPREFIX, Proton's prefix holds the game alone; its registry caps shaders.
 unset WINEPREFIX
-proton="$HOME/.local/share/Steam/steamapps/compatdata/4242/pfx"
-proton_settings="$proton/drive_c/users/steamuser/AppData/Roaming/Ravelstone/setting.cfg"
+proton=$HOME/.local/share/Steam/steamapps/compatdata/4242/pfx
+proton_settings=$proton/drive_c/users/steamuser/AppData/Roaming/Ravelstone/setting.cfg
 mkdir -p "$(dirname "$proton_settings")"
-cp "$settings" "$work/wine-prefix.cfg"
-start_editor
-click "${keyboard_tab[@]}"
-click "${kick_list[@]}"
-hold_key k
-click "${ok_button[@]}"
-finish_editor
-[ "$status" = 0 ] || fail "OK in the Proton prefix ended with $status"
-[ -f "$proton_settings" ] || fail "nothing was written to the Proton prefix"
-settings="$proton_settings"
-[ "$(byte_at 6)" = 37 ] || fail "Kick in the Proton prefix is $(byte_at 6), not K (0x25)"
-cmp -s "$work/wine-prefix.cfg" "$roaming/Ravelstone/setting.cfg" || fail "the other prefix changed"
-echo "ok - without WINEPREFIX the Proton prefix that holds the game's folder is edited"
-
-# 7. A prefix whose registry caps pixel shaders gets the shader-less
-# defaults, whatever this machine's OpenGL offers (scenario 6's file shows
-# the machine's own answer). ALSA's null device answers the sound question
-# with yes, so the sounds stay on.
-machine_shader=$(byte_at 583)
-capped="$work/capped"
-mkdir -p "$capped/drive_c/users/player/AppData/Roaming/Ravelstone"
 printf '%s\n' 'WINE REGISTRY Version 2' '' '[Software\\Wine\\Direct3D] 1700000000' \
-    '"MaxShaderModelPS"=dword:00000000' >"$capped/user.reg"
+    '"MaxShaderModelPS"=dword:00000000' >"$proton/user.reg"
 printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
-start_editor --prefix "$capped"
-click "${ok_button[@]}"
-finish_editor
+start
+click ok
+finish 0 "OK in the Proton prefix"
 rm "$HOME/.asoundrc"
-[ "$status" = 0 ] || fail "OK in the capped prefix ended with $status"
-settings="$capped/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg"
-[ "$(byte_at 583)" = 0 ] || fail "pixel shader is $(byte_at 583) in a prefix without shaders"
-[ "$(byte_at 589)" = 1 ] || fail "palette is $(byte_at 589), not Simple, without shaders"
-[ "$(byte_at 586)$(byte_at 587)" = 00 ] || fail "sounds are off ($(byte_at 586), $(byte_at 587)) with a sound device"
-echo "ok - MaxShaderModelPS = 0 gives the shader-less defaults (the machine says $machine_shader); a sound device keeps the sounds on"
+[ -f "$proton_settings" ] || fail "nothing was written to the Proton prefix"
+values=$(for at in 583 589 586 587; do byte $at "$proton_settings"; done | xargs)
+[ "$values" = "0 1 0 0" ] || fail "pixel shader, palette, sounds off, music off: $values"
+cmp -s "$settings" "$work/before" || fail "the prefix WINEPREFIX named changed"
+echo "ok - the Proton prefix holding the game is found alone; MaxShaderModelPS = 0 gives the shader-less defaults"
 
-# 8. A settings folder the editor may not write to: OK names the file and
-# the reason, the sheet stays open, nothing is written, and the run ends
-# with 1. Root may write anywhere, so then the editor runs as nobody.
-locked="$work/locked"
-locked_prefix="$locked/prefix"
-locked_folder="$locked_prefix/drive_c/users/player/AppData/Roaming/Ravelstone"
-mkdir -p "$locked_folder" "$locked/run"
+# A folder the editor may not write to (so as nobody: root writes anywhere).
+locked=$work/locked
+folder=$locked/prefix/drive_c/users/player/AppData/Roaming/Ravelstone
+mkdir -p "$folder" "$locked/run"
 chmod 700 "$locked/run"
 if [ "$(id -u)" = 0 ]; then
     chmod 755 "$work"
     chown -R 65534:65534 "$locked"
-    runner=(setpriv --reuid=65534 --regid=65534 --clear-groups
-            env HOME="$locked" XDG_RUNTIME_DIR="$locked/run")
+    runner=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$locked" XDG_RUNTIME_DIR="$locked/run")
 fi
-chmod 555 "$locked_folder"
-start_editor --prefix "$locked_prefix"
-click "${ok_button[@]}"
-message=""
-find_message() {
-    message=$(xdotool search --all --onlyvisible --pid "$editor_pid" --name '^Ravelstone - Config by Qv$' 2>/dev/null | grep -v "^$window\$" | head -n1)
-    [ -n "$message" ]
-}
-wait_for 15 find_message || fail "no message about the failed save"
-editor_ended && fail "the sheet closed although the save failed"
-xdotool windowfocus --sync "$message" key Return
-wait_for 15 bash -c "! xdotool search --all --onlyvisible --pid $editor_pid --name '^Ravelstone' | grep -qv '^$window\$'" \
-    || fail "the message did not close"
-kill -0 "$editor_pid" || fail "the editor ended with the message"
-click "${cancel_button[@]}"
-finish_editor
-[ "$status" = 1 ] || fail "a run whose save failed ended with $status"
-[ ! -e "$locked_folder/setting.cfg" ] || fail "a file appeared in the locked folder"
+chmod 555 "$folder"
+start --prefix "$locked/prefix"
+click ok
+message() { windows '^Ravelstone - Config by Qv$' | grep -vx "$window"; }
+within 15 message >/dev/null || fail "no message about the failed save"
+xdotool windowfocus --sync "$(message | head -n1)" key Return
+no_message() { ! message >/dev/null; }
+within 15 no_message || fail "the message did not close"
+windows '^Ravelstone - Config by Qv$' | grep -qx "$window" || fail "the sheet closed with the message"
+click cancel
+finish 1 "A run whose save failed"
+[ ! -e "$folder/setting.cfg" ] || fail "a file appeared in the locked folder"
+runner=()
 echo "ok - a save that fails keeps the sheet open and the run ends with 1"
 
-# 9. Two prefixes hold the game's settings: the editor asks once, before the
-# sheet, and remembers the answer.
-runner=()
-other="$HOME/.local/share/Steam/steamapps/compatdata/5151/pfx"
-mkdir -p "$other/drive_c/users/steamuser/AppData/Roaming/Ravelstone"
-remembered="$HOME/.config/ravelstone-config/prefix"
-rm -f "$remembered"
-"$editor" >"$work/editor.log" 2>&1 &
-editor_pid=$!
-chooser=""
-find_chooser() {
-    chooser=$(xdotool search --all --onlyvisible --pid "$editor_pid" --name '^Which Wine prefix' 2>/dev/null | head -n1)
-    [ -n "$chooser" ]
-}
-wait_for 30 find_chooser || fail "no chooser for two prefixes"
+mkdir -p "$HOME/.local/share/Steam/steamapps/compatdata/5151/pfx/drive_c/users/steamuser/AppData/Roaming/Ravelstone"
+picked() { grep -qx "$(readlink -f "$proton")" "$HOME/.config/ravelstone-config/prefix"; }
+run
+within 30 chooser_shown || fail "no chooser for two prefixes"
 xdotool windowfocus --sync "$chooser" key Return
-wait_for 30 find_window || fail "no sheet after the choice"
+within 30 sheet_shown || fail "no sheet after the choice"
 xdotool windowfocus --sync "$window"
-click "${cancel_button[@]}"
-finish_editor
-[ "$status" = 0 ] || fail "Cancel after the choice ended with $status"
-grep -qx "$(readlink -f "$proton")" "$remembered" || fail "the choice was not remembered"
-start_editor
-find_chooser && fail "the chooser came back although a choice is remembered"
-click "${cancel_button[@]}"
-finish_editor
-# --choose-prefix asks again; Esc there ends the run and keeps the pick.
-"$editor" --choose-prefix >"$work/editor.log" 2>&1 &
-editor_pid=$!
-wait_for 30 find_chooser || fail "--choose-prefix did not ask again"
+click cancel
+finish 0 "Cancel after the choice"
+picked || fail "the pick was not remembered"
+start
+chooser_shown && fail "the chooser came back although a pick is remembered"
+click cancel
+finish 0 Cancel
+run --choose-prefix
+within 30 chooser_shown || fail "--choose-prefix did not ask again"
 xdotool windowfocus --sync "$chooser" key Escape
-finish_editor
-[ "$status" = 0 ] || fail "Esc in the chooser ended with $status"
-grep -qx "$(readlink -f "$proton")" "$remembered" || fail "Esc changed the remembered choice"
-echo "ok - two prefixes: the player chooses once, the choice is remembered, --choose-prefix asks again"
+finish 0 "Esc in the chooser"
+picked || fail "Esc changed the pick"
+echo "ok - two prefixes: the player picks once, the pick is remembered, --choose-prefix asks again"

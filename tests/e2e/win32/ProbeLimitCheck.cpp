@@ -7,23 +7,17 @@
 
 #include "probes/win32/ProbeThread.h"
 
-namespace {
-
-struct StuckGraphics final : ravel::GraphicsProbe {
-    bool ReadPixelShaderVersion(uint32_t& version) override {
-        Sleep(INFINITE);
-        version = 0xFFFF0104u;
-        return true;
-    }
-};
-
-struct QuickSound final : ravel::SoundProbe {
-    bool OpenDefaultDevice() override { return true; }
-};
-
-}  // namespace
-
 int main() {
+    struct StuckGraphics final : ravel::GraphicsProbe {
+        bool ReadPixelShaderVersion(uint32_t& version) override {
+            Sleep(INFINITE);
+            version = 0xFFFF0104u;
+            return true;
+        }
+    };
+    struct QuickSound final : ravel::SoundProbe {
+        bool OpenDefaultDevice() override { return true; }
+    };
     constexpr DWORD kLimit = 500;
     StuckGraphics graphics;
     QuickSound sound;

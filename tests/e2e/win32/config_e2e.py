@@ -1,24 +1,33 @@
 #!/usr/bin/python3
-"""End-to-end scenarios of the real config.exe under Wine.
-
-    config_e2e.py setup ROOT EXE32 EXE64 INSPECT32 INSPECT64
-    config_e2e.py run ROOT SCENARIO
-    config_e2e.py cleanup ROOT
-
-`setup` starts a private Xvfb and makes the Wine prefix once per test run;
-each `run` starts from a known prefix state (settings folder removed or
-written by the scenario) and reuses them; `cleanup` stops both.
-"""
+"""A player's journeys through the real config.exe and ravelstone-cfg.exe under Wine:
+    config_e2e.py setup ROOT BUILDS RAVELSTONE_CFG | run ROOT JOURNEY | cleanup ROOT | list
+`setup` starts a private Xvfb and makes one Wine prefix, described in a state file that
+each journey (a process of its own) loads. A person's actions are xdotool clicks, hovers
+and held keys; what a person sees is read by inspect.exe under the same Wine. A journey
+starts without a settings file; the files it expects are written by RAVELSTONE_CFG, the
+native build of the same tree, and changed only by its own steps."""
+import collections
+import contextlib
+import getpass
+import json
 import os
+import random
+import shutil
 import subprocess
 import sys
 import time
+from pathlib import Path
 
-import expected as X
-from wineharness import Environment, Failure, wait_for
+CAPTION = "Ravelstone - Config by Qv"
+OK, CANCEL, APPLY = 1, 2, 0x3021  # the sheet's button ids
+SIZE, INTRO, VSYNC, RESERVED = 596, 588, 585, 594
+LISTS = range(1041, 1055)
+Control = collections.namedtuple("Control", "id enabled checked dropped count rect text")
+NUMBERS = {"sheet": 6, "page": 5, "button": 6, "control": 9, "entry": 0, "tip": 4}
 
-OK_RESULT = 1      # PropertySheet's answer after OK
-CANCEL_RESULT = 0  # ... after Cancel
+
+class Failure(AssertionError):
+    pass
 
 
 def check(condition, message):
@@ -27,450 +36,380 @@ def check(condition, message):
 
 
 def check_equal(actual, wanted, what):
-    if actual != wanted:
-        raise Failure(f"{what}: got {actual!r}, expected {wanted!r}")
+    check(actual == wanted, f"{what}: got {actual!r}, expected {wanted!r}")
 
 
 def check_bytes(actual, wanted, what):
-    if actual is None:
-        raise Failure(f"{what}: no setting.cfg")
-    if actual == wanted:
-        return
-    if len(actual) != len(wanted):
-        raise Failure(f"{what}: {len(actual)} bytes, expected {len(wanted)}")
-    diffs = [f"{i}: {actual[i]:#04x} (expected {wanted[i]:#04x})"
-             for i in range(len(wanted)) if actual[i] != wanted[i]]
-    raise Failure(f"{what}: bytes differ at " + ", ".join(diffs[:12]))
+    actual = actual or b""
+    diffs = [f"{i}: {actual[i:i + 1].hex()} not {wanted[i:i + 1].hex()}"
+             for i in range(max(len(actual), len(wanted))) if actual[i:i + 1] != wanted[i:i + 1]]
+    check(not diffs, f"{what}: {len(actual)} bytes ({len(wanted)} wanted); " + ", ".join(diffs[:9]))
+
+
+def changed(data, offset, value):
+    return data[:offset] + bytes([value]) + data[offset + 1:]
+
+
+def wait_for(what, probe, timeout=30.0):
+    deadline = time.monotonic() + timeout
+    while not (answer := probe()):
+        check(time.monotonic() < deadline, f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(0.1)
+    return answer
+
+
+class Sheet:
+    """One reading of the live sheet from inspect.exe's lines."""
+
+    def __init__(self, output):
+        rows = collections.defaultdict(list)
+        for line in output.splitlines():
+            kind, _, rest = line.partition(" ")
+            *numbers, text = rest.split(" ", NUMBERS[kind])
+            rows[kind].append(([int(n) for n in numbers], text.replace("\\n", "\n")))
+        self.ex_style, self.current, *self.rect = rows["sheet"][0][0]
+        self.pages = {n[0]: (n[1:], text) for n, text in rows["page"]}
+        self.buttons = {n[0]: (n[1], n[2:]) for n, _ in rows["button"]}
+        self.controls = {n[0]: Control(*n[:5], n[5:], text) for n, text in rows["control"]}
+        self.entries = [text for _, text in rows["entry"]]
+        self.tips = rows["tip"]
+
+
+class Environment:
+    def __init__(self, state):
+        self.state, self.root, self.build = state, Path(state["root"]), Path(state["build"])
+        self.folder = Path(self.root, "prefix/drive_c/users", getpass.getuser(),
+                           "AppData/Roaming/Ravelstone")
+        self.file = self.folder / "setting.cfg"
+        self.started = []  # every copy of config.exe, so that none outlives a journey
+
+    @staticmethod
+    def create(root, builds, native_cfg=None):
+        """Starts Xvfb and makes a fresh prefix in `root` for the programs in
+        `builds`/mingw, or mingw64 where 32-bit code cannot run."""
+        with contextlib.suppress(OSError, KeyError):  # left by a run that was cut short
+            Environment.load(root).destroy()
+        shutil.rmtree(root, ignore_errors=True)
+        Path(root, "home-sound").mkdir(parents=True)
+        # No sound card here: ALSA's null device stands in for one (`root` is the silent home).
+        Path(root, "home-sound/.asoundrc").write_text("pcm.!default { type null }\n"
+                                                      "ctl.!default { type hw card 0 }\n")
+        # Some kernels have the 32-bit emulation switched off.
+        bits = 64 if subprocess.run("/usr/lib/wine/wine --version", shell=True,
+                                    capture_output=True).returncode else 32
+        if bits == 64:
+            print("note: this machine cannot execute 32-bit code; running the 64-bit build "
+                  "of config.exe under the 64-bit Wine instead")
+        build = Path(builds, "mingw64" if bits == 64 else "mingw")
+        for name in ("config.exe", "inspect.exe", "probe_limit_check.exe", "ravelstone-cfg.exe"):
+            check((build / name).is_file(), f"missing {build / name}: build the mingw presets")
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24",
+                                 "-nolisten", "tcp"], stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL, start_new_session=True)
+        display = xvfb.stdout.readline().decode().strip()
+        check(display, "Xvfb did not start")
+        env = Environment({"root": root, "bits": bits, "build": str(build), "cfg": native_cfg,
+                           "loader": "/usr/lib/wine/wine" + ("64" if bits == 64 else ""),
+                           "server": f"/usr/lib/wine/wineserver{bits}", "xvfb": xvfb.pid,
+                           "display": f":{display}"})
+        # Written first, so that the clean-up after a failed set-up finds what to stop.
+        Path(root, "state.json").write_text(json.dumps(env.state))
+        env.wine(["wineboot", "-i"], timeout=300)
+        subprocess.run([env.state["server"], "-w"], env=env.env(), timeout=300)
+        # Kept for the whole run: a server that shuts down between two
+        # journeys makes the next start wait for it.
+        subprocess.Popen([env.state["server"], "-p"], env=env.env(), start_new_session=True,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return env
+
+    @staticmethod
+    def load(root):
+        return Environment(json.loads(Path(root, "state.json").read_text()))
+
+    def destroy(self):
+        subprocess.run([self.state["server"], "-k"], env=self.env())
+        subprocess.run(["kill", "--", f"-{self.state['xvfb']}"], stderr=subprocess.DEVNULL)
+        (self.root / "state.json").unlink()  # its process ids are no longer ours
+
+    def env(self, sound=True):
+        home = f"{self.root}/home-sound" if sound else str(self.root)
+        return dict(os.environ, DISPLAY=self.state["display"], WINEPREFIX=f"{self.root}/prefix",
+                    WINESERVER=self.state["server"], WINEDEBUG="-all", LC_ALL="C.UTF-8",
+                    WINEDLLOVERRIDES="mscoree,mshtml=", HOME=home)
+
+    def wine(self, args, sound=True, timeout=60, stdout=subprocess.PIPE, stdin_data=None):
+        return subprocess.run([self.state["loader"], *args], env=self.env(sound), input=stdin_data,
+                              stdout=stdout, stderr=subprocess.PIPE, timeout=timeout)
+
+    def native(self, *args):
+        return subprocess.run([self.state["cfg"], *args], capture_output=True, check=True).stdout
+
+    def defaults(self, *flags):
+        self.native("defaults", self.root / "defaults.cfg", *flags)
+        return (self.root / "defaults.cfg").read_bytes()
+
+    def start_config(self, sound=True):
+        self.started.append(subprocess.Popen([self.state["loader"], self.build / "config.exe"],
+                                             env=self.env(sound), stdout=subprocess.DEVNULL,
+                                             stderr=subprocess.DEVNULL))
+        return self.started[-1]
+
+    def read(self, list_id=0):
+        """The live sheet (with the entries of `list_id`), or None while none is shown."""
+        try:
+            result = self.wine([self.build / "inspect.exe", CAPTION, str(list_id)], timeout=15)
+        except subprocess.TimeoutExpired:
+            return None  # a Wine process started while another comes up can stall
+        return Sheet(result.stdout.decode()) if result.returncode == 0 else None
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *map(str, args)], env=self.env(), capture_output=True,
+                              timeout=30).stdout.decode().split()
+
+    def sheet_windows(self):
+        return self.xdotool("search", "--onlyvisible", "--name", f"^{CAPTION}$")
+
+    def hover(self, rect):
+        # The pointer comes from elsewhere, as a hand's would: a window that
+        # opened under a resting pointer has seen no motion.
+        x, y = (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
+        for point in ((1023, 767), (x - 2, y), (x, y)):
+            self.xdotool("mousemove", "--sync", *point)
+
+    def click(self, rect):
+        self.hover(rect)
+        self.xdotool("click", 1)
+
+    def hold(self, key):
+        """Holds a key long enough for the 33 ms capture poll. Without a window manager the
+        sheet gets the focus from us: DirectInput reads keys only for the foreground window."""
+        self.xdotool("windowfocus", "--sync", self.sheet_windows()[0])
+        self.xdotool("keydown", key, "sleep", 0.15, "keyup", key)
+
+    def settings(self, data=None):
+        """The file's bytes or None, after writing `data` when given."""
+        if data is not None:
+            self.folder.mkdir(parents=True, exist_ok=True)
+            self.file.write_bytes(data)
+        return self.file.read_bytes() if self.file.exists() else None
+
+    def remove_settings(self):
+        shutil.rmtree(self.folder, ignore_errors=True)
 
 
 class Run:
-    """One start of config.exe, from its window to its exit."""
-
-    started = []  # every process of the scenario, so none outlives it
+    """One start of config.exe, from its sheet to its exit."""
 
     def __init__(self, env, sound=True):
-        self.env = env
-        self.process = env.start_config(sound)
-        Run.started.append(self.process)
-        # Asking Wine about the windows while the program is still coming up
-        # can stall the asking process; the X server answers without Wine.
-        wait_for("the sheet's window", env.sheet_x_windows, timeout=60)
-        self.sheet = env.wait_sheet("the sheet with its first page",
-                                    lambda s: s.page_created(X.GRAPHIC_AUDIO_PAGE)
-                                    and s.control(X.GRAPHIC_AUDIO_PAGE, 1020) is not None)
+        self.env, self.process = env, env.start_config(sound)
+        # Wine, asked while the program is still coming up, can stall the
+        # asking process; the X server answers without it.
+        wait_for("the sheet's window", env.sheet_windows, timeout=60)
+        self.see("the first page", lambda s: 1020 in s.controls)
 
-    def refresh(self, what="the sheet", condition=lambda s: True, entries=0, tooltips=False):
-        self.sheet = self.env.wait_sheet(what, condition, entries=entries, tooltips=tooltips)
+    def see(self, what="the sheet", condition=lambda s: True, list_id=0):
+        self.sheet = wait_for(what, lambda: (s := self.env.read(list_id)) and condition(s) and s)
         return self.sheet
 
-    def open_tab(self, page):
-        self.env.click(self.sheet.tab(page)["rect"])
-        return self.refresh(f"page {page} to open",
-                            lambda s: s.current_page == page and s.page_created(page))
+    def tick(self, box):
+        self.env.click(self.sheet.controls[box].rect)
+        return self.see(f"box {box} checked", lambda s: s.controls[box].checked == 1)
 
-    def click_control(self, page, control_id):
-        control = self.sheet.control(page, control_id)
-        check(control is not None, f"page {page} has no control {control_id}")
-        self.env.click(control["rect"])
+    def states(self, wanted):
+        """{control: (checked, enabled)} on the current page."""
+        shown = {i: (c.checked, c.enabled) for i, c in self.sheet.controls.items() if i in wanted}
+        check_equal(shown, wanted, f"(checked, enabled) on page {self.sheet.current}")
 
-    def click_button(self, name):
-        self.env.click(self.sheet.button(name)["rect"])
+    def turn(self, key, page, caption, list_id=0):
+        """Turns the page with an arrow key: nothing of it is cut."""
+        self.env.hold(key)
+        sheet = self.see(f"page {page}", lambda s: s.current == page and 1020 in s.controls,
+                         list_id)
+        check_equal(sheet.pages[page][1], caption, "the page window's caption")
+        left, top, right, _ = sheet.rect
+        floor = sheet.buttons[OK][1][1]
+        for c in sheet.controls.values():
+            check(left < c.rect[0] and c.rect[2] < right and top < c.rect[1] < c.rect[3] < floor,
+                  f"page {page}: control {c.id} at {c.rect} is cut by {sheet.rect} or OK's row")
+        return sheet
 
-    def wait_exit(self, timeout=30.0):
-        try:
-            return self.process.wait(timeout=timeout)
-        except Exception:
-            self.process.kill()
-            raise Failure("config.exe did not end")
+    def tip(self, control_id):
+        """Rests the pointer on a control until its tip shows: (rect, text)."""
+        self.env.hover(self.sheet.controls[control_id].rect)
+        tips = self.see(f"the tip of {control_id}", lambda s: s.tips).tips
+        check_equal(len(tips), 1, "tips shown at once")
+        return tips[0]
 
-    def finish(self, button, result):
-        self.click_button(button)
-        check_equal(self.wait_exit(), result, f"exit code after {button}")
-
-    def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
+    def finish(self, button, code):
+        self.env.click(self.sheet.buttons[button][1])
+        check_equal(self.process.wait(timeout=30), code, f"exit code after button {button}")
 
 
-# -- scenarios -----------------------------------------------------------------
-
-def scenario_defaults_without_file(env):
-    """No file, OK: the file is the full defaults for the probes' answers."""
-    env.remove_settings()
+def journey_three_pages(env):
+    """No file: the defaults, tips and lists as shown, the joystick page
+    without a controller, J captured on Kick; OK writes all of it."""
     run = Run(env)
-    sheet = run.sheet
-    # Pixel shaders and sound are available here: shaders on, sound on.
-    page = X.GRAPHIC_AUDIO_PAGE
-    for control_id, state in ((1000, 0), (1001, 0), (1002, 1), (1007, 0), (1008, 1), (1003, 0),
-                              (1004, 1), (1015, 1), (1014, 1), (1012, 0), (1005, 1), (1006, 0),
-                              (1016, 0), (1017, 0), (1011, 0), (1013, 0), (1009, 1), (1010, 0)):
-        check_equal(sheet.checked(page, control_id), state, f"check state of {control_id}")
-    for control_id, state in ((1014, True), (1017, True), (1011, True), (1012, True),
-                              (1005, False), (1006, False), (1007, False), (1008, False),
-                              (1009, True), (1010, True), (1013, True)):
-        check_equal(sheet.enabled(page, control_id), state, f"enable state of {control_id}")
-    check(not sheet.button("apply")["enabled"], "Apply is enabled before any change")
-    run.finish("ok", OK_RESULT)
-    check_bytes(env.read_settings(), X.default_record(), "setting.cfg after OK")
+    check_equal(run.sheet.ex_style & 0x400, 0, "WS_EX_CONTEXTHELP (a context-help button)")
+    run.states({1000: (0, 1), 1002: (1, 1), 1008: (1, 0), 1014: (1, 1), 1004: (1, 1),
+                1015: (1, 1), 1012: (0, 1), 1005: (1, 0), 1016: (0, 1), 1017: (0, 1),
+                1011: (0, 1), 1009: (1, 1)})
+    check(not run.sheet.buttons[APPLY][0], "Apply is enabled before any change")
+    one_line, text = run.tip(1000)
+    check_equal(text, "Startup the game using the actual screen.  A high-spec machine is "
+                      "needed by fullscreen", "tip of Window Mode")
+    # Wine's modal sheet leaves Ctrl+Page Down to the page; a click on the
+    # first tab gives the tabs the focus, and the arrow keys turn the pages.
+    page = run.sheet.pages[0][0]
+    env.click([page[0] + 12, page[1] - 10] * 2)
+    run.turn("Left", 0, "Graphic / Audio Settings")  # stays on the first page
+    sheet = run.turn("Right", 1, "Keyboard Settings", list_id=1054)
+    check_equal((len(sheet.entries), sheet.entries[74:76]), (88, ["\uff0f", "\uff3c"]),
+                "the Start list's length and its entries 74-75")
+    check_equal({sheet.controls[i].count for i in LISTS}, {88}, "entries of the keyboard lists")
+    check_equal(sheet.controls[1046].text, "U", "Kick of Player 1 before the capture")
+    env.hover(sheet.controls[1002].rect)
+    time.sleep(1.5)  # longer than the tip's delay: nothing may show meanwhile
+    check_equal(run.see().tips, [], "tips shown over Player 1")
+    three_lines, text = run.tip(1054)
+    check_equal(text, "\n".join("?" * n for n in (27, 23, 21)), "tip of the Start list")
+    check(three_lines[3] - three_lines[1] > 2 * (one_line[3] - one_line[1]) - 8,
+          f"the Start tip {three_lines} is not three lines high (one line: {one_line})")
+    sheet = run.turn("Right", 2, "Joystick Settings")
+    check_equal({(sheet.controls[i].count, sheet.controls[i].text) for i in LISTS},
+                {(1, "None  ")}, "joystick lists without a controller")
+    run.states({1011: (0, 0), 1012: (0, 0), 1013: (0, 0), 1002: (1, 1)})
+    env.click(run.turn("Left", 1, "Keyboard Settings").controls[1046].rect)
+    run.see("the Kick list to drop down", lambda s: s.controls[1046].dropped)
+    env.hold("j")
+    sheet = run.see("J on the Kick list", lambda s: s.controls[1046].text == "J")
+    check(not sheet.controls[1046].dropped, "the capture left the drop-down open")
+    check(sheet.buttons[APPLY][0], "the capture did not enable Apply")
+    run.finish(OK, 1)
+    wanted = changed(env.defaults(), 6, 0x24)  # 2 Players, Player 1, Kick: DIK_J
+    # Player 1's joystick entries 14-23, which no list shows, are stored as 0.
+    wanted = wanted[:192 + 14 * 4] + bytes(40) + wanted[192 + 24 * 4:]
+    check_bytes(env.settings(), wanted, "setting.cfg after the capture and OK")
 
 
-def scenario_typical_key_capture(env):
-    """Keyboard tab, click the Kick list of Player 1, hold J, OK."""
-    env.remove_settings()
+def journey_existing_file(env):
+    """A file with reserved bytes and a tail: Cancel leaves it, Apply writes
+    and greys itself, Cancel after Apply keeps Apply's write."""
+    original = env.settings(changed(env.defaults(), VSYNC, 0)[:RESERVED] + b"\x5a\xa5"
+                            + bytes((i * 7 + 3) & 0xFF for i in range(1000 - SIZE)))
     run = Run(env)
-    run.open_tab(X.KEYBOARD_PAGE)
-    check_equal(run.sheet.list_text(X.KEYBOARD_PAGE, 1046), "U", "Kick before the capture")
-    run.click_control(X.KEYBOARD_PAGE, 1046)
-    run.refresh("the Kick list to take the focus",
-                lambda s: s.focus["page"] == X.KEYBOARD_PAGE and s.focus["id"] == 1046)
-    env.focus_sheet()
-    env.key_down("j")
+    run.states({1015: (0, 1), 1016: (0, 1)})
+    run.tick(1015)
+    check(run.tick(1016).buttons[APPLY][0], "two changes did not enable Apply")
+    run.finish(CANCEL, 0)
+    check_bytes(env.settings(), original, "setting.cfg after Cancel")
+    run = Run(env)
+    env.click(run.tick(1015).buttons[APPLY][1])
+    applied = changed(original, VSYNC, 1)
+    wait_for("Apply to write the file", lambda: env.settings() == applied)
+    run.see("Apply to grey itself", lambda s: not s.buttons[APPLY][0])
+    run.tick(1016)
+    run.finish(CANCEL, 0)
+    check_bytes(env.settings(), applied, "setting.cfg after Apply, a change and Cancel")
+
+
+def journey_probes(env):
+    """No sound device, then no pixel shaders: each answer reaches the page
+    and the file (two starts, so swapped answers show); a stuck probe counts
+    as "no" after its limit; a save on a full disk leaves no file."""
+    run = Run(env, sound=False)  # the silent home has no ALSA device
+    run.states({1017: (1, 0), 1011: (1, 0), 1014: (1, 1)})
+    run.finish(OK, 1)
+    check_bytes(env.settings(), env.defaults("--no-sound"), "setting.cfg without sound")
+    env.remove_settings()
+    key = ["HKCU\\Software\\Wine\\Direct3D", "/v", "MaxShaderModelPS", "/f"]
+    check_equal(env.wine(["reg", "add", *key, "/t", "REG_DWORD", "/d", "0"]).returncode, 0, "reg")
     try:
-        run.refresh("the Kick list to show J",
-                    lambda s: s.list_text(X.KEYBOARD_PAGE, 1046) == "J")
+        run = Run(env)
+        run.states({1014: (0, 0), 1017: (0, 1), 1011: (0, 1)})
+        run.finish(OK, 1)
     finally:
-        env.key_up("j")
-    sheet = run.refresh()
-    check(not sheet.control(X.KEYBOARD_PAGE, 1046)["dropped"], "the drop-down is still open")
-    check(sheet.button("apply")["enabled"], "the capture did not enable Apply")
-    run.finish("ok", OK_RESULT)
-    wanted = bytearray(X.default_record())
-    wanted[6] = 0x24  # layout 0, player 1, slot 6 (Kick) = DIK_J
-    check_bytes(env.read_settings(), bytes(wanted), "setting.cfg after the capture and OK")
+        env.wine(["reg", "delete", *key])
+    check_bytes(env.settings(), env.defaults("--no-pixel-shader"), "setting.cfg without shaders")
 
+    # To a file: Wine's helper processes may hold a pipe open after the end.
+    with open(env.root / "probe_limit.txt", "w") as out:
+        code = env.wine([env.build / "probe_limit_check.exe"], stdout=out).returncode
+    check_equal(code, 0, "probe_limit_check: " + (env.root / "probe_limit.txt").read_text())
 
-def scenario_single_instance(env):
-    """A second copy ends at once with 0 and no window; a later start runs."""
     env.remove_settings()
+    env.folder.mkdir(parents=True)
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=8k", "tmpfs", env.folder]).returncode:
+        return print("skipped the full disk: a small tmpfs cannot be mounted here (needs root)")
+    try:
+        subprocess.run(["dd", "if=/dev/zero", f"of={env.folder}/filler"], capture_output=True)
+        Run(env).finish(OK, 1)  # as after any OK: the game's config says nothing either
+        check(not env.file.exists(), "a failed save left a setting.cfg behind")
+    finally:
+        subprocess.run(["umount", "-l", env.folder])
+
+
+def journey_cli_and_one_copy(env):
+    """ravelstone-cfg.exe refuses the Linux options, writes where config.exe
+    reads, prints UTF-8 and round-trips; config.exe runs one copy at a time
+    and keeps a longer file's tail after OK."""
+    def cfg(*args, stdin_data=None):  # exit code, output and errors, which must be UTF-8
+        out = env.wine([env.build / "ravelstone-cfg.exe", *args], stdin_data=stdin_data)
+        return out.returncode, out.stdout.decode().replace("\r", ""), out.stderr.decode()
+
+    for args, code, says in ((["--version"], 0, env.native("--version").decode()),
+                             (["--help"], 0, env.native("--help").decode()),
+                             (["nonsense"], 64, "unknown command nonsense"),
+                             (["--prefix", "C:\\", "show"], 64, "are for Linux"),
+                             (["where"], 64, "are for Linux")):
+        result = cfg(*args)
+        check(result[0] == code and says in result[1] + result[2], f"{args}: {result}")
+    tail = bytes(range(256)) + bytes(range(148))
+    env.settings(bytes(SIZE) + tail)
+    check_equal(cfg("defaults", "--no-pixel-shader")[0], 0, "exit code of defaults")
+    written = env.settings()
+    check_bytes(written, env.defaults("--no-pixel-shader") + tail, "the file after defaults")
+    code, text, _ = cfg("show")
+    check(code == 0 and "\uff0f" in text and "\uff3c" in text, f"show: exit {code}, {text!r}")
+
     first = Run(env)
-    second = env.start_config()
-    Run.started.append(second)
-    try:
-        code = second.wait(timeout=30)
-    except Exception:
-        second.kill()
-        raise Failure("the second copy did not end")
-    check_equal(code, 0, "exit code of the second copy")
-    check_equal(first.refresh().count, 1, "sheets shown while the first copy runs")
-    first.finish("cancel", CANCEL_RESULT)
-    check(env.read_settings() is None, "Cancel wrote a file")
-    third = Run(env)
-    check_equal(third.sheet.count, 1, "sheets shown by a start after the first ended")
-    third.finish("cancel", CANCEL_RESULT)
+    first.states({1014: (0, 1)})  # as loaded: this machine has pixel shaders
+    check_equal(env.start_config().wait(timeout=30), 0, "exit code of a second copy")
+    check_equal(len(env.sheet_windows()), 1, "sheets shown")
+    first.tick(1016)
+    first.finish(OK, 1)
+    kept = env.settings()
+    check_bytes(kept, changed(written, INTRO, 1), "the 1000-byte file after OK")
+
+    # A record holding every kind of byte, through JSON into the longer file.
+    record = random.Random(42).randbytes(SIZE)
+    (env.root / "random.cfg").write_bytes(record)
+    exported = cfg("export", "Z:" + str(env.root / "random.cfg").replace("/", "\\"))[1]
+    for data, code, first_bytes in ((exported[:100], 3, kept), (exported, 0, record)):
+        check_equal(cfg("import", "-", stdin_data=data.encode())[0], code, "exit code of import")
+        check_bytes(env.settings(), first_bytes[:SIZE] + kept[SIZE:], f"after import's {code}")
 
 
-def scenario_cancel_and_apply(env):
-    """Cancel after changes leaves the file; Apply then Cancel keeps Apply's write."""
-    original = bytearray(X.default_record())
-    original[X.VSYNC] = 0
-    original[X.RESERVED:X.RESERVED + 2] = b"\x5a\xa5"
-    original = bytes(original)
-    env.write_settings(original)
-
-    run = Run(env)
-    check_equal(run.sheet.checked(X.GRAPHIC_AUDIO_PAGE, 1015), 0, "V-SYNC as loaded")
-    run.click_control(X.GRAPHIC_AUDIO_PAGE, 1015)
-    run.click_control(X.GRAPHIC_AUDIO_PAGE, 1016)
-    run.refresh("both boxes checked and Apply enabled",
-                lambda s: s.checked(0, 1015) == 1 and s.checked(0, 1016) == 1
-                and s.button("apply")["enabled"])
-    run.finish("cancel", CANCEL_RESULT)
-    check_bytes(env.read_settings(), original, "setting.cfg after Cancel")
-
-    run = Run(env)
-    run.click_control(X.GRAPHIC_AUDIO_PAGE, 1015)
-    run.refresh("V-SYNC checked", lambda s: s.checked(0, 1015) == 1)
-    run.click_button("apply")
-    applied = bytearray(original)
-    applied[X.VSYNC] = 1
-    applied = bytes(applied)
-    wait_for("Apply to write the file", lambda: env.read_settings() == applied, timeout=20)
-    run.refresh("Apply to grey itself", lambda s: not s.button("apply")["enabled"])
-    run.click_control(X.GRAPHIC_AUDIO_PAGE, 1016)
-    run.refresh("intro box checked", lambda s: s.checked(0, 1016) == 1)
-    run.finish("cancel", CANCEL_RESULT)
-    check_bytes(env.read_settings(), applied, "setting.cfg after Apply then Cancel")
+JOURNEYS = {name[8:]: f for name, f in globals().items() if name.startswith("journey_")}
 
 
-def scenario_without_sound(env):
-    """DirectSound fails: both sound boxes checked and grey, bytes 586-587 are 1."""
-    env.remove_settings()
-    run = Run(env, sound=False)
-    sheet = run.sheet
-    for control_id in (1017, 1011):
-        check_equal(sheet.checked(X.GRAPHIC_AUDIO_PAGE, control_id), 1, f"{control_id} checked")
-        check(not sheet.enabled(X.GRAPHIC_AUDIO_PAGE, control_id), f"{control_id} is not grey")
-    run.finish("ok", OK_RESULT)
-    data = env.read_settings()
-    check_bytes(data, X.default_record(sound=False), "setting.cfg without sound")
-    check_equal(data[X.ALL_SOUNDS_OFF:X.MUSIC_OFF + 1], b"\x01\x01", "bytes 586-587")
-
-
-def scenario_without_pixel_shaders(env):
-    """Wine's Direct3D told to offer no pixel shaders: shader-less defaults."""
-    key = "HKCU\\Software\\Wine\\Direct3D"
-    env.remove_settings()
-    env.set_registry(key, "MaxShaderModelPS", "REG_DWORD", 0)
-    try:
-        run = Run(env)
-        sheet = run.sheet
-        check_equal(sheet.checked(X.GRAPHIC_AUDIO_PAGE, 1014), 0, "Pixel Shader checked")
-        check(not sheet.enabled(X.GRAPHIC_AUDIO_PAGE, 1014), "Pixel Shader is not grey")
-        for control_id, state in ((1001, 1), (1002, 0), (1007, 1), (1008, 0), (1005, 0),
-                                  (1006, 1)):
-            check_equal(sheet.checked(X.GRAPHIC_AUDIO_PAGE, control_id), state,
-                        f"check state of {control_id}")
-        run.finish("ok", OK_RESULT)
-    finally:
-        env.delete_registry(key, "MaxShaderModelPS")
-    check_bytes(env.read_settings(), X.default_record(pixel_shader=False),
-                "setting.cfg without pixel shaders")
-
-
-def scenario_long_file(env):
-    """A 1000-byte file keeps bytes 596-999 after OK; bytes 594-595 survive."""
-    record = bytearray(X.default_record())
-    record[X.FRAME_RATE] = 0
-    record[X.RESERVED:X.RESERVED + 2] = b"\xab\xcd"
-    tail = bytes((i * 7 + 3) & 0xFF for i in range(1000 - X.RECORD_SIZE))
-    original = bytes(record) + tail
-    env.write_settings(original)
-    run = Run(env)
-    check_equal(run.sheet.checked(X.GRAPHIC_AUDIO_PAGE, 1003), 1, "30FPS as loaded")
-    run.finish("ok", OK_RESULT)
-    check_bytes(env.read_settings(), original, "the 1000-byte file after OK")
-
-
-def scenario_full_disk(env):
-    """OK on a full disk with no file yet: config.exe ends as after OK, without
-    a word, and leaves no file (not an empty one the game would read)."""
-    env.remove_settings()
-    folder = env.settings_folder()
-    os.makedirs(folder)
-    mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=8k", "tmpfs", folder],
-                             capture_output=True).returncode == 0
-    if not mounted:
-        print("skipped: a small tmpfs cannot be mounted here (mount needs root)")
-        return
-    try:
-        filler = os.open(os.path.join(folder, "filler"), os.O_WRONLY | os.O_CREAT)
-        try:
-            while os.write(filler, b"\xee" * 4096) > 0:
-                pass
-        except OSError:
-            pass
-        os.close(filler)
-        run = Run(env)
-        run.finish("ok", OK_RESULT)
-        check(not os.path.exists(env.settings_path()), "a failed save left a setting.cfg behind")
-    finally:
-        subprocess.run(["umount", "-l", folder], check=False)
+def main(command, root, *args):
+    if command == "setup":
+        Environment.create(root, *args)
+    elif command == "cleanup" and Path(root, "state.json").exists():
+        Environment.load(root).destroy()
+    elif command == "run":
+        env, begun = Environment.load(root), time.monotonic()
         env.remove_settings()
-
-
-def scenario_probe_limit(env):
-    """A probe stuck in its driver counts as "no" after the limit; the other
-    probe's answer stands (the probe threads of config.exe)."""
-    check_program = os.path.join(os.path.dirname(env.exe), "probe_limit_check.exe")
-    check(os.path.isfile(check_program), f"missing {check_program}: build the mingw presets first")
-    # Its output goes to a file: Wine's helper processes may hold a pipe open
-    # after the program has ended.
-    report = os.path.join(env.root, "probe_limit.txt")
-    with open(report, "wb") as out:
-        result = subprocess.run([env.loader, check_program], env=env.env(), stdout=out,
-                                stderr=subprocess.DEVNULL, timeout=60)
-    with open(report) as f:
-        check_equal(result.returncode, 0, "probe_limit_check: " + f.read().strip())
-
-
-def check_tooltips(sheet, page, wanted):
-    found = {}
-    for tooltip in sheet.tooltips():
-        check(tooltip["style"] & (X.WS_POPUP | X.TTS_ALWAYSTIP) == X.WS_POPUP | X.TTS_ALWAYSTIP,
-              f"tooltip style {tooltip['style']:#x}")
-        check_equal(tooltip["maxWidth"], sheet.screen_width, "tooltip maximum width")
-        check_equal(tooltip["toolCount"], 1, "tools per tooltip control")
-        tool = tooltip["tools"][0]
-        if tool["page"] != page:
-            continue
-        check_equal(tool["flags"] & X.TTF_IDISHWND_SUBCLASS, X.TTF_IDISHWND_SUBCLASS,
-                    "tool flags")
-        check(tool["idIsWindow"], "the tool is not the control's window")
-        check(tool["control"] not in found, f"two tooltips on control {tool['control']}")
-        found[tool["control"]] = tool["text"]
-    check_equal(found, wanted, f"tooltips of page {page}")
-
-
-def visible_tips(sheet):
-    return [(t["tools"][0]["control"], t["tools"][0]["text"], t["rect"])
-            for t in sheet.tooltips() if t["visible"]]
-
-
-def show_tip(run, page, control_id):
-    """Rests the pointer on a control until its tip shows; answers the tip."""
-    run.env.hover(run.sheet.control(page, control_id)["rect"])
-    sheet = run.refresh(f"the tip of {control_id} to show",
-                        lambda s: any(c == control_id for c, _, _ in visible_tips(s)),
-                        tooltips=True)
-    tips = visible_tips(sheet)
-    check_equal(len(tips), 1, "tips shown at once")
-    return tips[0]
-
-
-def scenario_tooltips_and_lists(env):
-    """Tooltips carry the exact texts; no context-help button; the keyboard
-    lists hold the 88 key names, the fullwidth ones included."""
-    env.remove_settings()
-    run = Run(env)
-    sheet = run.refresh(tooltips=True)
-    check_equal(sheet.ex_style & X.WS_EX_CONTEXTHELP, 0, "context-help button")
-    check_equal([t["text"] for t in sheet.data["tabs"]],
-                ["Graphic / Audio Settings", "Keyboard Settings", "Joystick Settings"],
-                "tabs")
-    check_tooltips(sheet, X.GRAPHIC_AUDIO_PAGE, X.GRAPHIC_AUDIO_TOOLTIPS)
-    _, text, one_line = show_tip(run, X.GRAPHIC_AUDIO_PAGE, 1000)
-    check_equal(text, X.GRAPHIC_AUDIO_TOOLTIPS[1000], "tip of Window Mode")
-
-    run.open_tab(X.KEYBOARD_PAGE)
-    sheet = run.refresh(entries=1054, tooltips=True)
-    check_tooltips(sheet, X.KEYBOARD_PAGE, X.KEYBOARD_TOOLTIPS)
-    start = sheet.control(X.KEYBOARD_PAGE, 1054)
-    check_equal(start["entries"], X.KEY_NAMES, "entries of the Start list")
-    check_equal(start["entries"][74:76], ["\uff0f", "\uff3c"], "the fullwidth key names")
-    check_equal(start["values"], X.KEY_CODES, "scan codes of the Start list")
-    for control_id in range(1041, 1055):
-        check_equal(sheet.control(X.KEYBOARD_PAGE, control_id)["count"], len(X.KEY_NAMES),
-                    f"entries in list {control_id}")
-    check_equal([sheet.list_text(X.KEYBOARD_PAGE, i) for i in (1041, 1042, 1043, 1044)],
-                ["W", "S", "A", "D"], "Up, Down, Left, Right of Player 1")
-    # Only the lists and the push button are tab stops (the button manager
-    # gives a radio button a tab stop while it is checked); the player radio
-    # buttons start the second group.
-    tab_stops = {c["id"] for c in sheet.controls(X.KEYBOARD_PAGE)
-                 if c["style"] & X.WS_TABSTOP and not c.get("checked")}
-    check_equal(tab_stops, set(range(1041, 1055)) | {1020}, "tab stops of the Keyboard page")
-    groups = {c["id"] for c in sheet.controls(X.KEYBOARD_PAGE)
-              if c["style"] & X.WS_GROUP and c["class"] != "Static"}
-    check_equal(groups, {1002}, "groups started by the Keyboard page's buttons")
-
-    # "Player 1" has no tip; the Start list's tip has three lines.
-    env.hover(sheet.control(X.KEYBOARD_PAGE, 1002)["rect"])
-    time.sleep(1.5)  # longer than the tip delay: nothing may show meanwhile
-    check_equal(visible_tips(run.refresh(tooltips=True)), [], "tips shown over Player 1")
-    _, text, three_lines = show_tip(run, X.KEYBOARD_PAGE, 1054)
-    check_equal(text, X.KEYBOARD_TOOLTIPS[1054], "tip of the Start list")
-    one_height = one_line[3] - one_line[1]
-    three_height = three_lines[3] - three_lines[1]
-    check(three_height > 2 * one_height - 8,
-          f"the Start tip ({three_height} px high) is not three lines of {one_height} px")
-
-    run.open_tab(X.JOYSTICK_PAGE)
-    sheet = run.refresh(tooltips=True)
-    check_tooltips(sheet, X.JOYSTICK_PAGE, X.JOYSTICK_TOOLTIPS)
-    run.finish("cancel", CANCEL_RESULT)
-
-
-def scenario_joystick_page_without_joystick(env):
-    """Only "None  " in every list, grey Advanced boxes; Apply writes NoInput
-    to entries 0-13 and 0 to 14-23 of Player 1."""
-    env.remove_settings()
-    run = Run(env)
-    run.open_tab(X.JOYSTICK_PAGE)
-    sheet = run.refresh(entries=1041)
-    check_equal(sheet.control(X.JOYSTICK_PAGE, 1041)["entries"], ["None  "], "entries of Up")
-    check_equal(sheet.control(X.JOYSTICK_PAGE, 1041)["values"], [X.NO_INPUT], "value of None")
-    for control_id in range(1041, 1055):
-        control = sheet.control(X.JOYSTICK_PAGE, control_id)
-        check_equal(control["count"], 1, f"entries in list {control_id}")
-        check_equal(control["selectedText"], "None  ", f"selection of list {control_id}")
-    for control_id in (1011, 1012, 1013):
-        check(not sheet.enabled(X.JOYSTICK_PAGE, control_id), f"{control_id} is not grey")
-    check_equal(sheet.checked(X.JOYSTICK_PAGE, 1002), 1, "Player 1 checked")
-    check(not sheet.button("apply")["enabled"], "Apply enabled before any change")
-    # "Default Settings" rebuilds Player 1 from the (absent) joystick 1 and
-    # enables Apply.
-    run.click_control(X.JOYSTICK_PAGE, 1020)
-    run.refresh("Apply to be enabled", lambda s: s.button("apply")["enabled"])
-    run.click_button("apply")
-    wait_for("Apply to write the file", lambda: env.read_settings() is not None, timeout=20)
-    run.finish("cancel", CANCEL_RESULT)
-    data = env.read_settings()
-    wanted = bytearray(X.default_record())
-    for entry in range(14, 24):
-        wanted[X.JOYSTICK + entry * 4:X.JOYSTICK + entry * 4 + 4] = b"\0\0\0\0"
-    check_bytes(data, bytes(wanted), "setting.cfg after Apply on the joystick page")
-    for entry in range(14):
-        check_equal(X.joystick_entry(data, 0, entry), X.NO_INPUT, f"player 1 entry {entry}")
-
-
-def check_nothing_cut(sheet, page):
-    """Every control of the page lies inside the page's room on the sheet."""
-    left, top, right, bottom = sheet.data["rect"]
-    floor = sheet.button("ok")["rect"][1]
-    for control in sheet.controls(page):
-        c_left, c_top, c_right, c_bottom = control["rect"]
-        check(left < c_left and c_right < right and top < c_top and c_bottom < floor,
-              f"page {page}: control {control['id']} ({control['text']!r}) at "
-              f"{control['rect']} is cut by the sheet {sheet.data['rect']}")
-
-
-def scenario_screenshots(env):
-    """The three pages as a player sees them, for the README; none is cut."""
-    env.remove_settings()
-    folder = os.path.join(env.root, "screenshots")
-    os.makedirs(folder, exist_ok=True)
-    run = Run(env)
-    names = ["graphic-audio", "keyboard", "joystick"]
-    for page, name in enumerate(names):
-        sheet = run.open_tab(page) if page else run.refresh()
-        check_nothing_cut(sheet, page)
-        # Let the page finish painting: the screenshot must show it whole.
-        time.sleep(0.3)
-        env.screenshot(os.path.join(folder, f"page-{name}.png"), sheet.data["rect"])
-    run.finish("cancel", CANCEL_RESULT)
-    for name in names:
-        check(os.path.getsize(os.path.join(folder, f"page-{name}.png")) > 1000,
-              f"screenshot of {name} is empty")
-
-
-SCENARIOS = {
-    name[len("scenario_"):]: function
-    for name, function in globals().items() if name.startswith("scenario_")
-}
-
-
-def main(argv):
-    if len(argv) >= 2 and argv[1] == "list":
-        print("\n".join(SCENARIOS))
-        return 0
-    if len(argv) == 7 and argv[1] == "setup":
-        Environment.create(*argv[2:7])
-        return 0
-    if len(argv) == 3 and argv[1] == "cleanup":
-        if Environment.exists(argv[2]):
-            Environment.load(argv[2]).destroy()
-        return 0
-    if len(argv) == 4 and argv[1] == "run":
-        env = Environment.load(argv[2])
-        scenario = SCENARIOS[argv[3]]
-        started = time.monotonic()
         try:
-            scenario(env)
+            JOURNEYS[args[0]](env)
         except Failure as failure:
-            print(f"FAILED {argv[3]}: {failure}")
-            return 1
+            sys.exit(f"FAILED {args[0]}: {failure}")
         finally:
-            # Leave no copy running for the next scenario.
-            for process in Run.started:
-                if process.poll() is None:
-                    process.kill()
-                    process.wait()
-        print(f"passed {argv[3]} in {time.monotonic() - started:.1f} s")
-        return 0
-    print(__doc__)
-    return 2
+            for process in env.started:  # no copy is left for the next journey
+                process.kill()
+                process.wait()
+        print(f"passed {args[0]} in {time.monotonic() - begun:.1f} s")
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    main(*sys.argv[1:]) if len(sys.argv) > 2 else print("\n".join(JOURNEYS))

@@ -113,13 +113,13 @@ INT_PTR ShowSheet(HINSTANCE instance) {
 int Run(HINSTANCE instance) {
     thePlatform.instance = instance;
 
-    // A second copy leaves at once, without a window.
-    HANDLE existing = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kApplicationTitle);
-    if (existing != nullptr) {
-        CloseHandle(existing);
+    // A second copy leaves at once, without a window. Creating the mutex is
+    // the test itself, so two copies started together cannot both go on.
+    HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kApplicationTitle);
+    if (instanceMutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(instanceMutex);
         return 0;
     }
-    HANDLE instanceMutex = CreateMutexA(nullptr, FALSE, kApplicationTitle);
     // The probes run while the sheet is built; the first page waits for
     // their answers where it reads them.
     theProbeThread.Start();

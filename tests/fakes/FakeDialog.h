@@ -41,10 +41,9 @@ class FakeDialog : public Dialog {
         for (int i = 0, group = 0; i < page.controlCount; ++i) {
             const ControlTemplate& source = page.controls[i];
             group = source.groupStart ? i : group;
-            if (source.id >= kFirstId && source.id < kFirstId + kIdSpan) {
-                Control& c = controls_[static_cast<size_t>(source.id - kFirstId)];
-                c.source = &source;
-                c.group = group;
+            if (Control* c = Slot(source.id)) {
+                c->source = &source;
+                c->group = group;
             }
         }
     }
@@ -53,69 +52,49 @@ class FakeDialog : public Dialog {
     // Only radio buttons and check boxes hold a check; lists and push
     // buttons ignore BM_SETCHECK.
     void CheckButton(int id, unsigned state) override {
-        if (Control* c = Find(id); c != nullptr && (c->source->kind == ControlKind::RadioButton ||
-                                                    c->source->kind == ControlKind::CheckBox)) {
-            c->state = state;
+        if (Is(Find(id), ControlKind::RadioButton) || Is(Find(id), ControlKind::CheckBox)) {
+            Find(id)->state = state;
         }
     }
     unsigned IsButtonChecked(int id) override { return Find(id) != nullptr ? Find(id)->state : 0; }
-    void EnableControl(int id, bool enabled) override {
-        if (Control* c = Find(id)) {
-            c->enabled = enabled;
-        }
-    }
+    void EnableControl(int id, bool enabled) override { Or(Find(id)).enabled = enabled; }
     int ListAppend(int id, const char* text) override {
         Control* c = List(id);
         return c == nullptr ? 0 : (c->entries.push_back({text, 0}), Count(*c) - 1);
     }
     void ListSetValue(int id, int index, uint32_t value) override {
-        if (Control* c = List(id); c != nullptr && Valid(*c, index)) {
-            c->entries[static_cast<size_t>(index)].value = value;
+        if (Entry* entry = At(List(id), index)) {
+            entry->value = value;
         }
     }
     uint32_t ListValue(int id, int index) override {
-        Control* c = List(id);
-        if (c == nullptr) {
-            return 0;
-        }
-        return Valid(*c, index) ? c->entries[static_cast<size_t>(index)].value : kListError;
+        return List(id) == nullptr   ? 0
+               : At(List(id), index) ? At(List(id), index)->value
+                                     : kListError;
     }
     int ListSelection(int id) override { return List(id) != nullptr ? List(id)->selection : 0; }
     void ListSelect(int id, int index) override {
-        if (Control* c = List(id)) {
-            c->selection = Valid(*c, index) ? index : kListError;
-        }
+        Or(List(id)).selection = At(List(id), index) != nullptr ? index : kListError;
     }
     int ListSelectText(int id, const char* text) override {
         Control* c = List(id);
-        if (c == nullptr) {
-            return 0;
-        }
-        for (int n = 1; n <= Count(*c); ++n) {
+        for (int n = 1; c != nullptr && n <= Count(*c); ++n) {
             const int index = n % Count(*c);  // entry 0 last
-            if (BeginsWith(c->entries[static_cast<size_t>(index)].text, text)) {
+            // A shorter entry differs at its end, so this is a prefix match.
+            if (::strncasecmp(At(c, index)->text.c_str(), text, std::strlen(text)) == 0) {
                 return c->selection = index;
             }
         }
-        return kListError;
+        return c == nullptr ? 0 : kListError;
     }
-    void ListCloseDropDown(int id) override {
-        if (Control* c = List(id)) {
-            c->droppedDown = false;
-        }
-    }
+    void ListCloseDropDown(int id) override { Or(List(id)).droppedDown = false; }
     int FocusedControl() override { return Find(focus_) != nullptr ? focus_ : 0; }
     void NotifyChanged() override { ++changedCount; }
-    void StartCaptureTimer() override {
-        timerRunning = true;
-        ++timerStarts;
-    }
+    void StartCaptureTimer() override { timerRunning = true, ++timerStarts; }
     void StopCaptureTimer() override { timerRunning = false; }
     void AddControlTooltip(int id, const char* text) override {
-        if (Control* c = Find(id)) {
-            c->tooltip = text;
-            c->hasTooltip = true;
-        }
+        Or(Find(id)).tooltip = text;
+        Or(Find(id)).hasTooltip = true;
     }
     NativeWindow SheetWindow() override { return reinterpret_cast<NativeWindow>(0x5EE7); }
 
@@ -129,15 +108,14 @@ class FakeDialog : public Dialog {
         if (c == nullptr || !c->enabled) {
             return;
         }
-        if (c->source->kind == ControlKind::RadioButton) {
+        if (Is(c, ControlKind::RadioButton)) {
             for (Control& other : controls_) {
-                if (other.source != nullptr && other.group == c->group &&
-                    other.source->kind == ControlKind::RadioButton) {
+                if (other.group == c->group && Is(&other, ControlKind::RadioButton)) {
                     other.state = kUnchecked;
                 }
             }
             c->state = kChecked;
-        } else if (c->source->kind == ControlKind::CheckBox) {
+        } else if (Is(c, ControlKind::CheckBox)) {
             c->state = c->state == kChecked ? kUnchecked : kChecked;
         }
         focus_ = id;
@@ -165,20 +143,10 @@ class FakeDialog : public Dialog {
     }
 
     // --- What a user sees ---
-    Control* Find(int id) {
-        if (id < kFirstId || id >= kFirstId + kIdSpan) {
-            return nullptr;
-        }
-        Control& c = controls_[static_cast<size_t>(id - kFirstId)];
-        return c.source != nullptr ? &c : nullptr;
-    }
-    bool Checked(int id) { return IsButtonChecked(id) == kChecked; }
-    bool Enabled(int id) { return Find(id) != nullptr && Find(id)->enabled; }
+    Control* Find(int id) { return Slot(id) != nullptr && Slot(id)->source ? Slot(id) : nullptr; }
     std::string SelectedText(int id) {
-        Control* c = List(id);
-        return c != nullptr && Valid(*c, c->selection)
-                   ? c->entries[static_cast<size_t>(c->selection)].text
-                   : "";
+        const Entry* entry = List(id) != nullptr ? At(List(id), List(id)->selection) : nullptr;
+        return entry != nullptr ? entry->text : "";
     }
     const std::vector<Entry>& Entries(int id) {
         static const std::vector<Entry> kNone;
@@ -186,40 +154,44 @@ class FakeDialog : public Dialog {
     }
     // The whole page at a glance: "1002 1004" for the checked buttons, the
     // grey controls, or the controls with a tooltip.
-    std::string CheckedIds() {
-        return Ids([](const Control& c) { return c.state == kChecked; });
-    }
-    std::string GreyIds() {
-        return Ids([](const Control& c) { return !c.enabled; });
-    }
-    std::string TooltipIds() {
-        return Ids([](const Control& c) { return c.hasTooltip; });
-    }
+    std::string CheckedIds() { return Ids('c'); }
+    std::string GreyIds() { return Ids('g'); }
+    std::string TooltipIds() { return Ids('t'); }
+    // Checked | grey: "1002 1004 | 1005".
+    std::string Seen() { return CheckedIds() + " | " + GreyIds(); }
 
     int changedCount = 0;
     bool timerRunning = false;
     int timerStarts = 0;
 
   private:
-    Control* List(int id) {
-        Control* c = Find(id);
-        return c != nullptr && c->source->kind == ControlKind::DropDownList ? c : nullptr;
+    Control* Slot(int id) {
+        const auto index = static_cast<size_t>(id - kFirstId);  // below kFirstId: huge
+        return index < controls_.size() ? &controls_[index] : nullptr;
     }
+    static bool Is(const Control* c, ControlKind kind) {
+        return c != nullptr && c->source != nullptr && c->source->kind == kind;
+    }
+    // A missing control's writes land in a blank that nothing reads.
+    Control& Or(Control* c) { return c != nullptr ? *c : (spare_ = {}); }
+    Control* List(int id) { return Is(Find(id), ControlKind::DropDownList) ? Find(id) : nullptr; }
     static int Count(const Control& c) { return static_cast<int>(c.entries.size()); }
-    static bool Valid(const Control& c, int index) { return index >= 0 && index < Count(c); }
-    template <typename Predicate>
-    std::string Ids(Predicate predicate) {
+    // Entry `index` of list `c`, if both exist.
+    static Entry* At(Control* c, int index) {
+        return c != nullptr && index >= 0 && index < Count(*c) ? &c->entries[size_t(index)]
+                                                               : nullptr;
+    }
+    std::string Ids(char what) {
         std::string ids;
         for (int id = kFirstId; id < kFirstId + kIdSpan; ++id) {
-            if (Find(id) != nullptr && predicate(*Find(id))) {
+            const Control* c = Find(id);
+            if (c != nullptr && (what == 'c'   ? c->state == kChecked
+                                 : what == 'g' ? !c->enabled
+                                               : c->hasTooltip)) {
                 ids += (ids.empty() ? "" : " ") + std::to_string(id);
             }
         }
         return ids;
-    }
-    static bool BeginsWith(const std::string& text, const char* prefix) {
-        const size_t length = std::strlen(prefix);
-        return text.size() >= length && ::strncasecmp(text.c_str(), prefix, length) == 0;
     }
 
     // Every identifier the templates use lies in 1000-1064.
@@ -227,6 +199,7 @@ class FakeDialog : public Dialog {
     static constexpr int kIdSpan = 72;
 
     std::array<Control, kIdSpan> controls_{};
+    Control spare_;
     Page* page_ = nullptr;
     int focus_ = 0;
 };

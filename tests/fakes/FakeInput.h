@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,15 +23,14 @@ inline constexpr DiResult kSFalse = 1;  // a success that is not DI_OK (DI_NOEFF
 
 inline void UseOf(bool released, const char* what) {
     if (released) {
-        std::fprintf(stderr, "a released %s was used\n", what), std::abort();
+        std::fprintf(stderr, "a released %s was used\n", what);
+        std::abort();
     }
 }
 
 struct FakeDeviceScript {
-    DiResult dataFormat = kDiOk;
-    DiResult cooperativeLevel = kDiOk;
-    DiResult enumObjects = kDiOk;
-    DiResult capabilities = kDiOk;
+    DiResult dataFormat = kDiOk, cooperativeLevel = kDiOk;  // what each step answers
+    DiResult enumObjects = kDiOk, capabilities = kDiOk;
     int failRangeAtObject = -1;  // SetRange fails for this object index
     uint32_t buttons = 0;
     std::vector<ObjectInstance> objects;
@@ -44,14 +43,13 @@ class FakeDevice final : public InputDevice {
     DiResult SetDataFormat(DataFormat format) override {
         return Use(), format_ = format, script_.dataFormat;
     }
-    DiResult SetCooperativeLevel(NativeWindow window, uint32_t flags) override {
-        return Use(), window_ = window, cooperativeFlags_ = flags, script_.cooperativeLevel;
+    DiResult SetCooperativeLevel(NativeWindow to, uint32_t flags) override {
+        return Use(), window = to, cooperativeFlags = flags, script_.cooperativeLevel;
     }
     DiResult EnumObjects(EnumObjectsCallback callback, void* context, uint32_t) override {
         Use();
-        const auto& all = script_.objects;
-        for (size_t i = 0; i < all.size() && callback(all[i], context) != kDiEnumStop; ++i) {
-        }
+        std::ranges::find_if(script_.objects,
+                             [&](auto& o) { return callback(o, context) == kDiEnumStop; });
         return script_.enumObjects;
     }
     // Axes only, addressed by dwType.
@@ -66,16 +64,16 @@ class FakeDevice final : public InputDevice {
     }
     DiResult Acquire() override {
         Use();
-        if (refuseAcquire_ && (cooperativeFlags_ & kDisclForeground) != 0) {
+        if (refuseAcquire_ && (cooperativeFlags & kDisclForeground) != 0) {
             return static_cast<DiResult>(0x80070005u);  // DIERR_OTHERAPPHASPRIO
         }
         lostPending_ = false;
-        return std::exchange(acquired_, true) ? kSFalse : kDiOk;
+        return std::exchange(acquired, true) ? kSFalse : kDiOk;
     }
     DiResult Unacquire() override {
         Use();
         ++unacquireCount;
-        return std::exchange(acquired_, false) ? kDiOk : kSFalse;
+        return std::exchange(acquired, false) ? kDiOk : kSFalse;
     }
     DiResult GetCapabilities(DeviceCaps& caps) override {
         Use();
@@ -87,12 +85,12 @@ class FakeDevice final : public InputDevice {
     }
     DiResult Poll() override {
         Use();
-        polled_ = acquired_ ? state : polled_;  // what a polled joystick reads
-        return acquired_ ? kDiOk : kDiErrNotAcquired;
+        polled_ = acquired ? state : polled_;  // what a polled joystick reads
+        return acquired ? kDiOk : kDiErrNotAcquired;
     }
     DiResult GetDeviceState(uint32_t size, void* data) override {
         Use();
-        if (!acquired_) {
+        if (!acquired) {
             return std::exchange(lostPending_, false) ? kDiErrInputLost : kDiErrNotAcquired;
         }
         const bool keyboard = format_ == DataFormat::Keyboard;
@@ -104,20 +102,20 @@ class FakeDevice final : public InputDevice {
     }
     void Release() override {
         Use();
-        ++releaseCount, acquired_ = false, released_ = true;
+        ++releaseCount, acquired = false, released_ = true;
     }
 
     void RefuseAcquire(bool refuse) { refuseAcquire_ = refuse; }  // while the window is away
     // Another program took the device, or the window lost the foreground.
-    void LoseInput() { lostPending_ = std::exchange(acquired_, false); }
+    void LoseInput() { lostPending_ = std::exchange(acquired, false); }
 
     std::string ranges;  // "min..max " for each range set
     uint8_t keys[256] = {};
     JoystickState state{0, 0, 0, 0, 0, 0, {}, {~0u, ~0u, ~0u, ~0u}, {}};  // hats centred
     int unacquireCount = 0, releaseCount = 0;
-    uint32_t cooperativeFlags() const { return cooperativeFlags_; }
-    NativeWindow window() const { return window_; }
-    bool acquired() const { return acquired_; }
+    NativeWindow window = nullptr;  // these three as the code under test left them
+    uint32_t cooperativeFlags = 0;
+    bool acquired = false;
 
   private:
     void Use() const { UseOf(released_, "device"); }
@@ -125,9 +123,7 @@ class FakeDevice final : public InputDevice {
     FakeDeviceScript script_;
     JoystickState polled_ = state;
     DataFormat format_ = DataFormat::Keyboard;
-    NativeWindow window_ = nullptr;
-    uint32_t cooperativeFlags_ = 0;
-    bool acquired_ = false, lostPending_ = false, refuseAcquire_ = false, released_ = false;
+    bool lostPending_ = false, refuseAcquire_ = false, released_ = false;
 };
 
 struct FakeControllerScript {
@@ -138,8 +134,7 @@ struct FakeControllerScript {
 // One attached controller per script, enumerated in order.
 class FakeInputSystem : public InputSystem, public InputBackend {
   public:
-    DiResult createSystem = kDiOk;
-    DiResult createKeyboard = kDiOk;
+    DiResult createSystem = kDiOk, createKeyboard = kDiOk;
     FakeDeviceScript keyboardScript;
     std::vector<FakeControllerScript> controllers;
 
@@ -149,40 +144,40 @@ class FakeInputSystem : public InputSystem, public InputBackend {
     int systemReleaseCount = 0;
 
     DiResult Create(NativeInstance, InputSystem** system) override {
-        joysticks.assign(controllers.size(), nullptr);
-        released_ = false;
+        joysticks.assign(controllers.size(), nullptr), released_ = false;
         *system = createSystem < 0 ? nullptr : this;
         return createSystem;
     }
     DiResult CreateDevice(const Guid& guid, InputDevice** device) override {
-        UseOf(released_, "input system");
-        const size_t index = guid.data1 - 1;  // as EnumDevices numbers them
+        Use();
         const bool isKeyboard = guid == GUID_SysKeyboard;
+        const size_t index = guid.data1 - 1;  // as EnumDevices numbers them
         const DiResult result = isKeyboard                   ? createKeyboard
                                 : index < controllers.size() ? controllers[index].create
                                                              : kDiErrGeneric;
         if (result >= 0) {
-            made_.push_back(std::make_unique<FakeDevice>(isKeyboard ? keyboardScript
-                                                                    : controllers[index].device));
-            *device = (isKeyboard ? keyboard : joysticks[index]) = made_.back().get();
+            *device = (isKeyboard ? keyboard : joysticks[index]) =
+                &made_.emplace_back(isKeyboard ? keyboardScript : controllers[index].device);
         }
         return result;
     }
     DiResult EnumDevices(uint32_t deviceClass, EnumDevicesCallback callback, void* context,
                          uint32_t) override {
-        UseOf(released_, "input system");
+        Use();
         const uint32_t count = deviceClass == kDi8DevClassGameCtrl ? controllers.size() : 0;
         for (uint32_t i = 1; i <= count && callback({{i, 0, 0, {}}}, context) != kDiEnumStop; ++i) {
         }
         return kDiOk;
     }
     void Release() override {
-        UseOf(released_, "input system");
+        Use();
         ++systemReleaseCount, released_ = true;
     }
 
   private:
-    std::vector<std::unique_ptr<FakeDevice>> made_;
+    void Use() const { UseOf(released_, "input system"); }
+
+    std::deque<FakeDevice> made_;  // never moves what it made
     bool released_ = false;
 };
 

@@ -20,10 +20,9 @@ TEST(KeyboardScan, LowestScanCodeHeldWins) {
     held[0x1E] = held[0x10] = 0x80;
     held[0x01] = 0x7F;  // only the top bit counts
     last[255] = 0xFF;
-    EXPECT_EQ(std::to_string(ScanKeyboardState(none)) + " " +
-                  std::to_string(ScanKeyboardState(held)) + " " +
-                  std::to_string(ScanKeyboardState(last)),
-              "-1 16 255");
+    EXPECT_EQ(ScanKeyboardState(none), -1);
+    EXPECT_EQ(ScanKeyboardState(held), 0x10);
+    EXPECT_EQ(ScanKeyboardState(last), 255);
 }
 
 // "b2 x=100 h1=9000 s0=-65": button 2 held, X at 100, hat 1 at 9000, slider
@@ -48,61 +47,52 @@ JoystickState State(const std::string& held) {
     return s;
 }
 
+// Buttons, all six axes, both sliders and every hat.
+constexpr JoystickCaps kFull{12, 1, 1, 1, 1, 2, 4};
+
 TEST(JoystickScan, EveryRule) {
-    constexpr JoystickCaps kFull{12, 1, 1, 1, 1, 2, 4};
     constexpr uint32_t kZ = kAxisOptionZ, kRot = kAxisOptionRotation, kSld = kAxisOptionSliders;
     constexpr uint32_t kAll = kZ | kRot | kSld;
     const struct {
         const char* held;
-        JoystickCaps caps;
-        uint32_t slot, options;
         InputCode expected;
+        uint32_t options = 0;
+        JoystickCaps caps = kFull;
+        uint32_t slot = 0;
     } rows[] = {
         // clang-format off
         // Axes fire strictly beyond half travel.
-        {"x=-64", kFull, 0, 0, NoInput}, {"x=-65", kFull, 0, 0, 0x2000000},
-        {"x=64", kFull, 0, 0, NoInput}, {"x=65", kFull, 0, 0, 0x2000001},
+        {"x=-64", NoInput}, {"x=-65", 0x2000000}, {"x=64", NoInput}, {"x=65", 0x2000001},
         // Buttons, then Y, X, Z, Rx, Ry, Rz, then sliders, then hats; lower first.
-        {"b0 x=100", kFull, 0, kAll, 0x1000000}, {"b7 b3", kFull, 0, kAll, 0x1000003},
-        {"x=-100 y=-100", kFull, 0, kAll, 0x2000002}, {"x=100 z=-100", kFull, 0, kAll, 0x2000001},
-        {"z=100 rx=100", kFull, 0, kAll, 0x2000005}, {"rx=-100 ry=100", kFull, 0, kAll, 0x2000006},
-        {"ry=-100 rz=-100", kFull, 0, kAll, 0x2000008},
-        {"rz=100 s0=100", kFull, 0, kAll, 0x200000B}, {"s1=-100", kFull, 0, kAll, 0x8000100},
-        {"s1=-100 s0=100 h0=0", kFull, 0, kAll, 0x8000001}, {"B0", kFull, 0, kAll, NoInput},
+        {"b0 x=100", 0x1000000, kAll}, {"b7 b3", 0x1000003, kAll}, {"x=-100 y=-100", 0x2000002, kAll},
+        {"x=100 z=-100", 0x2000001, kAll}, {"z=100 rx=100", 0x2000005, kAll}, {"rx=-100 ry=100", 0x2000006, kAll},
+        {"ry=-100 rz=-100", 0x2000008, kAll}, {"rz=100 s0=100", 0x200000B, kAll}, {"s1=-100", 0x8000100, kAll},
+        {"s1=-100 s0=100 h0=0", 0x8000001, kAll}, {"B0", NoInput, kAll},
         // Z, the rotation axes and the sliders each need their option bit and the caps.
-        {"z=-90", kFull, 0, kAll & ~kZ, NoInput}, {"z=-90", kFull, 0, kZ, 0x2000004},
-        {"z=-90", {12, 0, 1, 1, 1, 2, 4}, 0, kAll, NoInput},
-        {"rx=90 ry=90 rz=90", kFull, 0, kZ | kSld, NoInput},
-        {"rx=90 ry=90 rz=90", {12, 1, 0, 0, 0, 2, 4}, 0, kAll, NoInput},
-        {"ry=90 rz=90", {12, 1, 1, 0, 1, 2, 4}, 0, kRot, 0x200000B},
-        {"s0=90", kFull, 0, kZ | kRot, NoInput}, {"s0=-65", kFull, 0, kSld, 0x8000000},
-        {"s1=90", {12, 1, 1, 1, 1, 1, 4}, 0, kAll, NoInput},
+        {"z=-90", NoInput, kAll & ~kZ}, {"z=-90", 0x2000004, kZ}, {"z=-90", NoInput, kAll, {12, 0, 1, 1, 1, 2, 4}},
+        {"rx=90 ry=90 rz=90", NoInput, kZ | kSld}, {"rx=90 ry=90 rz=90", NoInput, kAll, {12, 1, 0, 0, 0, 2, 4}},
+        {"ry=90 rz=90", 0x200000B, kRot, {12, 1, 1, 0, 1, 2, 4}}, {"s0=90", NoInput, kZ | kRot},
+        {"s0=-65", 0x8000000, kSld}, {"s1=90", NoInput, kAll, {12, 1, 1, 1, 1, 1, 4}},
         // Only the buttons and hats the caps count.
-        {"b0 h1=0", {0, 1, 1, 1, 1, 2, 1}, 0, kAll, NoInput},
+        {"b0 h1=0", NoInput, kAll, {0, 1, 1, 1, 1, 2, 1}},
         // Hats in hundredths of a degree clockwise from up; both upper diagonals
         // are UP and LEFT has none; low 16 bits all set is centred.
-        {"h0=4294967295", kFull, 0, 0, NoInput}, {"h0=131071", kFull, 0, 0, NoInput},
-        {"h0=4500", kFull, 0, 0, 0x4000000}, {"h0=4501", kFull, 0, 0, 0x4000003},
-        {"h0=13500", kFull, 0, 0, 0x4000003}, {"h0=13501", kFull, 0, 0, 0x4000001},
-        {"h0=22500", kFull, 0, 0, 0x4000001}, {"h0=22501", kFull, 0, 0, 0x4000002},
-        {"h0=31499", kFull, 0, 0, 0x4000002}, {"h0=31500", kFull, 0, 0, 0x4000000},
-        {"h3=9000 h1=18000", kFull, 0, 0, 0x4000101},
+        {"h0=4294967295", NoInput}, {"h0=131071", NoInput}, {"h0=4500", 0x4000000}, {"h0=4501", 0x4000003},
+        {"h0=13500", 0x4000003}, {"h0=13501", 0x4000001}, {"h0=22500", 0x4000001}, {"h0=22501", 0x4000002},
+        {"h0=31499", 0x4000002}, {"h0=31500", 0x4000000}, {"h3=9000 h1=18000", 0x4000101},
         // The slot goes into the top nibble.
-        {"h2=27000", kFull, 3, 0, 0x34000202}, {"b31", {32, 1, 1, 1, 1, 2, 4}, 1, 0, 0x1100001F},
+        {"h2=27000", 0x34000202, 0, kFull, 3}, {"b31", 0x1100001F, 0, {32, 1, 1, 1, 1, 2, 4}, 1},
         // Counts beyond the state are never read: a third slider would be the
         // centred hat 0 at 65535, a fifth hat the released buttons at 0 (up).
-        {"h0=65535", {1000, 1, 1, 1, 1, 1000, 1000}, 0, kAll, NoInput},
+        {"h0=65535", NoInput, kAll, {1000, 1, 1, 1, 1, 1000, 1000}},
         // clang-format on
     };
     // Guard bytes after the state would read as pressed buttons.
-    struct {
-        JoystickState state;
-        uint8_t guard[64];
-    } framed;
-    std::memset(framed.guard, 0x80, sizeof framed.guard);
+    JoystickState framed[2];
+    std::memset(&framed[1], 0x80, sizeof framed[1]);
     for (const auto& row : rows) {
-        framed.state = State(row.held);
-        const InputCode code = ScanJoystickState(framed.state, row.caps, row.slot, row.options);
+        framed[0] = State(row.held);
+        const InputCode code = ScanJoystickState(framed[0], row.caps, row.slot, row.options);
         EXPECT_EQ(code, row.expected) << row.held << std::hex << " gave " << code;
     }
 }

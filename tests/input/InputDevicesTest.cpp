@@ -20,12 +20,13 @@ using Scripts = std::vector<FakeControllerScript>;
 
 NativeWindow const kSheet = reinterpret_cast<NativeWindow>(0x1234);
 
-char Fate(const FakeDevice* made, bool kept, uint32_t level) {
-    const bool setUp = made && made->window() == kSheet && made->cooperativeFlags() == level;
-    if (kept && setUp) {
-        return made->acquired() && made->releaseCount == 0 ? 'k' : '?';
+char Fate(const FakeDevice* d, bool kept, uint32_t level) {
+    if (d == nullptr) {
+        return '-';
     }
-    return made == nullptr ? '-' : !kept && made->releaseCount == 1 ? 'r' : '?';
+    const bool ready = d->window == kSheet && d->cooperativeFlags == level && d->acquired;
+    const bool right = kept ? ready && d->releaseCount == 0 : d->releaseCount == 1;
+    return right ? (kept ? 'k' : 'r') : '?';
 }
 
 // "1 kk krk | 10ZYssh - 2 -": the answer; the system, the keyboard and each
@@ -53,15 +54,6 @@ std::string Summary(bool found, const FakeInputSystem& p, const InputDevices& d)
     return text;
 }
 
-// Three controllers; the middle one's set-up answers `result` at `step`.
-Scripts Middle(DiResult FakeDeviceScript::*step, DiResult result) {
-    Scripts scripts{{kDiOk, Joystick(2)},
-                    {kDiOk, Joystick(6, {AxisObject(GUID_ZAxis, 2)})},
-                    {kDiOk, Joystick(4)}};
-    scripts[1].device.*step = result;
-    return scripts;
-}
-
 TEST(InputDiscovery, SlotsCapsAndFailures) {
     const auto z = AxisObject(GUID_ZAxis, 2), rx = AxisObject(GUID_RxAxis, 3);
     const auto ry = AxisObject(GUID_RyAxis, 4), rz = AxisObject(GUID_RzAxis, 5);
@@ -69,37 +61,38 @@ TEST(InputDiscovery, SlotsCapsAndFailures) {
     const auto h0 = PovObject(0), h1 = PovObject(1), h2 = PovObject(2);
     const Scripts one{{kDiOk, Joystick(4)}};
     constexpr DiResult kFail = kDiErrGeneric;
-    const auto none = [](FakeInputSystem&) {};
+    // Three controllers; the middle one's set-up answers `result` at `step`.
+    const auto middle = [&](DiResult FakeDeviceScript::*step, DiResult result) {
+        Scripts scripts{{kDiOk, Joystick(2)}, {kDiOk, Joystick(6, {z})}, {kDiOk, Joystick(4)}};
+        scripts[1].device.*step = result;
+        return scripts;
+    };
     // A joystick set up with anything but DI_OK is dropped; one whose
     // capabilities fail keeps its slot without buttons.
     const struct {
         const char* what;
         Scripts controllers;
-        void (*spoil)(FakeInputSystem&);
         const char* summary;
+        void (*spoil)(FakeInputSystem&) = [](FakeInputSystem&) {};
     } rows[] = {
         // clang-format off
-        {"nothing attached", {}, none, "1 kk  | - - - -"},
-        {"never a fifth", Scripts(5, {kDiOk, Joystick(8)}), none, "1 kk kkkk- | 8 8 8 8"},
-        {"not made: no slot", {{kDiOk, Joystick(2)}, {kFail, Joystick(3)}, {kDiOk, Joystick(4)}},
-         none, "1 kk k-k | 2 4 - -"},
-        {"format", Middle(&FakeDeviceScript::dataFormat, kSFalse), none, "1 kk krk | 2 - 4 -"},
-        {"level", Middle(&FakeDeviceScript::cooperativeLevel, kSFalse), none, "1 kk krk | 2 - 4 -"},
-        {"objects", Middle(&FakeDeviceScript::enumObjects, kSFalse), none, "1 kk krk | 2 - 4 -"},
-        {"caps", Middle(&FakeDeviceScript::capabilities, kFail), none, "1 kk kkk | 2 0Z 4 -"},
-        {"each kind of object", {{kDiOk, Joystick(10, {z, ry, s0, s1, h0})},
-         {kDiOk, Joystick(1, {rx, rz, h0, h1, h2})}}, none, "1 kk kk | 10ZYssh 1XRhhh - -"},
-        {"no range for Rx: the scan ends", {{kDiOk, Joystick(3, {z, rx, h0})}},
-         [](auto& p) { p.controllers[0].device.failRangeAtObject = 3; }, "1 kk k | 3Z - - -"},
-        {"no system", one, [](auto& p) { p.createSystem = kFail; }, "0 -- - | - - - -"},
-        {"no keyboard", one, [](auto& p) { p.createKeyboard = kFail; }, "1 k- k | 4 - - -"},
-        {"kb format", one, [](auto& p) { p.keyboardScript.dataFormat = kFail; },
-         "0 rr - | - - - -"},
-        {"kb level", one, [](auto& p) { p.keyboardScript.cooperativeLevel = kFail; },
-         "0 rr - | - - - -"},
-        {"kb any success", {}, [](auto& p) {
-             p.keyboardScript.dataFormat = p.keyboardScript.cooperativeLevel = kSFalse; },
-         "1 kk  | - - - -"},
+        {"nothing attached", {}, "1 kk  | - - - -"},
+        {"never a fifth", Scripts(5, {kDiOk, Joystick(8)}), "1 kk kkkk- | 8 8 8 8"},
+        {"not made: no slot", {{kDiOk, Joystick(2)}, {kFail, Joystick(3)}, {kDiOk, Joystick(4)}}, "1 kk k-k | 2 4 - -"},
+        {"format", middle(&FakeDeviceScript::dataFormat, kSFalse), "1 kk krk | 2 - 4 -"},
+        {"level", middle(&FakeDeviceScript::cooperativeLevel, kSFalse), "1 kk krk | 2 - 4 -"},
+        {"objects", middle(&FakeDeviceScript::enumObjects, kSFalse), "1 kk krk | 2 - 4 -"},
+        {"caps", middle(&FakeDeviceScript::capabilities, kFail), "1 kk kkk | 2 0Z 4 -"},
+        {"each kind of object", {{kDiOk, Joystick(10, {z, ry, s0, s1, h0})}, {kDiOk, Joystick(1, {rx, rz, h0, h1, h2})}},
+         "1 kk kk | 10ZYssh 1XRhhh - -"},
+        {"no range for Rx: the scan ends", {{kDiOk, Joystick(3, {z, rx, h0})}}, "1 kk k | 3Z - - -",
+         [](auto& p) { p.controllers[0].device.failRangeAtObject = 3; }},
+        {"no system", one, "0 -- - | - - - -", [](auto& p) { p.createSystem = kFail; }},
+        {"no keyboard", one, "1 k- k | 4 - - -", [](auto& p) { p.createKeyboard = kFail; }},
+        {"kb format", one, "0 rr - | - - - -", [](auto& p) { p.keyboardScript.dataFormat = kFail; }},
+        {"kb level", one, "0 rr - | - - - -", [](auto& p) { p.keyboardScript.cooperativeLevel = kFail; }},
+        {"kb any success", {}, "1 kk  | - - - -",
+         [](auto& p) { p.keyboardScript.dataFormat = p.keyboardScript.cooperativeLevel = kSFalse; }},
         // clang-format on
     };
     for (const auto& row : rows) {
@@ -129,8 +122,7 @@ TEST(CapturePoll, RecoversAndKeepsTheOrder) {
                             {kDiOk, Joystick(4)}};
     InputDevices devices{};
     InitInputDevices(devices, platform, nullptr, kSheet);
-    FakeDevice* keyboard = platform.keyboard;
-    FakeDevice* first = platform.joysticks[0];
+    FakeDevice *keyboard = platform.keyboard, *first = platform.joysticks[0];
     // Axes only, each to the capture's range.
     EXPECT_EQ(first->ranges + "| " + platform.joysticks[1]->ranges,
               "-128..127 -128..127 | -128..127 -128..127 -128..127 ");
@@ -138,25 +130,22 @@ TEST(CapturePoll, RecoversAndKeepsTheOrder) {
     const auto poll = [&](int times, uint32_t options) {
         while (times-- > 0) {
             char text[32];
-            const int key = PollKeyboardCapture(devices);
+            const int key = PollKeyboardCapture(devices);  // the keyboard first
             std::snprintf(text, sizeof text, "%x/%x ", key, PollJoystickCapture(devices, options));
             polls += text;
         }
     };
-    keyboard->keys[0x24] = 0x80;
-    first->state.rgbButtons[1] = 0x80;
+    keyboard->keys[0x24] = first->state.rgbButtons[1] = 0x80;
     platform.joysticks[2]->state.lX = -100;
     poll(1, 0);
-    for (const bool away : {false, true}) {
+    // Lost, lost while the sheet is away, then back (nothing more to lose).
+    for (const bool away : {false, true, false}) {
         for (FakeDevice* device : {keyboard, first}) {
             device->LoseInput();
             device->RefuseAcquire(away);
         }
         poll(2, 0);
     }
-    keyboard->RefuseAcquire(false);
-    first->RefuseAcquire(false);
-    poll(2, 0);
     first->state.rgbButtons[1] = 0;
     platform.joysticks[2]->state.lX = 0;
     platform.joysticks[1]->state.lZ = 100;

@@ -4,23 +4,13 @@
 
 #include <SDL.h>
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QComboBox>
-#include <QFontInfo>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QPushButton>
-#include <QStyleOption>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
+#include <QtWidgets>
 
 #include <algorithm>
 #include <array>
 #include <clocale>
 #include <csignal>
-#include <cstring>
 #include <optional>
 #include <span>
 #include <sstream>
@@ -44,12 +34,11 @@ constexpr uint32_t kJp = 0x100;  // a key the lists name only in Wine's Japanese
 // "None  ": arrows, Space, Shift, Ctrl, Alt, Henkan, Muhenkan, "-", A-Z, 1-0,
 // keypad 0-9, Insert-PageDown, "@" "[" "]" ";" ":" "," "." "/" "\", F1-F12.
 // clang-format off
-constexpr uint32_t kEvdevOfListedKey[kKeyNameCount - 1] = {
-    103, 108, 105, 106, 57, 42, 54, 29, 97, 56, 100, 92, 94, 12,
-    30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50, 49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45,
-    21, 44, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 82, 79, 80, 81, 75, 76, 77, 71, 72, 73,
-    110, 111, 102, 107, 104, 109, kJp + 26, 26, 27, 39, kJp + 40, 51, 52, 53, 43,
-    59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 87, 88};
+constexpr uint32_t kEvdevOfListedKey[kKeyNameCount - 1] = {103, 108, 105, 106, 57, 42, 54, 29, 97,
+    56, 100, 92, 94, 12, 30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50, 49, 24, 25, 16, 19, 31,
+    20, 22, 47, 17, 45, 21, 44, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 82, 79, 80, 81, 75, 76, 77, 71, 72,
+    73, 110, 111, 102, 107, 104, 109, kJp + 26, 26, 27, 39, kJp + 40, 51, 52, 53, 43, 59, 60, 61, 62,
+    63, 64, 65, 66, 67, 68, 87, 88};
 // clang-format on
 
 // The seven keys whose code Wine's two sets tell apart.
@@ -76,14 +65,8 @@ class SdlInputTest : public ::testing::Test {
         ReleaseInputDevices(devices_);
         SDL_QuitSubSystem(kSdlJoysticks);
     }
-    static SDL_Joystick* Attach(Uint16 type, Uint16 axes, Uint16 buttons, Uint16 hats = 0) {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = type;
-        desc.naxes = axes;
-        desc.nbuttons = buttons;
-        desc.nhats = hats;
-        return SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
+    static SDL_Joystick* Attach(SDL_JoystickType type, int axes, int buttons, int hats = 0) {
+        return SDL_JoystickOpen(SDL_JoystickAttachVirtual(type, axes, buttons, hats));
     }
     void Discover() { ASSERT_TRUE(InitInputDevices(devices_, backend_, nullptr, nullptr)); }
     JoystickState Read(int slot) {
@@ -99,33 +82,22 @@ class SdlInputTest : public ::testing::Test {
     InputDevices devices_{};
 };
 
-class KeyboardTest : public SdlInputTest {
-  protected:
-    void SetUp() override {
-        SdlInputTest::SetUp();
-        Discover();
-        qApp->installEventFilter(&recorder_);
-    }
-    void TearDown() override {
-        qApp->removeEventFilter(&recorder_);
-        SdlInputTest::TearDown();
-    }
-    void Send(QEvent::Type type, uint32_t evdev, bool repeat = false) {
+TEST_F(SdlInputTest, KeysAreCapturedAsTheirDirectInputCodesWhileHeld) {
+    Discover();
+    KeyCodeSet set = KeyCodeSet::Pc;
+    KeyRecorder recorder(keys_, [&](uint32_t key) { return DikFromNativeScanCode(key, set); });
+    // Installed on the application, as the editor installs it.
+    qApp->installEventFilter(&recorder);
+    const auto send = [&](QEvent::Type type, uint32_t evdev, bool repeat = false) {
         QKeyEvent event(type, 0, Qt::NoModifier, evdev + kX11, 0, 0, QString(), repeat);
         QApplication::sendEvent(qApp, &event);
-    }
-
-    KeyCodeSet set_ = KeyCodeSet::Pc;
-    KeyRecorder recorder_{keys_, [this](uint32_t key) { return DikFromNativeScanCode(key, set_); }};
-};
-
-TEST_F(KeyboardTest, EveryListedKeyIsCapturedAsItsDirectInputCode) {
+    };
     for (int i = 1; i < kKeyNameCount; ++i) {
         const uint32_t evdev = kEvdevOfListedKey[i - 1] & ~kJp;
-        set_ = kEvdevOfListedKey[i - 1] & kJp ? KeyCodeSet::Japanese106 : KeyCodeSet::Pc;
-        Send(QEvent::KeyPress, evdev);
+        set = kEvdevOfListedKey[i - 1] & kJp ? KeyCodeSet::Japanese106 : KeyCodeSet::Pc;
+        send(QEvent::KeyPress, evdev);
         EXPECT_EQ(PollKeyboardCapture(devices_), KeyNameTable[i].scanCode) << KeyNameTable[i].name;
-        Send(QEvent::KeyRelease, evdev);
+        send(QEvent::KeyRelease, evdev);
         EXPECT_EQ(PollKeyboardCapture(devices_), -1) << KeyNameTable[i].name << " released";
     }
     for (size_t k = 0; k < std::size(kDifferingKeys); ++k) {
@@ -136,34 +108,30 @@ TEST_F(KeyboardTest, EveryListedKeyIsCapturedAsItsDirectInputCode) {
     for (const uint32_t native : {0u, kX11 - 1, kX11 + 128, 300u}) {
         EXPECT_EQ(DikFromNativeScanCode(native, KeyCodeSet::Japanese106), 0) << native;
     }
-}
-
-// The lowest held key wins and an auto-repeat release keeps it down. A key
-// held when the editor loses the focus is let go: its release goes elsewhere.
-TEST_F(KeyboardTest, HeldKeysFollowPressesReleasesAndTheFocus) {
-    Send(QEvent::KeyPress, 30);  // A, 0x1e
-    Send(QEvent::KeyPress, 16);  // Q, 0x10
+    // The lowest held key wins and an auto-repeat release keeps it down. A key
+    // held when the editor loses the focus is let go: its release goes elsewhere.
+    send(QEvent::KeyPress, 30);  // A, 0x1e
+    send(QEvent::KeyPress, 16);  // Q, 0x10
     EXPECT_EQ(PollKeyboardCapture(devices_), 0x10);
-    Send(QEvent::KeyRelease, 16, /*repeat=*/true);
+    send(QEvent::KeyRelease, 16, /*repeat=*/true);
     EXPECT_EQ(PollKeyboardCapture(devices_), 0x10);
-    Send(QEvent::KeyRelease, 16);
+    send(QEvent::KeyRelease, 16);
     EXPECT_EQ(PollKeyboardCapture(devices_), 0x1e);
-    set_ = KeyCodeSet::Japanese106;
-    Send(QEvent::KeyPress, 26);  // "@", 0x91
-    set_ = KeyCodeSet::Pc;
-    Send(QEvent::KeyRelease, 26);
+    set = KeyCodeSet::Japanese106;
+    send(QEvent::KeyPress, 26);  // "@", 0x91
+    set = KeyCodeSet::Pc;
+    send(QEvent::KeyRelease, 26);
     EXPECT_EQ(keys_.keys[0x91], 0);
     QApplicationStateChangeEvent away(Qt::ApplicationInactive);
     QApplication::sendEvent(qApp, &away);
     EXPECT_EQ(PollKeyboardCapture(devices_), -1);
-    Send(QEvent::KeyRelease, 30);  // a late release changes nothing
+    send(QEvent::KeyRelease, 30);  // a late release changes nothing
     EXPECT_EQ(PollKeyboardCapture(devices_), -1);
 }
 
-// Measured with Wine 8's own DirectInput 8 keyboard under each X keymap and
-// locale below: Japanese codes only under a keymap Wine matches to its
-// Japanese 106 table and a Japanese messages locale. LC_CTYPE names
-// nothing, and a locale that is not installed is no locale at all.
+// As Wine 8's DirectInput 8 keyboard reads under each X keymap and locale below:
+// Japanese codes only under a keymap Wine takes for its Japanese 106 table and a
+// Japanese messages locale. LC_CTYPE names nothing; an uninstalled locale is none.
 TEST(WineKeyCodeSet, FollowsTheXKeymapAndTheMessagesLocale) {
     const testing::TempFolder built;
     if (std::system(("localedef -i ja_JP -f UTF-8 " + built.path() + "/ja_JP.UTF-8 >/dev/null 2>&1")
@@ -173,8 +141,7 @@ TEST(WineKeyCodeSet, FollowsTheXKeymapAndTheMessagesLocale) {
     // An X server of our own; -noreset keeps the keymap a client set after it leaves.
     FILE* xvfb =
         ::popen("Xvfb -displayfd 3 -noreset -nolisten tcp 3>&1 >/dev/null 2>&1 & echo $!", "r");
-    int pid = 0;
-    int display = -1;
+    int pid = 0, display = -1;
     ASSERT_EQ(std::fscanf(xvfb, "%d %d", &pid, &display), 2) << "Xvfb did not start";
     ::pclose(xvfb);
     const char* kVariables[] = {"DISPLAY", "LOCPATH", "LC_ALL", "LC_MESSAGES", "LC_CTYPE", "LANG"};
@@ -185,19 +152,17 @@ TEST(WineKeyCodeSet, FollowsTheXKeymapAndTheMessagesLocale) {
     }
     ::setenv("DISPLAY", (":" + std::to_string(display)).c_str(), 1);
     ::setenv("LOCPATH", built.path().c_str(), 1);
-    const std::pair<const char*, bool> keymaps[] = {
-        {"-model pc105 -layout us", false},    {"-model jp106 -layout jp", true},
-        {"-model pc105 -layout jp", true},     {"-layout jp -variant OADG109A", true},
-        {"-layout jp -variant kana", false},   {"-model pc105 -layout de", false},
-        {"-model pc105 -layout us,jp", false}, {"-model pc105 -layout jp,us", true}};
-    const std::pair<const char*, bool> locales[] = {
-        {"LC_ALL=ja_JP.UTF-8", true},
-        {"LANG=ja_JP.UTF-8", true},
-        {"LANG=C LC_MESSAGES=ja_JP.UTF-8", true},
-        {"LANG=C LC_CTYPE=ja_JP.UTF-8", false},
-        {"LANG=ja_JP.UTF-8 LC_MESSAGES=C", false},
-        {"LANG=ja_JP.UTF-8 LC_CTYPE=xx_XX.UTF-8", false},
-        {"", false}};
+    // clang-format off
+    const std::pair<const char*, bool> keymaps[] = {{"-model pc105 -layout us", false},
+        {"-model jp106 -layout jp", true}, {"-model pc105 -layout jp", true},
+        {"-layout jp -variant OADG109A", true}, {"-layout jp -variant kana", false},
+        {"-model pc105 -layout de", false}, {"-model pc105 -layout us,jp", false},
+        {"-model pc105 -layout jp,us", true}};
+    const std::pair<const char*, bool> locales[] = {{"LC_ALL=ja_JP.UTF-8", true},
+        {"LANG=ja_JP.UTF-8", true}, {"LANG=C LC_MESSAGES=ja_JP.UTF-8", true},
+        {"LANG=C LC_CTYPE=ja_JP.UTF-8", false}, {"LANG=ja_JP.UTF-8 LC_MESSAGES=C", false},
+        {"LANG=ja_JP.UTF-8 LC_CTYPE=xx_XX.UTF-8", false}, {"", false}};
+    // clang-format on
     for (const auto& [keymap, japaneseKeymap] : keymaps) {
         const std::string setxkbmap = "setxkbmap -display :" + std::to_string(display) + " ";
         EXPECT_EQ(std::system((setxkbmap + keymap).c_str()), 0) << keymap;
@@ -233,18 +198,15 @@ TEST_F(SdlInputTest, SticksAndPadsReadAsWinesDirectInputShowsThem) {
                                SDL_CONTROLLER_BUTTON_MAX);
     ASSERT_TRUE(SDL_IsGameController(3)) << "SDL maps virtual pads itself";
     Discover();
-    // Buttons, Z, Rx, Ry, Rz, sliders, hats.
-    const std::array<uint32_t, 7> caps[kJoystickSlotCount] = {{4, 0, 0, 0, 0, 0, 0},
-                                                              {12, 1, 1, 1, 1, 2, 4},
-                                                              {1, 1, 0, 0, 0, 0, 1},
-                                                              {14, 1, 1, 1, 1, 0, 1}};
-    for (int slot = 0; slot < kJoystickSlotCount; ++slot) {
-        const JoystickCaps& c = devices_.joystickCaps[slot];
-        EXPECT_EQ((std::array<uint32_t, 7>{c.buttonCount, c.hasZ, c.hasRx, c.hasRy, c.hasRz,
-                                           c.sliderCount, c.povCount}),
-                  caps[slot])
-            << "slot " << slot;
+    std::vector<std::array<uint32_t, 7>> caps;  // buttons, Z, Rx, Ry, Rz, sliders, hats by slot
+    for (const JoystickCaps& c : devices_.joystickCaps) {
+        caps.push_back(
+            {c.buttonCount, c.hasZ, c.hasRx, c.hasRy, c.hasRz, c.sliderCount, c.povCount});
     }
+    EXPECT_EQ(caps, (std::vector<std::array<uint32_t, 7>>{{4, 0, 0, 0, 0, 0, 0},
+                                                          {12, 1, 1, 1, 1, 2, 4},
+                                                          {1, 1, 0, 0, 0, 0, 1},
+                                                          {14, 1, 1, 1, 1, 0, 1}}));
 
     const int16_t axes[] = {StickFor(-128), StickFor(-65), StickFor(65),  StickFor(127), 0,
                             StickFor(-1),   StickFor(100), StickFor(-100)};
@@ -288,11 +250,8 @@ TEST_F(SdlInputTest, SticksAndPadsReadAsWinesDirectInputShowsThem) {
     EXPECT_EQ((std::array{moved.lX, moved.lY, moved.lRx, moved.lRy, moved.lZ, moved.lRz}),
               (std::array{-65, 65, -100, 100, 127, -128}));
     EXPECT_EQ(moved.rgdwPOV[0], 22500u);
-}
 
-TEST_F(SdlInputTest, DevicesAnswerReadsAsDirectInputDoes) {
-    Attach(SDL_JOYSTICK_TYPE_ARCADE_STICK, 2, 2);
-    Discover();
+    // Reads are answered with DirectInput's checks; each device is released once.
     ASSERT_EQ(devices_.KeyboardDevice, &keyboard_);
     uint8_t state[256];
     for (InputDevice* device : {devices_.KeyboardDevice, devices_.JoystickSlots[0]}) {
@@ -411,9 +370,8 @@ TEST_F(LinuxEditorTest, AStickButtonOnTheKickListReachesTheFileThroughAFailedSav
     EXPECT_FALSE(sheet.isVisible());
     const auto bytes = testing::ReadBytes(file_);
     ASSERT_EQ(bytes.size(), kSettingsSize);
-    uint32_t kickCode = 0;
-    std::memcpy(&kickCode, bytes.data() + 192 + 5 * 4, sizeof kickCode);  // player 1's Kick
-    EXPECT_EQ(kickCode, 0x01000003u);
+    const std::vector<unsigned char> code(bytes.begin() + 192 + 5 * 4, bytes.begin() + 192 + 6 * 4);
+    EXPECT_EQ(code, (std::vector<unsigned char>{3, 0, 0, 1})) << "player 1's Kick, 0x01000003";
 }
 
 }  // namespace

@@ -8,10 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QTest>
-#include <QTimer>
-#include <QTreeWidget>
+#include <QtWidgets>
 
 #include "app/qt/PrefixChooser.h"
 #include "probes/linux/ProbeChild.h"
@@ -21,15 +19,12 @@ namespace ravel {
 namespace {
 
 TEST(PrefixChooser, MarksTheCurrentPickAndShowsWholePaths) {
-    std::vector<prefix::FoundPrefix> candidates(2);
-    candidates[0].path = "/home/p/.wine";
-    candidates[0].source = prefix::PrefixSource::WineDefault;
-    candidates[0].settingsFile = "/home/p/.wine/drive_c/x/setting.cfg";
-    candidates[1].path = "/home/p/steam/compatdata/42/pfx";
-    candidates[1].source = prefix::PrefixSource::Steam;
-    candidates[1].label = "42";
-    candidates[1].settingsFile = "/home/p/steam/compatdata/42/pfx/drive_c/y/setting.cfg";
-    candidates[1].settingsModified = 0;
+    // Path, source, label, holds the game's folder, settings file, modified.
+    const std::vector<prefix::FoundPrefix> candidates = {
+        {"/home/p/.wine", prefix::PrefixSource::WineDefault, "", false,
+         "/home/p/.wine/drive_c/x/setting.cfg", std::nullopt},
+        {"/home/p/steam/compatdata/42/pfx", prefix::PrefixSource::Steam, "42", false,
+         "/home/p/steam/compatdata/42/pfx/drive_c/y/setting.cfg", 0}};
     QStringList rows;
     QTimer::singleShot(0, [&] {
         auto* list = QApplication::activeModalWidget()->findChild<QTreeWidget*>("candidates");
@@ -48,6 +43,9 @@ TEST(PrefixChooser, MarksTheCurrentPickAndShowsWholePaths) {
                            "/home/p/steam/compatdata/42/pfx/drive_c/y/setting.cfg <"}));
 }
 
+char probeName[] = "probe";
+char* probeArgv[] = {probeName, nullptr};
+
 // Descriptors the editor holds when it starts a probe child (its lock
 // file), one below the child's pipe and one above it.
 int editorDescriptors[2] = {-1, -1};
@@ -57,9 +55,6 @@ ProbeAnswers AnswersSlowlyWhatItSees(int, char**) {
     const bool open = ::fcntl(editorDescriptors[0], F_GETFD) != -1 ||
                       ::fcntl(editorDescriptors[1], F_GETFD) != -1;
     return {open ? 0xFFFF0104u : 0xFFFF0000u, 1, 0, {}};
-}
-ProbeAnswers Crashes(int, char**) {
-    std::abort();
 }
 ProbeAnswers Hangs(int, char**) {
     for (;;) {
@@ -95,16 +90,14 @@ TEST(ProbeChild, AnswersOrGivesUpAndNeverLeavesTheChildBehind) {
         int limit;  // 0: never waited for
         bool answered;
     } cases[] = {{AnswersSlowlyWhatItSees, 5000, true},
-                 {Crashes, 5000, false},
+                 {[](int, char**) -> ProbeAnswers { std::abort(); }, 5000, false},
                  {Hangs, 200, false},
                  {Hangs, 0, false}};
     for (const auto& c : cases) {
         pid_t pid = -1;
         {
             ProbeChild child(c.limit);
-            char name[] = "probe";
-            char* argv[] = {name, nullptr};
-            ASSERT_TRUE(child.Start(c.question, 1, argv));
+            ASSERT_TRUE(child.Start(c.question, 1, probeArgv));
             pid = child.child();
             ProbeAnswers answers{};
             if (c.limit > 0) {
@@ -130,9 +123,7 @@ TEST(ProbeChild, EndsWithAnEditorKilledOutright) {
     ASSERT_GE(editor, 0);
     if (editor == 0) {
         ProbeChild child;
-        char name[] = "probe";
-        char* argv[] = {name, nullptr};
-        const pid_t pid = child.Start(Hangs, 1, argv) ? child.child() : -1;
+        const pid_t pid = child.Start(Hangs, 1, probeArgv) ? child.child() : -1;
         (void)!::write(ends[1], &pid, sizeof pid);
         Hangs(0, nullptr);
     }

@@ -2,16 +2,13 @@
 // fake page window and by the Qt page; then the Qt sheet's order of messages.
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
+#include <QtWidgets>
 
 #include <array>
 #include <optional>
 #include <span>
+#include <tuple>
 
 #include "app/qt/SheetDialog.h"
 #include "fakes/FakeDialog.h"
@@ -22,40 +19,30 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-class RecordingPage final : public Page {
-  public:
-    RecordingPage(Log& log, std::string name) : log_(log), name_(std::move(name)) {}
+struct RecordingPage final : Page {
+    RecordingPage(Log& log, std::string name) : log(log), name(std::move(name)) {}
     int OnInitDialog(Dialog&) override { return Write("init"); }
-    void OnCommand(int id, int code) override {
-        Write(std::to_string(id) + " " + std::to_string(code));
-    }
+    void OnCommand(int id, int c) override { Write(std::to_string(id) + " " + std::to_string(c)); }
     int OnNotify(int code) override {
-        Write(code == kPsnSetActive    ? "setactive"
-              : code == kPsnKillActive ? "killactive"
-                                       : "apply");
+        Write(code == kPsnApply ? "apply" : code == kPsnSetActive ? "setactive" : "killactive");
         return code == kPsnApply ? applyAnswer : 0;
     }
     void OnTimer() override { ++ticks; }
-    int ticks = 0;
-    int applyAnswer = 0;  // kPsnRetInvalid: the save failed
-
-  private:
     int Write(const std::string& what) {
-        log_.push_back(name_ + what);
+        log.push_back(name + what);
         return 1;
     }
-    Log& log_;
-    std::string name_;
+    Log& log;
+    std::string name;
+    int ticks = 0;
+    int applyAnswer = 0;  // kPsnRetInvalid: the save failed
 };
 
 // What a user does on each kind of page window, and what shows there.
-struct FakeWindow {
-    FakeWindow(int templateId, Page& page) : dialog(templateId) { dialog.Attach(page); }
-    void Click(int id) { dialog.Click(id); }
-    void Choose(int id, int index) { dialog.Choose(id, index); }
-    std::string Tooltip(int id) { return dialog.Find(id)->tooltip; }
-    void Tick() { dialog.Tick(); }
-    testing::FakeDialog dialog;
+struct FakeWindow : testing::FakeDialog {
+    FakeWindow(int templateId, Page& page) : FakeDialog(templateId) { Attach(page); }
+    std::string Tooltip(int id) { return Find(id)->tooltip; }
+    Dialog& dialog = *this;
 };
 
 struct QtWindow {
@@ -64,13 +51,12 @@ struct QtWindow {
                  &sheet) {
         sheet.show();
     }
-    QComboBox* List(int id) { return qobject_cast<QComboBox*>(dialog.Control(id)); }
     void Click(int id) { QTest::mouseClick(dialog.Control(id), Qt::LeftButton); }
     void Choose(int id, int index) {
-        List(id)->showPopup();
-        QAbstractItemView* view = List(id)->view();
-        const QRect entry = view->visualRect(view->model()->index(index, 0));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, entry.center());
+        auto* list = qobject_cast<QComboBox*>(dialog.Control(id));
+        list->showPopup();
+        const QRect entry = list->view()->visualRect(list->model()->index(index, 0));
+        QTest::mouseClick(list->view()->viewport(), Qt::LeftButton, {}, entry.center());
     }
     std::string Tooltip(int id) { return dialog.Control(id)->toolTip().toStdString(); }
     void Tick() { QTest::qWait(150); }  // several of the timer's 33 ms
@@ -81,15 +67,12 @@ struct QtWindow {
 template <class Window>
 class PageWindowConformance : public ::testing::Test {
   protected:
-    Window& Open(int templateId) {
+    Window& Open(int templateId) {  // closing the last one first
         log.clear();
-        window_.reset();
         return window_.emplace(templateId, page);
     }
     Log log;
     RecordingPage page{log, ""};
-
-  private:
     std::optional<Window> window_;
 };
 using Windows = ::testing::Types<FakeWindow, QtWindow>;
@@ -136,15 +119,13 @@ TYPED_TEST(PageWindowConformance, ListsSelectAsTheDialogManagerDoes) {
     dialog.ListAppend(1047, "1UP");
     EXPECT_EQ(dialog.ListValue(1046, 3), 0x02000003u);
     EXPECT_EQ(dialog.ListValue(1046, 4), 0xFFFFFFFFu) << "CB_ERR for an entry the list lacks";
-    const struct {
-        int list;
-        const char* text;
-        int found, selected;
-    } rows[] = {{1046, "1BUTTON1", 1, 1}, {1046, "1button10", 1, 1},    {1046, "ALPHA", 3, 3},
-                {1046, "al", 3, 3},       {1046, "2UP", kListError, 3}, {1047, "none", 0, 0}};
-    for (const auto& r : rows) {
-        EXPECT_EQ(dialog.ListSelectText(r.list, r.text), r.found) << r.text;
-        EXPECT_EQ(dialog.ListSelection(r.list), r.selected) << r.text;
+    const std::tuple<int, const char*, int, int> rows[] = {
+        // list, text, found, selected
+        {1046, "1BUTTON1", 1, 1}, {1046, "1button10", 1, 1},    {1046, "ALPHA", 3, 3},
+        {1046, "al", 3, 3},       {1046, "2UP", kListError, 3}, {1047, "none", 0, 0}};
+    for (const auto& [list, text, found, selected] : rows) {
+        EXPECT_EQ(dialog.ListSelectText(list, text), found) << text;
+        EXPECT_EQ(dialog.ListSelection(list), selected) << text;
     }
     dialog.ListSelect(1046, 9);
     EXPECT_EQ(dialog.ListSelection(1046), kListError);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "pages/PageHarness.h"
 #include "pages/StartUp.h"
@@ -14,10 +15,7 @@
 namespace ravel {
 namespace {
 
-using testing::Diff;
-using testing::Edit;
-using testing::Harness;
-using testing::Seen;
+using namespace testing;
 
 // The thirteen bytes this page edits (580-592), those that are not 0.
 std::string Options(const SettingsRecord& record) {
@@ -31,10 +29,7 @@ std::string Options(const SettingsRecord& record) {
 // without a machine clicks on from the row before.
 TEST(GraphicAudioPage, StartUpAndEnableRules) {
     const struct {
-        const char* machine;
-        const char* file;  // Edit's edits of the defaults; null: no file
-        const char* clicks;
-        const char* seen;
+        const char *machine, *file, *clicks, *seen;  // file: Edit's edits of the defaults, or none
     } rows[] = {
         // clang-format off
         {"shader sound", nullptr, "", "580=1 581=1 582=1 583=1 584=1 585=1 | 1002 1004 1005 1008 1009 1014 1015 | 1005 1006 1007 1008"},
@@ -68,8 +63,7 @@ TEST(GraphicAudioPage, StartUpAndEnableRules) {
             h->probes.graphics = std::strstr(row.machine, "shader") != nullptr;
             h->probes.sound = std::strstr(row.machine, "sound") != nullptr;
             if (std::strcmp(row.machine, "no probes") == 0) {
-                h->platform.graphics = nullptr;
-                h->platform.sound = nullptr;
+                h->platform = {&h->input, nullptr, nullptr, h->platform.settingsFile, nullptr};
             }
             if (row.file != nullptr) {
                 h->WriteFile(row.file);
@@ -81,7 +75,7 @@ TEST(GraphicAudioPage, StartUpAndEnableRules) {
         for (int click = 0; clicks >> click;) {
             h->graphic.Click(click);
         }
-        EXPECT_EQ(Options(h->editor.settings) + " | " + Seen(h->graphic), row.seen)
+        EXPECT_EQ(Options(h->editor.settings) + " | " + h->graphic.Seen(), row.seen)
             << "row " << &row - rows;
     }
 }
@@ -90,11 +84,11 @@ TEST(GraphicAudioPage, StartUpAndEnableRules) {
 // short file reads as zeros past its end) and keeps players with a code.
 TEST(GraphicAudioPage, StartUpRepairsOnlyEmptyJoystickPlayers) {
     Harness h;
-    SettingsRecord file = testing::DefaultRecord();
+    SettingsRecord file = DefaultRecord();
     file.JoystickTable[0][0] = 0;
     file.JoystickTable[2][0] = 0x3100001F;  // a joystick no longer attached
     h.WriteFile(file, 400);                 // players 3 and 4 lie past the end
-    h.input.controllers = {{kDiOk, testing::Joystick(4)}};
+    h.input.controllers = {{kDiOk, Joystick(4)}};
     h.Start();
     const auto& table = h.editor.settings.JoystickTable;
     EXPECT_EQ(std::vector<uint32_t>({table[0][0], table[1][0], table[2][0], table[3][0]}),
@@ -106,11 +100,7 @@ TEST(GraphicAudioPage, StartUpRepairsOnlyEmptyJoystickPlayers) {
 // One click on the defaults with some bytes edited: the record's change.
 // Apply is enabled by every change but Default Settings'.
 TEST(GraphicAudioPage, EveryCommand) {
-    const struct {
-        const char* before;
-        int click;
-        const char* change;
-    } rows[] = {
+    const std::tuple<const char*, int, const char*> rows[] = {
         // clang-format off
         {"590=1", 1000, "582=0 590=0"}, {"582=0", 1000, ""}, {"", 1001, "580=0"},
         {"582=0", 1001, "580=0 582=1"}, {"", 1002, ""}, {"", 1003, "584=0"}, {"", 1004, ""},
@@ -124,54 +114,48 @@ TEST(GraphicAudioPage, EveryCommand) {
         {"583=0 589=2", 1006, ""}, {"583=0 581=2", 1008, ""}, {"592=2", 1010, ""},
         // clang-format on
     };
-    for (const auto& row : rows) {
+    for (const auto& [edits, click, change] : rows) {
         Harness h;
         h.Start();
-        Edit(h.editor.settings, row.before);
+        Edit(h.editor.settings, edits);
         h.graphicPage->Refresh();
         const SettingsRecord before = h.editor.settings;
-        if (h.graphic.Find(row.click) != nullptr) {
-            h.graphic.Click(row.click);
-        } else {
-            h.graphicPage->OnCommand(row.click, kBnClicked);  // no such control to click
-        }
-        const bool notifies = *row.change != '\0' && row.click != 1020;
+        // A command no control sends must be ignored as well.
+        h.graphic.Find(click) ? h.graphic.Click(click)
+                              : h.graphicPage->OnCommand(click, kBnClicked);
         EXPECT_EQ(Diff(before, h.editor.settings) + " " + std::to_string(h.graphic.changedCount),
-                  std::string(row.change) + " " + (notifies ? "1" : "0"))
-            << row.click << " on " << row.before;
+                  std::string(change) + (*change != '\0' && click != 1020 ? " 1" : " 0"))
+            << click << " on " << edits;
     }
 }
 
 // Every page's Apply reports its save; only a platform that reports keeps
 // the sheet open after a failure (config.exe closes as it always has).
 std::string reported;
-bool RecordSave(const char*, int error) {
-    reported += " " + std::to_string(error);
-    return true;
-}
 
 TEST(GraphicAudioPage, EveryPagesSaveIsReportedAndAFailureKeepsTheSheetOpen) {
-    testing::TempFolder folder;
-    testing::WriteBytes(folder.path() + "/file", {1, 2, 3});
+    TempFolder folder;
+    WriteBytes(folder.path() + "/file", {1, 2, 3});
     const std::string unwritable = folder.path() + "/file/Ravelstone/setting.cfg";
     const std::string open = std::to_string(kPsnRetInvalid), error = std::to_string(ENOTDIR);
-    for (const bool fails : {false, true}) {
-        for (const bool reports : {false, true}) {
-            Harness h(fails ? unwritable.c_str() : nullptr);
-            h.platform.reportSave = reports ? RecordSave : nullptr;
-            reported.clear();
-            h.OpenAll();
-            std::string answers;
-            for (Page* page : h.Pages()) {
-                answers += std::to_string(page->OnNotify(kPsnApply));
-            }
-            EXPECT_EQ(answers + reported,
-                      !reports ? "000"
-                      : !fails ? "000 0 0 0"
-                               : open + open + open + " " + error + " " + error + " " + error)
-                << fails << reports;
-            EXPECT_EQ(h.initAnswers, 3);
+    for (int run = 0; run < 4; ++run) {
+        const bool fails = run > 1, reports = run % 2 == 1;
+        Harness h(fails ? unwritable.c_str() : nullptr);
+        h.platform.reportSave = !reports ? nullptr : +[](const char*, int error) {
+            return reported += " " + std::to_string(error), true;
+        };
+        reported.clear();
+        h.OpenAll();
+        std::string answers;
+        for (Page* page : h.Pages()) {
+            answers += std::to_string(page->OnNotify(kPsnApply));
         }
+        EXPECT_EQ(answers + reported,
+                  !reports ? "000"
+                  : !fails ? "000 0 0 0"
+                           : open + open + open + " " + error + " " + error + " " + error)
+            << fails << reports;
+        EXPECT_EQ(h.initAnswers, 3);
     }
 }
 
@@ -182,13 +166,12 @@ TEST(Tooltips, EachPageExplainsItsControlsWithTextsOfTheirOwn) {
     h.OpenAll();
     const std::string lists =
         "1041 1042 1043 1044 1045 1046 1047 1048 1049 1050 1051 1052 1053 1054";
-    for (const auto& [page, ids] :
-         {std::pair<testing::FakeDialog*, std::string>{
-              &h.graphic,
-              "1000 1001 1002 1003 1004 1005 1006 1007 1008 1009 1010 1011 1012 "
-              "1014 1015 1016 1017"},
-          {&h.keyboard, "1000 1001 " + lists},
-          {&h.joystick, lists}}) {
+    const std::pair<FakeDialog*, std::string> pages[] = {
+        {&h.graphic,
+         "1000 1001 1002 1003 1004 1005 1006 1007 1008 1009 1010 1011 1012 1014 1015 1016 1017"},
+        {&h.keyboard, "1000 1001 " + lists},
+        {&h.joystick, lists}};
+    for (const auto& [page, ids] : pages) {
         EXPECT_EQ(page->TooltipIds(), ids);
         std::set<std::string> texts{""};  // so an empty text fails too
         std::istringstream tips(ids);

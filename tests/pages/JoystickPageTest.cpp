@@ -7,23 +7,11 @@
 namespace ravel {
 namespace {
 
-using testing::AxisObject;
-using testing::Harness;
-using testing::Joystick;
-using testing::PovObject;
-using testing::Seen;
+using namespace testing;
 
 constexpr int kUp = 1041, kLeft = 1043, kKick = 1046, kStart = 1054;
 
-// A plain four-button pad in slot 1 and a two-button stick with Z, a slider
-// and a hat in slot 2.
-std::vector<testing::FakeControllerScript> ExamplePair() {
-    return {{kDiOk, Joystick(4)},
-            {kDiOk,
-             Joystick(2, {AxisObject(GUID_ZAxis, 2), AxisObject(GUID_Slider, 3), PovObject(0)})}};
-}
-
-std::string Texts(const std::vector<testing::FakeDialog::Entry>& entries) {
+std::string Texts(const std::vector<FakeDialog::Entry>& entries) {
     std::string texts;
     char value[16];
     for (const auto& entry : entries) {
@@ -40,10 +28,7 @@ TEST(JoystickPage, ListsAndAdvancedBoxesFollowTheAttachedJoysticks) {
         PovObject(0), PovObject(1), PovObject(2), PovObject(3), PovObject(4), PovObject(5),
         AxisObject(GUID_Slider, 6), AxisObject(GUID_Slider, 7), AxisObject(GUID_Slider, 8)};
     // clang-format on
-    const struct {
-        std::vector<testing::FakeControllerScript> controllers;
-        const char* seen;
-    } rows[] = {
+    const std::pair<std::vector<FakeControllerScript>, const char*> rows[] = {
         // clang-format off
         {{}, "1 None   | 1011 1012 1013"},
         {{{kDiOk, Joystick(4)}}, "9 1BUTTON4 | 1011 1012 1013"},
@@ -54,18 +39,18 @@ TEST(JoystickPage, ListsAndAdvancedBoxesFollowTheAttachedJoysticks) {
         {{{kDiOk, Joystick(40, beyondTheState)}}, "57 1BUTTON32 | 1011 1013"},
         // clang-format on
     };
-    for (const auto& row : rows) {
-        Harness other;
-        other.input.controllers = row.controllers;
-        other.Start();
-        other.OpenJoystick();
-        const auto& entries = other.joystick.Entries(kUp);
+    for (const auto& [controllers, seen] : rows) {
+        Harness h;
+        h.input.controllers = controllers;
+        h.Start();
+        h.OpenJoystick();
+        const auto& entries = h.joystick.Entries(kUp);
         for (int id = kUp + 1; id <= kStart; ++id) {
-            EXPECT_EQ(Texts(other.joystick.Entries(id)), Texts(entries)) << id;
+            EXPECT_EQ(Texts(h.joystick.Entries(id)), Texts(entries)) << id;
         }
         EXPECT_EQ(std::to_string(entries.size()) + " " + entries.back().text + " | " +
-                      other.joystick.GreyIds(),
-                  row.seen);
+                      h.joystick.GreyIds(),
+                  seen);
     }
 }
 
@@ -73,14 +58,18 @@ TEST(JoystickPage, ListsAndAdvancedBoxesFollowTheAttachedJoysticks) {
 // third joystick has no buttons and so no entries.
 TEST(JoystickPage, Journey) {
     Harness h;
-    SettingsRecord file = testing::DefaultRecord();
+    SettingsRecord file = DefaultRecord();
     const uint32_t loaded[] = {0x31000004, 0x00000002, 0x0800000E, 0x01000001};
     std::copy(std::begin(loaded), std::end(loaded), file.JoystickTable[0]);
     std::fill_n(file.JoystickTable[1], 24, 0x01000000);       // joystick 1's first button
     file.AxisOptionFlags = 0xF0000001 | kAxisOptionRotation;  // with bits the editor does not own
     h.WriteFile(file);
-    h.input.controllers = ExamplePair();
-    h.input.controllers.push_back({kDiOk, Joystick(0)});  // in slot 3, but no buttons
+    // A plain four-button pad, a two-button stick with Z, a slider and a hat,
+    // and in slot 3 a joystick without buttons.
+    h.input.controllers = {
+        {kDiOk, Joystick(4)},
+        {kDiOk, Joystick(2, {AxisObject(GUID_ZAxis, 2), AxisObject(GUID_Slider, 3), PovObject(0)})},
+        {kDiOk, Joystick(0)}};
     h.Start();
     h.OpenJoystick();
     auto& d = h.joystick;
@@ -93,7 +82,7 @@ TEST(JoystickPage, Journey) {
     EXPECT_EQ(
         d.SelectedText(kUp) + d.SelectedText(1042) + d.SelectedText(kLeft) + d.SelectedText(1044),
         "None  None  None  1BUTTON2");
-    EXPECT_EQ(Seen(d), "1002 1011 | 1011") << "a grey box still shows its flag";
+    EXPECT_EQ(d.Seen(), "1002 1011 | 1011") << "a grey box still shows its flag";
 
     // Holds an input for one tick with the focus on `id`: what the list shows.
     auto hold = [&](int id, auto& input, int value) {
@@ -129,16 +118,13 @@ TEST(JoystickPage, Journey) {
               "2UP2BUTTON1None  8");
     h.Apply();
     const SettingsRecord written = h.FileRecord();
-    std::vector<uint32_t> player1(24, 0);  // entries without a list are stored as 0
-    std::fill_n(player1.begin(), 14, NoInput);
-    player1[0] = 0x12000005;
-    player1[2] = 0x12000000;
-    player1[3] = 0x01000001;
-    player1[5] = 0x01000002;
-    player1.push_back(0xF000000D);
     std::vector<uint32_t> seen(written.JoystickTable[0], written.JoystickTable[0] + 24);
     seen.push_back(written.AxisOptionFlags);
-    EXPECT_EQ(seen, player1);
+    const uint32_t N = NoInput;  // entries 14-23 have no list and are stored as 0
+    // clang-format off
+    EXPECT_EQ(seen, std::vector<uint32_t>({0x12000005, N, 0x12000000, 0x01000001, N, 0x01000002,
+                                           N, N, N, N, N, N, N, N, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xF000000D}));
+    // clang-format on
 }
 
 }  // namespace

@@ -2,12 +2,8 @@
 // windows, scripted devices and probes, and a real settings folder.
 #pragma once
 
-#include <array>
 #include <cstdio>
-#include <cstring>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "fakes/FakeDialog.h"
 #include "fakes/FakeInput.h"
@@ -25,59 +21,52 @@ struct FakeProbes final : GraphicsProbe, SoundProbe {
     bool graphics = true;
     bool sound = true;
     uint32_t version = 0xFFFF0104;
-    bool ReadPixelShaderVersion(uint32_t& out) override {
-        out = version;
-        return graphics;
-    }
+    bool ReadPixelShaderVersion(uint32_t& out) override { return out = version, graphics; }
     bool OpenDefaultDevice() override { return sound; }
 };
 
-// The full defaults of a machine without joysticks.
-inline SettingsRecord DefaultRecord(bool shaders = true, bool sound = true) {
-    SettingsRecord record{};
-    ResetAllSettings(record, CapabilityFlags{shaders ? 1u : 0u, sound ? 1u : 0u},
-                     JoystickCapsTable{});
-    return record;
+inline auto* Bytes(SettingsRecord& r) {
+    return reinterpret_cast<unsigned char*>(&r);
 }
 
 // Sets record bytes from "offset=value ..." (decimal offsets, hex values).
 inline void Edit(SettingsRecord& record, const char* edits) {
-    auto* bytes = reinterpret_cast<unsigned char*>(&record);
     unsigned offset = 0, value = 0;
-    int used = 0;
-    while (std::sscanf(edits, " %u=%x%n", &offset, &value, &used) == 2) {
-        bytes[offset] = static_cast<unsigned char>(value);
-        edits += used;
+    for (int used = 0; std::sscanf(edits, " %u=%x%n", &offset, &value, &used) == 2; edits += used) {
+        Bytes(record)[offset] = static_cast<unsigned char>(value);
     }
 }
 
+// The defaults of a machine with both probes and no joysticks, with `edits`.
+inline SettingsRecord DefaultRecord(const char* edits = "") {
+    SettingsRecord record{};
+    ResetAllSettings(record, CapabilityFlags{1, 1}, JoystickCapsTable{});
+    Edit(record, edits);
+    return record;
+}
+
 // The bytes that differ, as Edit writes them: "584=0 590=1".
-inline std::string Diff(const SettingsRecord& from, const SettingsRecord& to) {
-    const auto* a = reinterpret_cast<const unsigned char*>(&from);
-    const auto* b = reinterpret_cast<const unsigned char*>(&to);
+inline std::string Diff(SettingsRecord from, SettingsRecord to) {
     std::string diff;
     char item[16];
     for (size_t i = 0; i < sizeof from; ++i) {
-        if (a[i] != b[i]) {
-            std::snprintf(item, sizeof item, " %zu=%x", i, b[i]);
+        if (Bytes(from)[i] != Bytes(to)[i]) {
+            std::snprintf(item, sizeof item, " %zu=%x", i, Bytes(to)[i]);
             diff += item;
         }
     }
     return diff.empty() ? diff : diff.substr(1);
 }
 
-// What a page shows at a glance: "1002 1004 | 1005" for checked | grey.
-inline std::string Seen(FakeDialog& page) {
-    return page.CheckedIds() + " | " + page.GreyIds();
-}
-
 class Harness {
+    TempFolder folder_;  // first: the file's name lies below it
+    std::string file_;
+
   public:
     // The settings file below a fresh temporary folder, or `file` when given.
     explicit Harness(const char* file = nullptr)
         : file_(file != nullptr ? file : folder_.settingsFile()) {
         std::memset(&editor, 0, sizeof editor);
-        platform = Platform{&input, &probes, &probes, file_.c_str(), nullptr};
     }
     ~Harness() { ReleaseInputDevices(editor.input); }
 
@@ -100,17 +89,11 @@ class Harness {
 
     std::vector<unsigned char> File() const { return ReadBytes(file_); }
     void WriteFile(const std::vector<unsigned char>& bytes) { WriteBytes(file_, bytes); }
-    // The first `size` bytes of the record.
-    void WriteFile(const SettingsRecord& record, size_t size = sizeof(SettingsRecord)) {
-        const auto* p = reinterpret_cast<const unsigned char*>(&record);
-        WriteFile(std::vector<unsigned char>(p, p + size));
+    // The first `size` bytes of the record, or the defaults with Edit's `edits`.
+    void WriteFile(SettingsRecord record, size_t size = kSettingsSize) {
+        WriteBytes(file_, {Bytes(record), Bytes(record) + size});
     }
-    // The defaults with Edit's `edits`, as the file.
-    void WriteFile(const char* edits) {
-        SettingsRecord record = DefaultRecord();
-        Edit(record, edits);
-        WriteFile(record);
-    }
+    void WriteFile(const char* edits) { WriteFile(DefaultRecord(edits)); }
     SettingsRecord FileRecord() const {
         SettingsRecord record{};
         const auto bytes = File();
@@ -123,7 +106,7 @@ class Harness {
     FakeInputSystem input;
     FakeProbes probes;
     Editor editor;
-    Platform platform{};
+    Platform platform{&input, &probes, &probes, file_.c_str(), nullptr};
     FakeDialog graphic{kGraphicAudioTemplateId};
     FakeDialog keyboard{kKeyboardTemplateId};
     FakeDialog joystick{kJoystickTemplateId};
@@ -143,9 +126,6 @@ class Harness {
         }
         page->OnNotify(kPsnSetActive);
     }
-
-    TempFolder folder_;
-    std::string file_;
 };
 
 }  // namespace ravel::testing

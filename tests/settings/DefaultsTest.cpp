@@ -15,14 +15,17 @@
 namespace ravel {
 namespace {
 
-// Bytes in hex, 24 to a line.
-std::string Hex(const void* data, size_t count) {
+// `count` items of `size` bytes (1, or 4 for joystick codes) in hex, "-" for
+// None, "|" and a new line closing each 24.
+std::string Hex(const void* data, size_t count, size_t size = 1) {
     std::string text;
     for (size_t i = 0; i < count; ++i) {
-        char item[4];
-        const uint8_t byte = static_cast<const uint8_t*>(data)[i];
-        std::snprintf(item, sizeof item, "%02x%c", byte, (i + 1) % 24 ? ' ' : '\n');
-        text += item;
+        const auto* bytes = static_cast<const uint8_t*>(data) + i * size;
+        const uint32_t item = size == 1 ? *bytes : *reinterpret_cast<const uint32_t*>(bytes);
+        char piece[16];
+        const char* format = item == NoInput ? "-" : size == 1 ? "%02x " : "%x ";
+        std::snprintf(piece, sizeof piece, format, item);
+        text += piece + std::string((i + 1) % 24 ? "" : "|\n");
     }
     return text;
 }
@@ -37,14 +40,14 @@ struct Framed {
 
 TEST(Defaults, EveryDefaultKeyAndTheResetOfOnePlayer) {
     EXPECT_EQ(Hex(DefaultKeyboardTable, sizeof DefaultKeyboardTable),
-              "0a 08 09 26 17 18 16 24 30 00 00 39 11 20 1f 1e 00 00 00 00 00 00 00 00\n"
-              "49 47 48 51 4c 4d 4b 4f c9 00 00 d1 c8 cd d0 cb 00 00 00 00 00 00 00 00\n"
-              "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n"
-              "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n"
-              "12 2e 04 20 1f 2d 2c 1e 2a 00 00 1d 03 11 10 02 00 00 00 00 00 00 00 00\n"
-              "16 32 08 24 23 31 30 22 39 00 00 79 07 15 14 06 00 00 00 00 00 00 00 00\n"
-              "91 2b 0c 92 27 35 34 26 b8 00 00 9d 0b 19 18 0a 00 00 00 00 00 00 00 00\n"
-              "49 47 48 51 4c 4d 4b 4f c9 00 00 d1 c8 cd d0 cb 00 00 00 00 00 00 00 00\n");
+              "0a 08 09 26 17 18 16 24 30 00 00 39 11 20 1f 1e 00 00 00 00 00 00 00 00 |\n"
+              "49 47 48 51 4c 4d 4b 4f c9 00 00 d1 c8 cd d0 cb 00 00 00 00 00 00 00 00 |\n"
+              "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 |\n"
+              "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 |\n"
+              "12 2e 04 20 1f 2d 2c 1e 2a 00 00 1d 03 11 10 02 00 00 00 00 00 00 00 00 |\n"
+              "16 32 08 24 23 31 30 22 39 00 00 79 07 15 14 06 00 00 00 00 00 00 00 00 |\n"
+              "91 2b 0c 92 27 35 34 26 b8 00 00 9d 0b 19 18 0a 00 00 00 00 00 00 00 00 |\n"
+              "49 47 48 51 4c 4d 4b 4f c9 00 00 d1 c8 cd d0 cb 00 00 00 00 00 00 00 00 |\n");
     // Default Settings resets that player alone; outside the table, nothing.
     for (int layout = -1; layout <= kLayoutCount; ++layout) {
         for (int player = -1; player <= kPlayerCount; ++player) {
@@ -54,15 +57,12 @@ TEST(Defaults, EveryDefaultKeyAndTheResetOfOnePlayer) {
                 std::memcpy(expected.record.KeyboardTable[layout][player],
                             DefaultKeyboardTable[layout][player], kKeyboardSlotCount);
             }
+            if (player < 0 || player >= kPlayerCount) {  // nor does a joystick player outside it
+                ResetJoystickPlayer(framed.record, JoystickCapsTable{}, player);
+            }
             EXPECT_EQ(std::memcmp(&framed, &expected, sizeof framed), 0) << layout << player;
         }
     }
-    // Nor does a joystick player outside the table.
-    const Framed untouched;
-    Framed framed;
-    ResetJoystickPlayer(framed.record, JoystickCapsTable{}, -1);
-    ResetJoystickPlayer(framed.record, JoystickCapsTable{}, kPlayerCount);
-    EXPECT_EQ(std::memcmp(&framed, &untouched, sizeof framed), 0);
 }
 
 // A player whose entries are all 0 or None is rebuilt; any other value keeps
@@ -77,15 +77,13 @@ TEST(Defaults, RepairRebuildsOnlyEmptyPlayers) {
     record.JoystickTable[2][23] = 0x3100001F;
     record.JoystickTable[3][0] = 5;
     RepairJoystickTable(record, caps);
-    std::string entries;  // 0, 7 and 23 of each player
-    for (const auto& player : record.JoystickTable) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%x %x %x | ", player[0], player[7], player[23]);
-        entries += text;
-    }
-    EXPECT_EQ(entries,
-              "2000002 1000003 ffffffff | 12000002 11000003 ffffffff | "
-              "ffffffff ffffffff 3100001f | 5 0 0 | ");
+    // clang-format off
+    EXPECT_EQ(Hex(record.JoystickTable, kPlayerCount * kJoystickEntryCount, 4),
+              "2000002 2000003 2000000 2000001 1000000 1000001 1000002 1000003 ----------------|\n"
+              "12000002 12000003 12000000 12000001 11000000 11000001 11000002 11000003 ----------------|\n"
+              "-----------------------3100001f |\n"
+              "5 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 |\n");
+    // clang-format on
 }
 
 // Each player from its own slot: Up, Down, Left, Right as axes, then buttons
@@ -97,10 +95,8 @@ TEST(Defaults, ResetAllBuildsTheWholeRecord) {
         {{0, 1}, "00 00 01 00 01 01 00 00 00 01 00 00 00 "},
         {{1, 0}, "01 01 01 01 01 01 01 01 00 00 00 00 00 "},
     };
-    JoystickCapsTable caps{};
-    caps[1].buttonCount = 40;
-    caps[2].buttonCount = 5;
-    caps[3].buttonCount = 1;
+    const JoystickCapsTable caps{
+        {}, {40, 0, 0, 0, 0, 0, 0}, {5, 0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0, 0}};
     for (const auto& [flags, options] : machines) {
         Framed framed;
         SettingsRecord& record = framed.record;
@@ -108,24 +104,15 @@ TEST(Defaults, ResetAllBuildsTheWholeRecord) {
         EXPECT_EQ(Hex(&record.AxisOptionFlags, 20), "ee ee ee ee " + options + "ee ee ee ");
         ResetAllSettings(record, flags, caps);
         EXPECT_EQ(std::memcmp(record.KeyboardTable, DefaultKeyboardTable, kKeyboardTableSize), 0);
-        std::string players;
-        for (const auto& player : record.JoystickTable) {
-            for (const uint32_t code : player) {
-                char text[16];
-                std::snprintf(text, sizeof text, code == NoInput ? "" : "%x ", code);
-                players += text;
-            }
-            players += "|\n";
-        }
-        EXPECT_EQ(players + Hex(&record.AxisOptionFlags, 20),
-                  "|\n"
+        // clang-format off
+        EXPECT_EQ(Hex(record.JoystickTable, kPlayerCount * kJoystickEntryCount, 4) + Hex(&record.AxisOptionFlags, 20),
+                  "------------------------|\n"
                   "12000002 12000003 12000000 12000001 11000000 11000001 11000002 11000003 "
-                  "11000006 11000007 11000004 11000005 11000008 11000009 1100000a 1100000b |\n"
-                  "22000002 22000003 22000000 22000001 21000000 21000001 21000002 21000003 "
-                  "21000006 |\n"
-                  "32000002 32000003 32000000 32000001 31000000 |\n"
-                  "00 00 00 00 " +
-                      options + "00 00 00 ");
+                  "11000006 11000007 11000004 11000005 11000008 11000009 1100000a 1100000b --------|\n"
+                  "22000002 22000003 22000000 22000001 21000000 21000001 21000002 21000003 21000006 ---------------|\n"
+                  "32000002 32000003 32000000 32000001 31000000 -------------------|\n"
+                  "00 00 00 00 " + options + "00 00 00 ");
+        // clang-format on
     }
 }
 

@@ -1,15 +1,12 @@
 // Fake homes laid out the way Wine, Steam, Lutris, Bottles and Heroic leave
 // them, in real folders.
-#include <sys/stat.h>
 #include <utime.h>
 
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,153 +24,117 @@ namespace fs = std::filesystem;
 const std::string kSteam = ".local/share/Steam/steamapps/compatdata/";
 const std::string kRoaming = "/drive_c/users/steamuser/AppData/Roaming/Ravelstone/setting.cfg";
 
-class FakeHome {
-  public:
-    FakeHome() {
-        char real[PATH_MAX];
-        home_ = ::realpath(folder_.path().c_str(), real) != nullptr ? real : folder_.path();
-    }
-    std::string operator/(const std::string& below) const { return home_ + "/" + below; }
-    const std::string& path() const { return home_; }
+// A home with symlinks resolved, as the finder reports paths, and the
+// environment the finder is given there.
+struct FakeHome {
+    testing::TempFolder folder;
+    std::string path = fs::canonical(folder.path()).string();
+    PrefixEnvironment env{path, "player", "", "", ""};
 
-    // A prefix as Wine makes it; `profile` holds the game's folder when given.
-    void Prefix(const std::string& at, const std::string& profile = {},
-                const char* roaming = "AppData/Roaming") {
-        fs::create_directories(*this / at + "/drive_c/windows");
-        if (!profile.empty()) {
-            fs::create_directories(*this / at + "/drive_c/users/" + profile + "/" + roaming +
-                                   "/Ravelstone");
+    explicit FakeHome(const std::vector<std::string>& layout = {}, const std::string& xdg = "") {
+        Lay(layout);
+        env.xdgConfigHome = xdg.empty() ? "" : *this / xdg;
+    }
+
+    std::string operator/(const std::string& below) const { return path + "/" + below; }
+
+    // One entry a thing, paths below the home: "file = text" (% in the text is
+    // the home), "link -> target", "folder/", else a prefix as Wine makes it,
+    // "folder[|profile[/roaming folder]]", holding the game's folder in the
+    // profile when one is named.
+    void Lay(const std::vector<std::string>& entries) const {
+        for (const std::string& entry : entries) {
+            const size_t text = entry.find(" = "), link = entry.find(" -> "), bar = entry.find('|');
+            const std::string at = *this / entry.substr(0, std::min({text, link, bar}));
+            const bool folder = text == link && entry.back() == '/';  // neither file nor link
+            fs::create_directories(folder ? at : fs::path(at).parent_path().string());
+            if (text != std::string::npos) {
+                std::string body = entry.substr(text + 3);
+                for (size_t i = body.find('%'); i != std::string::npos; i = body.find('%', i)) {
+                    body.replace(i, 1, path);
+                }
+                std::ofstream(at) << body;
+            } else if (link != std::string::npos) {
+                fs::create_directory_symlink(*this / entry.substr(link + 4), at);
+            } else if (!folder) {
+                fs::create_directories(at + "/drive_c/windows");
+                std::string profile = bar == std::string::npos ? "" : entry.substr(bar + 1);
+                if (!profile.empty()) {
+                    profile += profile.find('/') == std::string::npos ? "/AppData/Roaming" : "";
+                    fs::create_directories(at + "/drive_c/users/" + profile + "/Ravelstone");
+                }
+            }
         }
     }
-    void Write(const std::string& at, const std::string& text) const {
-        fs::create_directories(fs::path(*this / at).parent_path());
-        std::ofstream(*this / at) << text;
-    }
-
-  private:
-    testing::TempFolder folder_;
-    std::string home_;
 };
 
-// "launcher path-below-home [game]", one line per prefix found.
-std::vector<std::string> Found(const FakeHome& home, const PrefixEnvironment& env) {
-    std::vector<std::string> lines;
-    for (const FoundPrefix& prefix : FindPrefixes(env)) {
-        lines.push_back(LauncherName(prefix) + " " + prefix.path.substr(home.path().size() + 1) +
-                        (prefix.holdsGameFolder ? " game" : ""));
-    }
-    return lines;
-}
-
-using Arrange = std::function<void(FakeHome&, PrefixEnvironment&)>;
-
 TEST(PrefixFinder, FindsEachLaunchersPrefixesOnce) {
+    // clang-format off
+    const std::string vdf = ".local/share/Steam/steamapps/libraryfolders.vdf = \"libraryfolders\" { ";
+    const std::string flatSteam = ".var/app/com.valvesoftware.Steam/";
+    const std::string bottles = ".local/share/bottles/bottles/";
+    const std::string flatBottles = ".var/app/com.usebottles.bottles/data/bottles/bottles/";
+    const std::string lutris = ".local/share/lutris/games/";
     const struct {
         const char* name;
-        Arrange arrange;
-        std::vector<std::string> found;
+        // found: "launcher path-below-home [game]", one line per prefix
+        std::vector<std::string> layout, found;
+        std::string xdgConfig{}, winePrefix{};  // below the home; "" for unset
     } cases[] = {
-        {"nothing at all", [](FakeHome&, PrefixEnvironment&) {}, {}},
+        {"nothing at all", {}, {}},
         {"Steam: symlinked roots, two libraries, no pfx or no drive_c skipped",
-         [](FakeHome& h, PrefixEnvironment&) {
-             h.Prefix(kSteam + "4242/pfx", "steamuser");
-             fs::create_directories(h / kSteam + "77");
-             fs::create_directories(h / kSteam + "78/pfx");
-             fs::create_directories(h / ".steam");
-             fs::create_directory_symlink(h / ".local/share/Steam", h / ".steam/steam");
-             h.Prefix("lib2/steamapps/compatdata/9/pfx");
-             h.Write(".local/share/Steam/steamapps/libraryfolders.vdf",
-                     "\"libraryfolders\" { \"0\" { \"path\" \"" + (h / ".local/share/Steam") +
-                         "\" } \"1\" { \"path\" \"" + (h / "lib2") + "\" } }");
-         },
-         {"Steam (Proton) 4242 " + kSteam + "4242/pfx game",
-          "Steam (Proton) 9 lib2/steamapps/compatdata/9/pfx"}},
+         {kSteam + "4242/pfx|steamuser", kSteam + "77/", kSteam + "78/pfx/", ".steam/steam -> .local/share/Steam",
+          "lib2/steamapps/compatdata/9/pfx", vdf + "\"0\" { \"path\" \"%/.local/share/Steam\" } \"1\" { \"path\" \"%/lib2\" } }"},
+         {"Steam (Proton) 4242 " + kSteam + "4242/pfx game", "Steam (Proton) 9 lib2/steamapps/compatdata/9/pfx"}},
         {"Steam: a damaged libraryfolders.vdf adds no library, the main one stays",
-         [](FakeHome& h, PrefixEnvironment&) {
-             h.Prefix(kSteam + "4242/pfx");
-             h.Prefix("lib2/steamapps/compatdata/9/pfx");
-             h.Write(".local/share/Steam/steamapps/libraryfolders.vdf",
-                     "\"libraryfolders\" { \"1\" { \"path\" \"" + (h / "lib2") + "\" }");
-             fs::create_directories(h / ".steam/steam/steamapps/libraryfolders.vdf");
-         },
+         {kSteam + "4242/pfx", "lib2/steamapps/compatdata/9/pfx", vdf + "\"1\" { \"path\" \"%/lib2\" }",
+          ".steam/steam/steamapps/libraryfolders.vdf/"},
          {"Steam (Proton) 4242 " + kSteam + "4242/pfx"}},
         {"Steam Flatpak, both of its data folders",
-         [](FakeHome& h, PrefixEnvironment&) {
-             h.Prefix(
-                 ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/1/pfx");
-             h.Prefix(".var/app/com.valvesoftware.Steam/data/Steam/steamapps/compatdata/2/pfx",
-                      "steamuser");
-         },
-         {"Steam Flatpak (Proton) 1 .var/app/com.valvesoftware.Steam/" + kSteam + "1/pfx",
-          "Steam Flatpak (Proton) 2 .var/app/com.valvesoftware.Steam/data/Steam/steamapps/"
-          "compatdata/2/pfx game"}},
+         {flatSteam + kSteam + "1/pfx", flatSteam + "data/Steam/steamapps/compatdata/2/pfx|steamuser"},
+         {"Steam Flatpak (Proton) 1 " + flatSteam + kSteam + "1/pfx",
+          "Steam Flatpak (Proton) 2 " + flatSteam + "data/Steam/steamapps/compatdata/2/pfx game"}},
         {"Lutris: quoted, plain, ~ and XDG folders; damaged files name nothing",
-         [](FakeHome& h, PrefixEnvironment& env) {
-             for (const char* game : {"a b", "plain", "tilde", "x"}) {
-                 h.Prefix(std::string("Games/") + game, *game == 'a' ? "player" : "");
-             }
-             env.xdgConfigHome = h / "xdg";
-             h.Write("xdg/lutris/games/ravelstone-1700000000.yml",
-                     "game:\n  exe: x\n  prefix: \"" + (h / "Games/a b") + "\"\n");
-             h.Write(".config/lutris/games/plain.yml", "game:\n  prefix: " + (h / "Games/plain\n"));
-             h.Write(".local/share/lutris/games/tilde-2.yml", "game:\n  prefix: ~/Games/tilde\n");
-             h.Write(".local/share/lutris/games/damaged-3.yml", "game:\n  prefix: '~/Games/x\n");
-             h.Write(".local/share/lutris/games/notes.txt", "game:\n  prefix: ~/Games/x\n");
-         },
-         {"Lutris ravelstone Games/a b game", "Lutris plain Games/plain",
-          "Lutris tilde Games/tilde"}},
+         {"Games/a b|player", "Games/plain", "Games/tilde", "Games/x",
+          "xdg/lutris/games/ravelstone-1700000000.yml = game:\n  exe: x\n  prefix: \"%/Games/a b\"\n",
+          ".config/lutris/games/plain.yml = game:\n  prefix: %/Games/plain\n", lutris + "tilde-2.yml = game:\n  prefix: ~/Games/tilde\n",
+          lutris + "damaged-3.yml = game:\n  prefix: '~/Games/x\n", lutris + "notes.txt = game:\n  prefix: ~/Games/x\n"},
+         {"Lutris ravelstone Games/a b game", "Lutris plain Games/plain", "Lutris tilde Games/tilde"}, "xdg"},
         {"Bottles, native and Flatpak; a folder that is no prefix skipped",
-         [](FakeHome& h, PrefixEnvironment&) {
-             h.Prefix(".local/share/bottles/bottles/Gaming", "player", "Application Data");
-             fs::create_directories(h / ".local/share/bottles/bottles/broken");
-             h.Prefix(".var/app/com.usebottles.bottles/data/bottles/bottles/Flat");
-         },
-         {"Bottles Gaming .local/share/bottles/bottles/Gaming game",
-          "Bottles Flatpak Flat .var/app/com.usebottles.bottles/data/bottles/bottles/Flat"}},
+         {bottles + "Gaming|player/Application Data", bottles + "broken/", flatBottles + "Flat"},
+         {"Bottles Gaming " + bottles + "Gaming game", "Bottles Flatpak Flat " + flatBottles + "Flat"}},
         {"Heroic: per-game folders, default/, and each config's default folder",
-         [](FakeHome& h, PrefixEnvironment&) {
-             h.Prefix("Games/Heroic/Prefixes/Old");
-             h.Prefix("Games/Heroic/Prefixes/default/New", "steamuser");
-             h.Prefix("Elsewhere/Fromconfig");
-             h.Prefix("Single");
-             h.Write(".config/heroic/config.json",
-                     R"({"defaultSettings": {"defaultWinePrefix": "~/Elsewhere"}})");
-             h.Write(".var/app/com.heroicgameslauncher.hgl/config/heroic/config.json",
-                     "{\"defaultWinePrefix\": \"" + (h / "Single") + "\"}");
-         },
-         {"Heroic New Games/Heroic/Prefixes/default/New game",
-          "Heroic Old Games/Heroic/Prefixes/Old", "Heroic Fromconfig Elsewhere/Fromconfig",
-          "Heroic Single Single"}},
-        {"WINEPREFIX and ~/.wine come first and name a prefix once",
-         [](FakeHome& h, PrefixEnvironment& env) {
-             h.Prefix(".wine", "player");
-             h.Prefix(kSteam + "5/pfx", "steamuser");
-             env.winePrefix = h / kSteam + "5/pfx/";
-         },
-         {"$WINEPREFIX pfx " + kSteam + "5/pfx game", "Wine (~/.wine) .wine game"}},
+         {"Games/Heroic/Prefixes/Old", "Games/Heroic/Prefixes/default/New|steamuser", "Elsewhere/Fromconfig", "Single",
+          R"(.config/heroic/config.json = {"defaultSettings": {"defaultWinePrefix": "~/Elsewhere"}})",
+          R"(.var/app/com.heroicgameslauncher.hgl/config/heroic/config.json = {"defaultWinePrefix": "%/Single"})"},
+         {"Heroic New Games/Heroic/Prefixes/default/New game", "Heroic Old Games/Heroic/Prefixes/Old",
+          "Heroic Fromconfig Elsewhere/Fromconfig", "Heroic Single Single"}},
+        {"WINEPREFIX and ~/.wine come first and name a prefix once", {".wine|player", kSteam + "5/pfx|steamuser"},
+         {"$WINEPREFIX pfx " + kSteam + "5/pfx game", "Wine (~/.wine) .wine game"}, "", kSteam + "5/pfx/"},
     };
+    // clang-format on
     for (const auto& c : cases) {
-        FakeHome home;
-        PrefixEnvironment env{home.path(), "player", "", "", ""};
-        c.arrange(home, env);
-        EXPECT_EQ(Found(home, env), c.found) << c.name;
+        FakeHome home(c.layout, c.xdgConfig);
+        home.env.winePrefix = c.winePrefix.empty() ? "" : home / c.winePrefix;
+        std::vector<std::string> found;
+        for (const FoundPrefix& prefix : FindPrefixes(home.env)) {
+            found.push_back(LauncherName(prefix) + " " + prefix.path.substr(home.path.size() + 1) +
+                            (prefix.holdsGameFolder ? " game" : ""));
+        }
+        EXPECT_EQ(found, c.found) << c.name;
     }
 }
 
 TEST(PrefixFinder, NamesTheSettingsFileTheEditorWouldUse) {
-    FakeHome home;
-    home.Prefix("own", "player", "Application Data");
-    home.Prefix("both", "steamuser");
-    fs::create_directories(home / "both/drive_c/users/player/AppData/Roaming");
-    home.Prefix("fresh");
-    const std::string file =
-        home / "own/drive_c/users/player/Application Data/Ravelstone/setting.cfg";
-    home.Write("own/drive_c/users/player/Application Data/Ravelstone/setting.cfg", "x");
+    const std::string file = "own/drive_c/users/player/Application Data/Ravelstone/setting.cfg";
+    const FakeHome home({"own|player/Application Data", "both|steamuser",
+                         "both/drive_c/users/player/AppData/Roaming/", "fresh", file + " = x",
+                         "own/user.reg = [Software\\\\Wine\\\\Drivers] 1\n\"Audio\"=\"\"\n"});
     const utimbuf times{1600000000, 1600000123};
-    ASSERT_EQ(::utime(file.c_str(), &times), 0);
+    ASSERT_EQ(::utime((home / file).c_str(), &times), 0);
 
     const FoundPrefix own = DescribePrefix(home / "own", PrefixSource::Lutris, "", "player");
-    EXPECT_EQ(own.settingsFile, file);
+    EXPECT_EQ(own.settingsFile, home / file);
     EXPECT_EQ(own.settingsModified, 1600000123);
     // The game's folder wins over the player's own but empty profile.
     const FoundPrefix both = DescribePrefix(home / "both", PrefixSource::Heroic, "", "player");
@@ -181,7 +142,6 @@ TEST(PrefixFinder, NamesTheSettingsFileTheEditorWouldUse) {
     EXPECT_EQ(both.settingsFile, home / "both" + kRoaming);
     EXPECT_FALSE(both.settingsModified.has_value());
     // Its user.reg is read from beside drive_c; a prefix without one says nothing.
-    home.Write("own/user.reg", "[Software\\\\Wine\\\\Drivers] 1\n\"Audio\"=\"\"\n");
     EXPECT_EQ(ReadPrefixRegistryAnswers(own.path).sound, RegistrySays::No);
     EXPECT_EQ(ReadPrefixRegistryAnswers(both.path).sound, RegistrySays::Nothing);
     // No profile yet: Proton makes steamuser, Wine the player's own.
@@ -191,51 +151,31 @@ TEST(PrefixFinder, NamesTheSettingsFileTheEditorWouldUse) {
               home / "fresh/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg");
 }
 
-FoundPrefix Candidate(const char* path, bool holds, PrefixSource source = PrefixSource::Steam) {
-    FoundPrefix prefix;
-    prefix.path = path;
-    prefix.holdsGameFolder = holds;
-    prefix.source = source;
-    return prefix;
-}
-
+// The rules and corners that ravelstone-cfg's `where` rows leave out.
 TEST(PrefixChoice, TriesTheRulesInOrder) {
-    const std::vector<FoundPrefix> two = {Candidate("/s/1/pfx", true), Candidate("/b/x", false),
-                                          Candidate("/h/y", true)};
-    const std::vector<FoundPrefix> one = {Candidate("/s/1/pfx", false), Candidate("/h/y", true)};
-    const std::vector<FoundPrefix> none = {Candidate("/s/1/pfx", false)};
-    const std::vector<FoundPrefix> envHolds = {Candidate("/env", true, PrefixSource::WinePrefix),
-                                               Candidate("/h/y", true)};
-    const std::vector<FoundPrefix> envEmpty = {Candidate("/env", false, PrefixSource::WinePrefix),
-                                               Candidate("/h/y", true)};
-    const std::vector<FoundPrefix> plainWine = {
-        Candidate("/home/p/.wine", false, PrefixSource::WineDefault), Candidate("/s/1/pfx", false)};
+    const auto at = [](const char* path, bool holds, PrefixSource source = PrefixSource::Steam) {
+        return FoundPrefix{path, source, "", holds, "", {}};
+    };
+    // clang-format off
+    const std::vector<FoundPrefix> two = {at("/s/1/pfx", true), at("/b/x", false), at("/h/y", true)};
+    const std::vector<FoundPrefix> envHolds = {at("/env", true, PrefixSource::WinePrefix), at("/h/y", true)};
     const struct {
-        const char* name;
-        const char* explicitPrefix;
-        const char* winePrefix;
-        const std::vector<FoundPrefix>& found;
-        const char* remembered;
+        const char *name, *explicitPrefix, *winePrefix;
+        std::vector<FoundPrefix> found;
+        const char *remembered, *path;  // the path chosen
         PrefixRule rule;
-        const char* path;
         size_t candidates;
     } cases[] = {
-        // clang-format off
-        {"--prefix wins over everything", "/given", "/env", envHolds, "/h/y", PrefixRule::Explicit, "/given", 2},
-        {"a $WINEPREFIX holding the game wins over other holders", "", "/env", envHolds, "/h/y", PrefixRule::WinePrefix, "/env", 2},
-        {"a $WINEPREFIX holding nothing gives way to the game's", "", "/env", envEmpty, "", PrefixRule::OnlyHolder, "/h/y", 1},
-        {"a $WINEPREFIX Wine has yet to make, when none holds the game", "", "/env", none, "", PrefixRule::WinePrefix, "/env", 0},
-        {"the only prefix holding the game", "", "", one, "/s/1/pfx", PrefixRule::OnlyHolder, "/h/y", 1},
-        {"several: ask, nothing remembered", "", "", two, "", PrefixRule::AskPlayer, "", 2},
-        {"several: ask, remembered still valid", "", "", two, "/h//y/", PrefixRule::AskPlayer, "/h/y", 2},
-        {"several: ask, remembered no longer holds the game", "", "", two, "/b/x", PrefixRule::AskPlayer, "", 2},
-        {"none holds it: plain Wine's ~/.wine", "", "", plainWine, "", PrefixRule::WineDefault, "/home/p/.wine", 0},
-        {"none holds it and no ~/.wine", "", "", none, "/s/1/pfx", PrefixRule::NoPrefix, "", 0},
-        // clang-format on
+        {"--prefix wins over everything", "/given", "/env", envHolds, "/h/y", "/given", PrefixRule::Explicit, 2},
+        {"a $WINEPREFIX holding the game wins over other holders", "", "/env", envHolds, "/h/y", "/env", PrefixRule::WinePrefix, 2},
+        {"the only prefix holding the game", "", "", {at("/s/1/pfx", false), at("/h/y", true)}, "/s/1/pfx", "/h/y", PrefixRule::OnlyHolder, 1},
+        {"several: ask, remembered still valid", "", "", two, "/h//y/", "/h/y", PrefixRule::AskPlayer, 2},
+        {"several: ask, remembered no longer holds the game", "", "", two, "/b/x", "", PrefixRule::AskPlayer, 2},
+        {"none holds it and no ~/.wine", "", "", {at("/s/1/pfx", false)}, "/s/1/pfx", "", PrefixRule::NoPrefix, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
-        const PrefixChoice choice =
-            ChoosePrefix(c.explicitPrefix, c.winePrefix, c.found, c.remembered);
+        const auto choice = ChoosePrefix(c.explicitPrefix, c.winePrefix, c.found, c.remembered);
         EXPECT_EQ(choice.rule, c.rule) << c.name;
         EXPECT_EQ(choice.path, c.path) << c.name;
         EXPECT_EQ(choice.candidates.size(), c.candidates) << c.name;
@@ -246,54 +186,42 @@ TEST(PrefixChoice, TriesTheRulesInOrder) {
 // show; the pick stands the next time.
 TEST(SettingsLocation, EachRuleNamesItsFilePlaceAndReason) {
     const std::string xdgPlace = "XDG config folder (no Wine prefix)";
-    const std::string own = "/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg";
+    const std::string steam = kSteam + "1000/pfx";
+    // clang-format off
     const struct {
-        const char* name;
-        Arrange arrange;
-        std::string explicitPrefix;
+        const char *name, *reason;  // a part of the reason
+        std::vector<std::string> layout;
+        std::string explicitPrefix, xdgConfig, file, place;  // the first three below the home
         PrefixRule rule;
-        std::string file;  // below the home; "" for none
-        std::string place;
-        const char* reason;  // a part of it
     } cases[] = {
-        {"nothing at all: the XDG folder", [](FakeHome&, PrefixEnvironment&) {}, "",
-         PrefixRule::NoPrefix, ".config/Ravelstone/setting.cfg", xdgPlace,
-         "the game will not find them"},
-        {"$XDG_CONFIG_HOME counts",
-         [](FakeHome& h, PrefixEnvironment& env) { env.xdgConfigHome = h / "xdg"; }, "",
-         PrefixRule::NoPrefix, "xdg/Ravelstone/setting.cfg", xdgPlace, "XDG"},
-        {"--prefix naming the Steam prefix",
-         [](FakeHome& h, PrefixEnvironment&) { h.Prefix(kSteam + "1000/pfx", "steamuser"); },
-         kSteam + "1000/pfx", PrefixRule::Explicit, kSteam + "1000/pfx" + kRoaming,
-         "Steam (Proton) 1000", "--prefix"},
-        {"--prefix naming a folder no launcher knows",
-         [](FakeHome& h, PrefixEnvironment&) { fs::create_directories(h / "elsewhere"); },
-         "elsewhere", PrefixRule::Explicit, "elsewhere" + own, "--prefix elsewhere", "--prefix"},
+        {"nothing at all: the XDG folder", "the game will not find them", {}, "", "", ".config/Ravelstone/setting.cfg", xdgPlace,
+         PrefixRule::NoPrefix},
+        {"$XDG_CONFIG_HOME counts", "XDG", {}, "", "xdg", "xdg/Ravelstone/setting.cfg", xdgPlace, PrefixRule::NoPrefix},
+        {"--prefix naming the Steam prefix", "--prefix", {steam + "|steamuser"}, steam, "", steam + kRoaming, "Steam (Proton) 1000",
+         PrefixRule::Explicit},
+        {"--prefix naming a folder no launcher knows", "--prefix", {"elsewhere/"}, "elsewhere", "",
+         "elsewhere/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg", "--prefix elsewhere", PrefixRule::Explicit},
     };
+    // clang-format on
     for (const auto& c : cases) {
-        FakeHome home;
-        PrefixEnvironment env{home.path(), "player", "", "", ""};
-        c.arrange(home, env);
+        FakeHome home(c.layout, c.xdgConfig);
         const SettingsLocation location =
-            LocateSettings(c.explicitPrefix.empty() ? "" : home / c.explicitPrefix, env);
+            LocateSettings(c.explicitPrefix.empty() ? "" : home / c.explicitPrefix, home.env);
         EXPECT_EQ(location.choice.rule, c.rule) << c.name;
-        EXPECT_EQ(location.settingsFile, c.file.empty() ? "" : home / c.file) << c.name;
+        EXPECT_EQ(location.settingsFile, home / c.file) << c.name;
         EXPECT_EQ(location.place, c.place) << c.name;
         EXPECT_NE(location.reason.find(c.reason), std::string::npos)
             << c.name << ": " << location.reason;
     }
 
     // Two holders: the player picks, and the pick stands next time.
-    FakeHome home;
-    const PrefixEnvironment env{home.path(), "player", "", "", ""};
-    home.Prefix(kSteam + "1000/pfx", "steamuser");
-    home.Prefix(kSteam + "2000/pfx", "steamuser");
-    SettingsLocation two = LocateSettings("", env);
+    FakeHome home({steam + "|steamuser", kSteam + "2000/pfx|steamuser"});
+    SettingsLocation two = LocateSettings("", home.env);
     EXPECT_TRUE(MustChoose(two));
     ASSERT_EQ(two.choice.candidates.size(), 2u);
-    ASSERT_TRUE(PickCandidate(two, 1, env));
+    ASSERT_TRUE(PickCandidate(two, 1, home.env));
     EXPECT_EQ(two.settingsFile, home / kSteam + "2000/pfx" + kRoaming);
-    const SettingsLocation again = LocateSettings("", env);
+    const SettingsLocation again = LocateSettings("", home.env);
     EXPECT_FALSE(MustChoose(again));
     EXPECT_EQ(again.settingsFile, home / kSteam + "2000/pfx" + kRoaming);
     EXPECT_EQ(again.prefix, home / kSteam + "2000/pfx");
@@ -301,9 +229,8 @@ TEST(SettingsLocation, EachRuleNamesItsFilePlaceAndReason) {
 }
 
 TEST(RememberedPrefix, IsOneLineReplacedWhole) {
-    FakeHome home;
-    const PrefixEnvironment env{home.path(), "player", "", "", home / "xdg"};
-    const std::string file = RememberedPrefixFile(env);
+    FakeHome home({}, "xdg");
+    const std::string file = RememberedPrefixFile(home.env);
     EXPECT_EQ(file, home / "xdg/ravelstone-config/prefix");
     EXPECT_EQ(LoadRememberedPrefix(file), "");
 
@@ -317,10 +244,10 @@ TEST(RememberedPrefix, IsOneLineReplacedWhole) {
     EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(file).parent_path()), {}), 1);
 
     for (const char* damaged : {"/no/newline", "relative\n", "/two\n/lines\n", ""}) {
-        home.Write("xdg/ravelstone-config/prefix", damaged);
+        home.Lay({"xdg/ravelstone-config/prefix = " + std::string(damaged)});
         EXPECT_EQ(LoadRememberedPrefix(file), "") << damaged;
     }
-    home.Write("blocker", "a file where the folder should be");
+    home.Lay({"blocker = a file where the folder should be"});
     EXPECT_FALSE(SaveRememberedPrefix(home / "blocker/prefix", "/x"));
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "pages/Tooltips.h"
@@ -47,6 +48,35 @@ TEST(Templates, ControlsFitTheirPageAndEachOther) {
     }
     EXPECT_EQ(FindDialogTemplate(104), nullptr);
     EXPECT_EQ(FindControl(*FindDialogTemplate(kJoystickTemplateId), 1000), nullptr);
+}
+
+// Tab moves between the controls a player sets, never onto a radio button
+// (arrows move within its group); and the radio buttons of one group box form
+// exactly one automatic group, so a click there clears its neighbours only.
+TEST(Templates, TabStopsAndRadioGroupsFollowTheGroupBoxes) {
+    using K = ControlKind;
+    for (const DialogTemplate& page : DialogTemplates) {
+        std::map<int, std::set<int>> groupsOfBox, boxesOfGroup;
+        for (int i = 0, group = 0; i < page.controlCount; ++i) {
+            const ControlTemplate& c = page.controls[i];
+            group += c.groupStart ? 1 : 0;
+            EXPECT_EQ(c.tabStop,
+                      c.kind == K::CheckBox || c.kind == K::DropDownList || c.kind == K::PushButton)
+                << page.id << " " << c.id;
+            for (int box = 0; c.kind == K::RadioButton && box < page.controlCount; ++box) {
+                if (Holds(page.controls[box], c)) {
+                    groupsOfBox[box].insert(group);
+                    boxesOfGroup[group].insert(box);
+                }
+            }
+        }
+        for (const auto& [box, groups] : groupsOfBox) {
+            EXPECT_EQ(groups.size(), 1u) << page.id << " " << page.controls[box].caption;
+        }
+        for (const auto& [group, boxes] : boxesOfGroup) {
+            EXPECT_EQ(boxes.size(), 1u) << page.id << " group " << group;
+        }
+    }
 }
 
 TEST(Templates, EveryTooltipNamesAStringThatExists) {

@@ -144,7 +144,7 @@ std::string Expand(std::string text, const std::string& home) {
 
 // Every home holds s.cfg (700 bytes), closed.cfg (mode 0), locked/ (mode 0555), a pipe and a link to /dev/zero.
 // Then by `layout`: w ~/.wine, W ~/.wine holding the game's folder, S the Steam prefix holding it, d ~/.wine before
-// its first start, p the editor's pick of the Steam prefix.
+// its first start, p the editor's pick of the Steam prefix (in $XDG_CONFIG_HOME, %/xdg).
 void Furnish(const std::string& home, const std::string& layout) {
     WriteBytes(home + "/s.cfg", Pattern(700));
     WriteBytes(home + "/closed.cfg", Pattern(700));
@@ -156,13 +156,13 @@ void Furnish(const std::string& home, const std::string& layout) {
     ::chmod(home.c_str(), 0755);
     const std::string wine = "/.wine/drive_c/users/player/AppData/Roaming", steam = kSteam + std::string("/drive_c/users/steamuser/AppData/Roaming");
     const std::map<char, std::string> folders = {{'w', wine}, {'W', wine + "/Ravelstone"}, {'S', steam + "/Ravelstone"},
-                                                 {'d', "/.wine/drive_c"}, {'p', "/.config/ravelstone-config"}};
+                                                 {'d', "/.wine/drive_c"}, {'p', "/xdg/ravelstone-config"}};
     for (const char c : layout) {
         fs::create_directories(home + folders.at(c));
     }
     if (layout.find('p') != std::string::npos) {
         const std::string pick = home + kSteam + "\n";
-        WriteBytes(home + "/.config/ravelstone-config/prefix", Bytes(pick.begin(), pick.end()));
+        WriteBytes(home + "/xdg/ravelstone-config/prefix", Bytes(pick.begin(), pick.end()));
     }
 }
 
@@ -175,7 +175,7 @@ void Expect(const Row& row) {
     std::vector<std::string> command = {RAVEL_CFG_PATH};
     command.insert(command.end(), std::istream_iterator<std::string>(words), {});
     const CfgOptions options{row.in, row.nobody, {{"HOME", home}, {"USER", "player"}, {"WINEPREFIX", Expand(row.wine, home)},
-                             {"XDG_CONFIG_HOME", ""}, {"XDG_DATA_HOME", ""}}, row.full ? "/dev/full" : ""};
+                             {"XDG_CONFIG_HOME", home + "/xdg"}, {"XDG_DATA_HOME", ""}}, row.full ? "/dev/full" : ""};
     const auto tree = [&] {
         std::map<std::string, Bytes> files;
         for (const auto& entry : fs::recursive_directory_iterator(home)) {

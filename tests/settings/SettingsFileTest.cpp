@@ -278,6 +278,10 @@ TEST(SettingsFile, JoinedNameFitsInTheClassicPathLength) {
     SettingsRecord record{};
     EXPECT_EQ(LoadSettings(record, file), ENOENT);
     EXPECT_EQ(SaveSettings(record, file), ENOENT);
+    // Each failure has words for the message a player reads.
+    for (const int error : {kIncompleteWrite, kNotRegularFile, ENOSPC}) {
+        EXPECT_GT(std::strlen(SettingsErrorText(error)), 10u) << error;
+    }
 }
 
 }  // namespace

@@ -103,9 +103,9 @@ TEST(WineRegistryFile, AnswersOnlyWhatTheRightKeySays) {
         {"non-zero and enabled values",
          "[Software\\\\Wine\\\\Direct3D]\n\"MaxShaderModelPS\"=dword:00000001\n[Software\\\\Wine\\\\DllOverrides]\n"
          "\"d3d8\"=\"native,builtin\"\n[Software\\\\Wine\\\\Drivers]\n\"Audio\"=\"pulse\"\n", N, N, N},
-        {"string zero, *d3d8, case of names",
-         "[software\\\\wine\\\\direct3d]\r\n\"maxshadermodelps\"=\"0\"\r\n[Software\\\\Wine\\\\DllOverrides]\r\n\"*d3d8\"=\"\"\r\n",
-         No, No, N},
+        {"string zero, *d3d8, an expandable string, case of names",
+         "[software\\\\wine\\\\direct3d]\r\n\"maxshadermodelps\"=\"0\"\r\n[Software\\\\Wine\\\\DllOverrides]\r\n\"*d3d8\"=\"\"\r\n"
+         "[Software\\\\Wine\\\\Drivers]\r\n\"Audio\"=str(2):\"\"\r\n", No, No, No},
         {"d3d8 before *d3d8, as Wine looks them up",
          "[Software\\\\Wine\\\\DllOverrides]\n\"*d3d8\"=\"\"\n\"d3d8\"=\"b\"\n", N, N, N},
         {"load order naming no known kind disables", "[Software\\\\Wine\\\\DllOverrides]\n\"d3d8\"=\" , s\"\n", N, No, N},

@@ -4,7 +4,7 @@
 
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build windows bench test test-native test-asan test-fuzz fuzz-long run lint clean
+.PHONY: all deps build windows bench test test-native test-asan test-fuzz fuzz-long mutate run lint clean
 
 all: build
 
@@ -48,6 +48,16 @@ fuzz-long: deps
 	cmake --build --preset fuzz -j $(JOBS)
 	tests/fuzz/run-fuzzer.sh $(CURDIR)/build/fuzz/tests/fuzz/settings_fuzzer $(CURDIR)/tests/fuzz/corpus/settings $(FUZZ_SECONDS) $(JOBS)
 	tests/fuzz/run-fuzzer.sh $(CURDIR)/build/fuzz/tests/fuzz/input_code_fuzzer $(CURDIR)/tests/fuzz/corpus/codes $(FUZZ_SECONDS) $(JOBS)
+
+# The mutation sample of docs/testing.md: faults seeded into the portable
+# core and the CLI, 25 a file with seed 1, against the native unit tests, in
+# private copies under build/mutate. Not part of `make test`: it takes about
+# an hour on two cores.
+MUTATE_JOBS ?= $(JOBS)
+mutate: deps
+	python3 tools/mutate.py --root $(CURDIR) --per-file 25 --seed 1 --jobs $(MUTATE_JOBS) \
+		--work $(CURDIR)/build/mutate --out $(CURDIR)/build/mutation.md --json $(CURDIR)/build/mutation.json
+	@echo "make mutate: report in build/mutation.md"
 
 # Benchmarks of the hot paths and the start-up pairs, into docs/performance.md.
 bench: build

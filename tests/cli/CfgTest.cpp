@@ -296,6 +296,7 @@ TEST(CfgCommands, ExitCodeOutputAndFileOfEachCommand) {
         {.run = "where", .exit = 0, .out = "Used: %/not-yet/drive_c/users/player" + std::string(kFile) +
                                           " ($WINEPREFIX not-yet)\nRule: $WINEPREFIX, which does not exist yet: Wine makes", .home = "w", .wine = "%/not-yet"},
         {.run = "where", .exit = 0, .out = "Used: %W (Wine (~/.wine))\nRule: no prefix holds the game's settings yet: ~/.wine", .home = "d"},
+        {.run = "where", .exit = 0, .out = "Rule: $WINEPREFIX: no prefix holds the game's settings yet", .home = "w", .wine = "%/.wine"},
         {.run = "where", .exit = 0, .out = "\nUsed: none until chosen: choose one of the prefixes that hold the game's settings with "
                                           "--prefix PATH\nRule: several prefixes hold the game's settings and none is", .home = "WS"},
         {.run = "where", .exit = 0, .out = "No Wine prefix found.\n\nUsed: none: no home folder, or a name longer than 259", .wine = "%/" + std::string(250, 'x')},

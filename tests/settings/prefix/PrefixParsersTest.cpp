@@ -106,12 +106,14 @@ TEST(WineRegistryFile, AnswersOnlyWhatTheRightKeySays) {
         {"string zero, *d3d8, an expandable string, case of names",
          "[software\\\\wine\\\\direct3d]\r\n\"maxshadermodelps\"=\"0\"\r\n[Software\\\\Wine\\\\DllOverrides]\r\n\"*d3d8\"=\"\"\r\n"
          "[Software\\\\Wine\\\\Drivers]\r\n\"Audio\"=str(2):\"\"\r\n", No, No, No},
-        {"d3d8 before *d3d8, as Wine looks them up",
-         "[Software\\\\Wine\\\\DllOverrides]\n\"*d3d8\"=\"\"\n\"d3d8\"=\"b\"\n", N, N, N},
+        {"d3d8 before *d3d8, as Wine looks them up; a shader model of \"1\"",
+         "[Software\\\\Wine\\\\DllOverrides]\n\"*d3d8\"=\"\"\n\"d3d8\"=\"b\"\n[Software\\\\Wine\\\\Direct3D]\n"
+         "\"MaxShaderModelPS\"=\"1\"\n", N, N, N},
         {"load order naming no known kind disables", "[Software\\\\Wine\\\\DllOverrides]\n\"d3d8\"=\" , s\"\n", N, No, N},
         {"same value names in other sections",
          "[Software\\\\Wine\\\\Direct3D\\\\Other]\n\"MaxShaderModelPS\"=dword:0\n[Software\\\\Wine\\\\AppDefaults\\\\game.exe\\\\"
-         "DllOverrides]\n\"d3d8\"=\"\"\n[Software\\\\Wine\\\\Drivers2]\n\"Audio\"=\"\"\n\"MaxShaderModelPS\"=dword:0\n", N, N, N},
+         "DllOverrides]\n\"d3d8\"=\"\"\n[Software\\\\Wine\\\\Drivers2]\n\"Audio\"=\"\"\n\"MaxShaderModelPS\"=dword:0\n"
+         "[Software\\\\Wine\\\\Direct3D]\n\"Audio\"=\"\"\n[Software\\\\Wine\\\\Drivers]\n\"Graphics\"=\"\"\n", N, N, N},
         {"commented out", "[Software\\\\Wine\\\\Direct3D]\n#\"MaxShaderModelPS\"=dword:0\n;\"x\"=\"\"\n", N, N, N},
         {"other value types",
          "[Software\\\\Wine\\\\Direct3D]\n\"MaxShaderModelPS\"=hex:00,00,00,00\n[Software\\\\Wine\\\\Drivers]\n"
@@ -122,7 +124,7 @@ TEST(WineRegistryFile, AnswersOnlyWhatTheRightKeySays) {
         {"damaged lines are skipped, later good ones still count",
          "[Software\\\\Wine\\\\Direct3D\n\"MaxShaderModelPS\"=dword:0\n[Software\\\\Wine\\\\Direct3D]\n"
          "\"MaxShaderModelPS\"=dword:zz\n\"MaxShaderModelPS\n\"MaxShaderModelPS\"dword:0\n\"MaxShaderModelPS\"=dword:123456789\n"
-         "[Software\\\\Wine\\\\Drivers]\n\"Audio\"=\"\n\"Audio\"=\"\"\n", N, N, No},
+         "[Software\\\\Wine\\\\Drivers]\n\"Audio\"=\"\n\"Audio\"=\"\"\n\"Audio\"\"pulse\"\n", N, N, No},
         {"the last value written counts",
          "[Software\\\\Wine\\\\Direct3D]\n\"MaxShaderModelPS\"=dword:0\n\"MaxShaderModelPS\"=dword:2\n", N, N, N},
         {"empty", "", N, N, N},

@@ -249,6 +249,10 @@ TEST(RememberedPrefix, IsOneLineReplacedWhole) {
     }
     home.Lay({"blocker = a file where the folder should be"});
     EXPECT_FALSE(SaveRememberedPrefix(home / "blocker/prefix", "/x"));
+    // A folder in the file's place: the new name cannot be put there.
+    home.Lay({"taken/prefix/inside/"});
+    EXPECT_FALSE(SaveRememberedPrefix(home / "taken/prefix", "/x"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(home / "taken"), {}), 1) << "no stray copy";
 }
 
 }  // namespace

@@ -11,9 +11,6 @@
 #include "cli/Show.h"
 #include "fuzz/FuzzTargets.h"
 
-#ifndef RAVEL_LIBFUZZER
-#include <gtest/gtest.h>
-#endif
 
 namespace ravel {
 
@@ -46,13 +43,4 @@ int FuzzCfg(const uint8_t* data, size_t size) {
 
 }  // namespace ravel
 
-#ifdef RAVEL_LIBFUZZER
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    return ravel::FuzzCfg(data, size);
-}
-#else
-// The same promises over every committed seed, in the ordinary builds.
-TEST(FuzzSeeds, Cfg) {
-    EXPECT_GE(ravel::ReplaySeeds(RAVEL_CFG_CORPUS, ravel::FuzzCfg), 4);
-}
-#endif
+RAVEL_FUZZ_TARGET(Cfg, ravel::FuzzCfg, RAVEL_CFG_CORPUS, 4)

@@ -18,8 +18,7 @@ int FuzzPrefixParsers(const uint8_t* data, size_t size);
 int FuzzCfg(const uint8_t* data, size_t size);
 
 // Runs `target` over every file in `folder`; answers how many there were.
-inline int ReplaySeeds(const std::filesystem::path& folder,
-                       int (*target)(const uint8_t*, size_t)) {
+inline int ReplaySeeds(const std::filesystem::path& folder, int (*target)(const uint8_t*, size_t)) {
     int seeds = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         std::ifstream in(entry.path(), std::ios::binary);
@@ -32,3 +31,18 @@ inline int ReplaySeeds(const std::filesystem::path& folder,
 }
 
 }  // namespace ravel
+
+// A target's entry point: libFuzzer's in the fuzz build; elsewhere a test that
+// replays at least `minimum` committed seeds of `corpus` through it.
+#ifdef RAVEL_LIBFUZZER
+#define RAVEL_FUZZ_TARGET(name, target, corpus, minimum)                      \
+    extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { \
+        return target(data, size);                                            \
+    }
+#else
+#include <gtest/gtest.h>
+#define RAVEL_FUZZ_TARGET(name, target, corpus, minimum)        \
+    TEST(FuzzSeeds, name) {                                     \
+        EXPECT_GE(ravel::ReplaySeeds(corpus, target), minimum); \
+    }
+#endif

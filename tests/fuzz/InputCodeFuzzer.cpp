@@ -5,9 +5,6 @@
 
 #include "fuzz/FuzzTargets.h"
 
-#ifndef RAVEL_LIBFUZZER
-#include <gtest/gtest.h>
-#endif
 #include "input/CaptureScan.h"
 #include "input/InputCode.h"
 
@@ -63,13 +60,4 @@ int FuzzInputCodes(const uint8_t* data, size_t size) {
 
 }  // namespace ravel
 
-#ifdef RAVEL_LIBFUZZER
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    return ravel::FuzzInputCodes(data, size);
-}
-#else
-// The same promises over every committed seed, in the ordinary builds.
-TEST(FuzzSeeds, InputCodes) {
-    EXPECT_GE(ravel::ReplaySeeds(RAVEL_FUZZ_CORPUS "/codes", ravel::FuzzInputCodes), 3);
-}
-#endif
+RAVEL_FUZZ_TARGET(InputCodes, ravel::FuzzInputCodes, RAVEL_FUZZ_CORPUS "/codes", 3)

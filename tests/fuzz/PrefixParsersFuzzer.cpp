@@ -8,9 +8,6 @@
 
 #include "fuzz/FuzzTargets.h"
 
-#ifndef RAVEL_LIBFUZZER
-#include <gtest/gtest.h>
-#endif
 #include "settings/prefix/HeroicConfig.h"
 #include "settings/prefix/LutrisYaml.h"
 #include "settings/prefix/Vdf.h"
@@ -56,13 +53,4 @@ int FuzzPrefixParsers(const uint8_t* data, size_t size) {
 
 }  // namespace ravel
 
-#ifdef RAVEL_LIBFUZZER
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    return ravel::FuzzPrefixParsers(data, size);
-}
-#else
-// The same promises over every committed seed, in the ordinary builds.
-TEST(FuzzSeeds, PrefixParsers) {
-    EXPECT_GE(ravel::ReplaySeeds(RAVEL_FUZZ_CORPUS "/prefix", ravel::FuzzPrefixParsers), 6);
-}
-#endif
+RAVEL_FUZZ_TARGET(PrefixParsers, ravel::FuzzPrefixParsers, RAVEL_FUZZ_CORPUS "/prefix", 6)

@@ -14,9 +14,6 @@
 
 #include "fuzz/FuzzTargets.h"
 
-#ifndef RAVEL_LIBFUZZER
-#include <gtest/gtest.h>
-#endif
 #include "pages/PageHarness.h"
 #include "resources/Templates.h"
 
@@ -213,13 +210,4 @@ int FuzzSettings(const uint8_t* data, size_t size) {
 
 }  // namespace ravel
 
-#ifdef RAVEL_LIBFUZZER
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    return ravel::FuzzSettings(data, size);
-}
-#else
-// The same promises over every committed seed, in the ordinary builds.
-TEST(FuzzSeeds, Settings) {
-    EXPECT_GE(ravel::ReplaySeeds(RAVEL_FUZZ_CORPUS "/settings", ravel::FuzzSettings), 20);
-}
-#endif
+RAVEL_FUZZ_TARGET(Settings, ravel::FuzzSettings, RAVEL_FUZZ_CORPUS "/settings", 20)

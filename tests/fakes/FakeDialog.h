@@ -154,9 +154,9 @@ class FakeDialog : public Dialog {
     }
     // The whole page at a glance: "1002 1004" for the checked buttons, the
     // grey controls, or the controls with a tooltip.
-    std::string CheckedIds() { return Ids('c'); }
-    std::string GreyIds() { return Ids('g'); }
-    std::string TooltipIds() { return Ids('t'); }
+    std::string CheckedIds() { return Ids(&Control::state, kChecked); }
+    std::string GreyIds() { return Ids(&Control::enabled, false); }
+    std::string TooltipIds() { return Ids(&Control::hasTooltip, true); }
     // Checked | grey: "1002 1004 | 1005".
     std::string Seen() { return CheckedIds() + " | " + GreyIds(); }
 
@@ -181,13 +181,12 @@ class FakeDialog : public Dialog {
         return c != nullptr && index >= 0 && index < Count(*c) ? &c->entries[size_t(index)]
                                                                : nullptr;
     }
-    std::string Ids(char what) {
+    // The controls whose `field` holds `value`, by id.
+    template <typename Field, typename Value>
+    std::string Ids(Field Control::*field, Value value) {
         std::string ids;
         for (int id = kFirstId; id < kFirstId + kIdSpan; ++id) {
-            const Control* c = Find(id);
-            if (c != nullptr && (what == 'c'   ? c->state == kChecked
-                                 : what == 'g' ? !c->enabled
-                                               : c->hasTooltip)) {
+            if (const Control* c = Find(id); c != nullptr && c->*field == value) {
                 ids += (ids.empty() ? "" : " ") + std::to_string(id);
             }
         }

@@ -14,8 +14,6 @@ class CapturePage : public Page {
     void OnCommand(int id, int code) final;
     int OnNotify(int code) final;
 
-    int selectedPlayer() const { return selectedPlayer_; }
-
   protected:
     CapturePage(Editor& editor, Platform& platform) : editor_(editor), platform_(platform) {}
     ~CapturePage() = default;

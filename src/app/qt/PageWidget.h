@@ -45,16 +45,12 @@ class PageWidget final : public QWidget, public Dialog {
     void NotifyChanged() override;
     void StartCaptureTimer() override;
     void StopCaptureTimer() override;
+    void LoadTableString(int id, char* text, int capacity) override;
     void AddControlTooltip(int id, const char* text) override;
     NativeWindow SheetWindow() override;
 
     // The control with this identifier, or nullptr.
     QWidget* Control(int id) const;
-    const DialogTemplate& dialogTemplate() const { return dialog_; }
-    Page& page() { return page_; }
-    bool captureTimerActive() const { return timer_.isActive(); }
-    // Ticks delivered so far, so that a test can wait for them.
-    int captureTicks() const { return ticks_; }
 
   signals:
     void changed();
@@ -78,7 +74,6 @@ class PageWidget final : public QWidget, public Dialog {
     QWidget* sheet_;
     bool capturesKeys_;
     QTimer timer_;
-    int ticks_ = 0;
     std::vector<ControlEntry> controls_;
     std::vector<AutoRadioButton*> radios_;  // in template order, grouped
 };

@@ -45,7 +45,9 @@ INT_PTR CALLBACK PageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     return RunPageProcedure(theBindings[Index], window, message, wParam, lParam);
 }
 
-// One procedure per page, so each finds its binding without window data.
+// One procedure per page: the page records carry a parameter of 0, so
+// WM_INITDIALOG cannot say which binding is the page's, but the procedure
+// knows. It then keeps the binding in the page's window data.
 template <size_t... Index>
 constexpr auto MakePageProcedures(std::index_sequence<Index...>) {
     return std::array<DLGPROC, sizeof...(Index)>{PageProcedure<static_cast<int>(Index)>...};
@@ -129,6 +131,8 @@ int Run(HINSTANCE instance) {
     const INT_PTR result = ShowSheet(instance);
 
     RunShutDown(theEditor);
+    // Released but deliberately not closed, nor held by a scoped handle: the
+    // process's exit closes it, after everything else has gone.
     if (instanceMutex != nullptr) {
         ReleaseMutex(instanceMutex);
     }

@@ -17,9 +17,11 @@ add_custom_command(
             -I ${CMAKE_CURRENT_SOURCE_DIR}/src
             ${RAVEL_RESOURCE_DIR}/win32/GenerateResourceScript.cpp
             ${RAVEL_RESOURCE_DIR}/Templates.cpp
+            ${RAVEL_RESOURCE_DIR}/Strings.cpp
             -o ${RAVEL_GENERATOR}
     DEPENDS ${RAVEL_RESOURCE_DIR}/win32/GenerateResourceScript.cpp
             ${RAVEL_RESOURCE_DIR}/Templates.cpp
+            ${RAVEL_RESOURCE_DIR}/Strings.cpp
             ${RAVEL_RESOURCE_DIR}/Templates.h
             ${RAVEL_RESOURCE_DIR}/ControlIds.h
     COMMENT "Building the resource-script generator (build machine)"

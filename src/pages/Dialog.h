@@ -21,6 +21,10 @@ inline constexpr unsigned kUnchecked = 0;
 inline constexpr unsigned kChecked = 1;
 inline constexpr int kListError = -1;  // CB_ERR
 
+// How often a capture page looks at the devices: 33 ms, about 30 times a
+// second, often enough that a key held 150 ms is seen.
+inline constexpr unsigned kCapturePeriodMs = 33;
+
 class Dialog {
 public:
     // Check boxes and radio buttons (CheckDlgButton / IsDlgButtonChecked).
@@ -47,9 +51,13 @@ public:
     virtual int FocusedControl() = 0;
     // PSM_CHANGED to the sheet: enables Apply.
     virtual void NotifyChanged() = 0;
-    // The capture timer: identifier 0, 33 ms; starting it again replaces it.
+    // The capture timer: identifier 0, every kCapturePeriodMs; starting it
+    // again replaces it.
     virtual void StartCaptureTimer() = 0;
     virtual void StopCaptureTimer() = 0;
+    // A string of the program's string table (LoadStringA), cut to fit
+    // `capacity` with its terminator; "" when the table has no such string.
+    virtual void LoadTableString(int id, char* text, int capacity) = 0;
     // Gives one control a tooltip of its own showing `text`.
     virtual void AddControlTooltip(int id, const char* text) = 0;
     // The sheet's top-level window (the page's parent), owner of the devices.

@@ -1,37 +1,42 @@
 #include "pages/Tooltips.h"
 
-#include <cstring>
-
-#include "resources/Templates.h"
+#include "resources/ControlIds.h"
 
 namespace ravel {
 
 const TooltipPair GraphicAudioTooltipTable[kGraphicAudioTooltipCount] = {
-    {kWindowMode, 1},  {kFullHighColor, 2}, {kFullTrueColor, 3}, {kHighColor, 4}, {kTrueColor, 5},
-    {kPixelShader, 6}, {kAspectRatio, 7},   {k30Fps, 8},         {k60Fps, 9},     {kVSync, 10},
-    {kStandard, 11},   {kSimple, 12},       {kNoIntro, 13},      {kNoSound, 14},  {kWithoutBgm, 15},
-    {k22Khz, 16},      {k44Khz, 17},
+    {kWindowMode, kTipWindowMode},   {kFullHighColor, kTipFullHighColor},
+    {kFullTrueColor, kTipFullTrueColor}, {kHighColor, kTipHighColor},
+    {kTrueColor, kTipTrueColor},     {kPixelShader, kTipPixelShader},
+    {kAspectRatio, kTipAspectRatio}, {k30Fps, kTip30Fps},
+    {k60Fps, kTip60Fps},             {kVSync, kTipVSync},
+    {kStandard, kTipStandard},       {kSimple, kTipSimple},
+    {kNoIntro, kTipNoIntro},         {kNoSound, kTipNoSound},
+    {kWithoutBgm, kTipWithoutBgm},   {k22Khz, kTip22Khz},
+    {k44Khz, kTip44Khz},
 };
 
-// Positions 16-19 have no list, so their pairs come to nothing.
+// List positions take their strings in order; 16-19 have no list, so their
+// pairs come to nothing.
 const TooltipPair AssignTooltipTable[kAssignTooltipCount] = {
-    {kTwoPlayers, 35},    {kFourPlayers, 36},   {AssignList(0), 20},  {AssignList(1), 21},
-    {AssignList(2), 22},  {AssignList(3), 23},  {AssignList(4), 24},  {AssignList(5), 25},
-    {AssignList(6), 26},  {AssignList(7), 27},  {AssignList(8), 28},  {AssignList(9), 29},
-    {AssignList(10), 30}, {AssignList(11), 31}, {AssignList(12), 32}, {AssignList(13), 33},
-    {AssignList(16), 34}, {AssignList(17), 34}, {AssignList(18), 34}, {AssignList(19), 34},
+    {kTwoPlayers, kTipTwoPlayers},     {kFourPlayers, kTipFourPlayers},
+    {AssignList(0), kTipUp},           {AssignList(1), kTipDown},
+    {AssignList(2), kTipLeft},         {AssignList(3), kTipRight},
+    {AssignList(4), kTipHSlash},       {AssignList(5), kTipKick},
+    {AssignList(6), kTipSlash},        {AssignList(7), kTipPunch},
+    {AssignList(8), kTipL1},           {AssignList(9), kTipL2},
+    {AssignList(10), kTipR1},          {AssignList(11), kTipR2},
+    {AssignList(12), kTipSelect},      {AssignList(13), kTipStart},
+    {AssignList(16), kTipUnlistedPositions}, {AssignList(17), kTipUnlistedPositions},
+    {AssignList(18), kTipUnlistedPositions}, {AssignList(19), kTipUnlistedPositions},
 };
 
 void AttachTooltips(Dialog& page, const TooltipPair* table, int count) {
-    constexpr size_t kTextCapacity = 1024;
+    // The tooltip keeps its own copy, so one buffer serves every pair.
+    constexpr int kTextCapacity = 1024;
     char text[kTextCapacity];
     for (int i = 0; i < count; ++i) {
-        const char* source = FindString(static_cast<int>(table[i].string));
-        text[0] = '\0';
-        if (source != nullptr) {
-            std::strncpy(text, source, kTextCapacity - 1);
-            text[kTextCapacity - 1] = '\0';
-        }
+        page.LoadTableString(static_cast<int>(table[i].string), text, kTextCapacity);
         page.AddControlTooltip(static_cast<int>(table[i].control), text);
     }
 }

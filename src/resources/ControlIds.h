@@ -43,6 +43,17 @@ enum AssignControlId : int {
     kFirstAssignList = 1041,
 };
 
+// The string table: the tooltip texts, named by what they explain. The
+// numbers are the game's own.
+enum TooltipStringId : int {
+    kTipWindowMode = 1, kTipFullHighColor, kTipFullTrueColor, kTipHighColor, kTipTrueColor,
+    kTipPixelShader, kTipAspectRatio, kTip30Fps, kTip60Fps, kTipVSync, kTipStandard, kTipSimple,
+    kTipNoIntro, kTipNoSound, kTipWithoutBgm, kTip22Khz, kTip44Khz,
+    kTipUp = 20, kTipDown, kTipLeft, kTipRight, kTipHSlash, kTipKick, kTipSlash, kTipPunch,
+    kTipL1, kTipL2, kTipR1, kTipR2, kTipSelect, kTipStart, kTipUnlistedPositions, kTipTwoPlayers,
+    kTipFourPlayers,
+};
+
 // "Default Settings", on every page.
 inline constexpr int kDefaultSettings = 1020;
 

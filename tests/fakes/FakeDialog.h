@@ -8,6 +8,7 @@
 #include <strings.h>
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -92,6 +93,10 @@ class FakeDialog : public Dialog {
     void NotifyChanged() override { ++changedCount; }
     void StartCaptureTimer() override { timerRunning = true, ++timerStarts; }
     void StopCaptureTimer() override { timerRunning = false; }
+    void LoadTableString(int id, char* text, int capacity) override {
+        const char* found = FindString(id);
+        std::snprintf(text, static_cast<size_t>(capacity), "%s", found != nullptr ? found : "");
+    }
     void AddControlTooltip(int id, const char* text) override {
         Or(Find(id)).tooltip = text;
         Or(Find(id)).hasTooltip = true;

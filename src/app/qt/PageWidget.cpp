@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 
 #include "app/qt/AutoRadioButton.h"
@@ -18,7 +19,6 @@
 namespace ravel {
 namespace {
 
-constexpr int kCaptureTimerMs = 33;
 constexpr uint32_t kListErrorValue = 0xFFFFFFFFu;  // CB_ERR read as an item value
 
 QString Text(const char* text) {
@@ -40,10 +40,7 @@ PageWidget::PageWidget(const DialogTemplate& dialog, Page& page, const DialogUni
     : QWidget(parent), dialog_(dialog), page_(page), sheet_(sheet), capturesKeys_(capturesKeys) {
     setObjectName(QString::number(dialog.id));
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        ++ticks_;
-        page_.OnTimer();
-    });
+    connect(&timer_, &QTimer::timeout, this, [this] { page_.OnTimer(); });
     Build(units);
     setFixedSize(units.X(dialog.width), units.Y(dialog.height));
 }
@@ -275,11 +272,16 @@ void PageWidget::NotifyChanged() {
 }
 
 void PageWidget::StartCaptureTimer() {
-    timer_.start(kCaptureTimerMs);
+    timer_.start(static_cast<int>(kCapturePeriodMs));
 }
 
 void PageWidget::StopCaptureTimer() {
     timer_.stop();
+}
+
+void PageWidget::LoadTableString(int id, char* text, int capacity) {
+    const char* found = FindString(id);
+    std::snprintf(text, static_cast<size_t>(capacity), "%s", found != nullptr ? found : "");
 }
 
 void PageWidget::AddControlTooltip(int id, const char* text) {

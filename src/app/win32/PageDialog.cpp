@@ -10,7 +10,6 @@ namespace ravel {
 namespace {
 
 constexpr UINT_PTR kCaptureTimerId = 0;
-constexpr UINT kCaptureTimerPeriod = 33;  // ms
 
 // List entries are key and input names: short.
 constexpr int kListTextCapacity = 260;
@@ -93,11 +92,18 @@ void PageDialog::NotifyChanged() {
 }
 
 void PageDialog::StartCaptureTimer() {
-    SetTimer(page_, kCaptureTimerId, kCaptureTimerPeriod, nullptr);
+    SetTimer(page_, kCaptureTimerId, kCapturePeriodMs, nullptr);
 }
 
 void PageDialog::StopCaptureTimer() {
     KillTimer(page_, kCaptureTimerId);
+}
+
+void PageDialog::LoadTableString(int id, char* text, int capacity) {
+    // From the program's own resources, so an edited string table shows.
+    if (LoadStringA(instance_, static_cast<UINT>(id), text, capacity) == 0) {
+        text[0] = '\0';
+    }
 }
 
 void PageDialog::AddControlTooltip(int id, const char* text) {

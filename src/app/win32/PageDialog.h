@@ -31,6 +31,7 @@ class PageDialog final : public Dialog {
     void NotifyChanged() override;
     void StartCaptureTimer() override;
     void StopCaptureTimer() override;
+    void LoadTableString(int id, char* text, int capacity) override;
     void AddControlTooltip(int id, const char* text) override;
     NativeWindow SheetWindow() override;
 

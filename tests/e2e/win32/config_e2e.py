@@ -248,6 +248,11 @@ class Run:
 def journey_three_pages(env):
     """No file: the defaults, tips and lists as shown, the joystick page
     without a controller, J captured on Kick; OK writes all of it."""
+    # The tips come from the string table resource alone: no compiled copy
+    # for an edit of the resource to leave behind.
+    exe = (env.build / "config.exe").read_bytes()
+    check_equal((exe.count("Dust Attack".encode("utf-16-le")), exe.count(b"Dust Attack")), (1, 0),
+                "copies of a tip's text in config.exe (resource, compiled)")
     run = Run(env)
     check_equal(run.sheet.ex_style & 0x400, 0, "WS_EX_CONTEXTHELP (a context-help button)")
     run.states({1000: (0, 1), 1002: (1, 1), 1008: (1, 0), 1014: (1, 1), 1004: (1, 1),

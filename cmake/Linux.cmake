@@ -15,12 +15,12 @@ find_package(X11 REQUIRED)
 
 # Devices: the window-fed keyboard and SDL's joysticks.
 add_library(ravel_linux_input STATIC
-    src/input/emulated/EmulatedDevice.cpp
-    src/input/keystate/KeyStateDevice.cpp
+    src/input/linux/EmulatedDevice.cpp
+    src/input/linux/KeyStateDevice.cpp
     src/input/linux/NativeScanCodes.cpp
+    src/input/linux/SdlInput.cpp
+    src/input/linux/SdlLibrary.cpp
     src/input/linux/XKeymap.cpp
-    src/input/sdl/SdlInput.cpp
-    src/input/sdl/SdlLibrary.cpp
 )
 # SDL's headers only: the library itself is loaded when the joysticks are
 # first asked for (see SdlLibrary.h).

@@ -20,9 +20,9 @@
 #include "app/qt/SheetDialog.h"
 #include "fakes/TempFolder.h"
 #include "input/KeyNameTable.h"
-#include "input/keystate/KeyStateDevice.h"
+#include "input/linux/KeyStateDevice.h"
 #include "input/linux/NativeScanCodes.h"
-#include "input/sdl/SdlInput.h"
+#include "input/linux/SdlInput.h"
 
 namespace ravel {
 namespace {

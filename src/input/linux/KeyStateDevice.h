@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "input/CaptureScan.h"
-#include "input/emulated/EmulatedDevice.h"
+#include "input/linux/EmulatedDevice.h"
 
 namespace ravel {
 

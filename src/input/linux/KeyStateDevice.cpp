@@ -1,4 +1,4 @@
-#include "input/keystate/KeyStateDevice.h"
+#include "input/linux/KeyStateDevice.h"
 
 #include <cstring>
 

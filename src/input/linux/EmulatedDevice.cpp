@@ -1,4 +1,4 @@
-#include "input/emulated/EmulatedDevice.h"
+#include "input/linux/EmulatedDevice.h"
 
 #include "input/CaptureScan.h"
 

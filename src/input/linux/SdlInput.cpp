@@ -1,8 +1,8 @@
-#include "input/sdl/SdlInput.h"
+#include "input/linux/SdlInput.h"
 
 #include <SDL.h>
 
-#include "input/sdl/SdlLibrary.h"
+#include "input/linux/SdlLibrary.h"
 
 #include <algorithm>
 #include <cstring>

@@ -10,7 +10,7 @@
 
 #include "input/CaptureScan.h"
 #include "input/JoystickCaps.h"
-#include "input/emulated/EmulatedDevice.h"
+#include "input/linux/EmulatedDevice.h"
 
 struct _SDL_Joystick;
 struct _SDL_GameController;

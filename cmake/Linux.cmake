@@ -15,10 +15,9 @@ find_package(X11 REQUIRED)
 
 # Devices: the window-fed keyboard and SDL's joysticks.
 add_library(ravel_linux_input STATIC
-    src/input/linux/EmulatedDevice.cpp
-    src/input/linux/KeyStateDevice.cpp
+    src/input/linux/LinuxInput.cpp
     src/input/linux/NativeScanCodes.cpp
-    src/input/linux/SdlInput.cpp
+    src/input/linux/SdlJoystick.cpp
     src/input/linux/SdlLibrary.cpp
     src/input/linux/XKeymap.cpp
 )

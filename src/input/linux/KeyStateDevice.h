@@ -1,10 +1,12 @@
-// The keyboard as DirectInput shows it, over a 256-byte key-state table that
-// the window fills from its own key events (index = DIK_* scan code, 0x80 =
-// down). The window clears the table when it loses the foreground, so the
-// device itself stays acquired and simply sees no key then.
+// The keyboard as discovery reads it: a 256-byte key-state table that the
+// window fills from its own key events (index = DIK_* scan code, 0x80 =
+// down). The window clears the table when it loses the foreground, so a read
+// then simply sees no key.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "input/CaptureScan.h"
 #include "input/linux/EmulatedDevice.h"
@@ -15,23 +17,17 @@ struct KeyStateTable {
     uint8_t keys[kKeyboardStateSize];
 };
 
-// Belongs to the window that fills the table; the input system hands it out.
 class KeyStateDevice final : public EmulatedDevice {
   public:
-    explicit KeyStateDevice(const KeyStateTable& table)
-        : EmulatedDevice(DataFormat::Keyboard), table_(table) {}
+    KeyStateTable& table() { return table_; }
 
-    DiResult EnumObjects(EnumObjectsCallback callback, void* context, uint32_t flags) override;
-
-    bool released() const { return released_; }
+    DiResult GetDeviceState(uint32_t size, void* data) override {
+        std::memcpy(data, table_.keys, std::min<size_t>(size, sizeof table_.keys));
+        return kDiOk;
+    }
 
   private:
-    void FillCaps(DeviceCaps& caps) const override;
-    void ReadState(void* data) const override;
-    void Close() override { released_ = true; }
-
-    const KeyStateTable& table_;
-    bool released_ = false;
+    KeyStateTable table_{};
 };
 
 }  // namespace ravel

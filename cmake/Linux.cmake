@@ -15,12 +15,11 @@ find_package(X11 REQUIRED)
 
 # Devices: the window-fed keyboard and SDL's joysticks.
 add_library(ravel_linux_input STATIC
-    src/input/emulated/EmulatedDevice.cpp
-    src/input/keystate/KeyStateDevice.cpp
+    src/input/linux/LinuxInput.cpp
     src/input/linux/NativeScanCodes.cpp
+    src/input/linux/SdlJoystick.cpp
+    src/input/linux/SdlLibrary.cpp
     src/input/linux/XKeymap.cpp
-    src/input/sdl/SdlInput.cpp
-    src/input/sdl/SdlLibrary.cpp
 )
 # SDL's headers only: the library itself is loaded when the joysticks are
 # first asked for (see SdlLibrary.h).

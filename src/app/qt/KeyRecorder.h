@@ -10,7 +10,7 @@
 #include <functional>
 #include <utility>
 
-#include "input/keystate/KeyStateDevice.h"
+#include "input/linux/KeyStateDevice.h"
 
 class QKeyEvent;
 

@@ -23,9 +23,8 @@
 #include "app/qt/KeyRecorder.h"
 #include "app/qt/PrefixChooser.h"
 #include "app/qt/SheetDialog.h"
-#include "input/keystate/KeyStateDevice.h"
+#include "input/linux/LinuxInput.h"
 #include "input/linux/NativeScanCodes.h"
-#include "input/sdl/SdlInput.h"
 #include "probes/linux/AlsaSoundProbe.h"
 #include "probes/linux/GlGraphicsProbe.h"
 #include "probes/linux/ProbeChild.h"
@@ -36,7 +35,6 @@ namespace {
 
 // The run's state: exactly one, zero-initialised.
 ravel::Editor editor;
-ravel::KeyStateTable keyState;
 
 // Exit codes: a run whose last save failed, no display to show the window
 // on, and a command line we cannot read.
@@ -209,11 +207,11 @@ int main(int argc, char** argv) {
     const char* locale = WineMessagesLocale();
     const KeyCodeSet keyCodes =
         WineKeyCodeSet(locale, IsJapaneseLocale(locale) && XKeymapIsWineJapanese106());
-    KeyRecorder recorder(
-        keyState, [keyCodes](uint32_t native) { return DikFromNativeScanCode(native, keyCodes); });
+    LinuxInput input;
+    KeyRecorder recorder(input.keys(), [keyCodes](uint32_t native) {
+        return DikFromNativeScanCode(native, keyCodes);
+    });
     application.installEventFilter(&recorder);
-    KeyStateDevice keyboard(keyState);
-    SdlInputBackend input(&keyboard);
     Platform platform{&input,
                       noShaders ? nullptr : &graphics,
                       noSound ? nullptr : &sound,

@@ -32,4 +32,9 @@ struct SdlLibrary {
 // function: the editor then offers no joysticks, and the keyboard still works.
 const SdlLibrary* LoadSdl();
 
+// The loaded library, for code that runs only once LoadSdl has answered it.
+inline const SdlLibrary& Sdl() {
+    return *LoadSdl();
+}
+
 }  // namespace ravel

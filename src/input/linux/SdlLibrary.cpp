@@ -1,4 +1,4 @@
-#include "input/sdl/SdlLibrary.h"
+#include "input/linux/SdlLibrary.h"
 
 #include <dlfcn.h>
 

@@ -292,18 +292,23 @@ TEST_F(LinuxEditorTest, AStickButtonOnTheKickListReachesTheFileThroughAFailedSav
         return QTest::qWaitForWindowActive(&sheet);
     };
     ASSERT_TRUE(activate());
+    // The sheet's parts by their object names: a page by its template id.
+    const auto pageAt = [&](int i) {
+        return sheet.findChild<PageWidget*>(QString::number(DialogTemplates[i].id));
+    };
+    auto* fileLine = sheet.findChild<QLabel*>("fileLine");
     const QSize size = sheet.size();
     sheet.ShowFileLine(QStringLiteral("Lutris ") + QString(300, QLatin1Char('x')), "file\nwhy");
     QApplication::processEvents();
     EXPECT_EQ(sheet.size(), size);
-    EXPECT_TRUE(sheet.fileLine()->text().startsWith("Lutris x"));
-    EXPECT_LT(sheet.fileLine()->text().size(), 300);
-    EXPECT_EQ(sheet.fileLine()->toolTip(), "file\nwhy");
+    EXPECT_TRUE(fileLine->text().startsWith("Lutris x"));
+    EXPECT_LT(fileLine->text().size(), 300);
+    EXPECT_EQ(fileLine->toolTip(), "file\nwhy");
     EXPECT_FALSE(sheet.windowFlags() & Qt::WindowContextHelpButtonHint);
 
-    QTabBar* tabs = sheet.tabs()->tabBar();
+    QTabBar* tabs = sheet.findChild<QTabWidget*>()->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-    auto* keys = qobject_cast<QComboBox*>(sheet.PageAt(1)->Control(1046));
+    auto* keys = qobject_cast<QComboBox*>(pageAt(1)->Control(1046));
     const int shown = keys->currentIndex();
     for (const Qt::Key key : {Qt::Key_J, Qt::Key_Down, Qt::Key_Space, Qt::Key_F4}) {
         QTest::keyClick(keys, key);
@@ -325,19 +330,19 @@ TEST_F(LinuxEditorTest, AStickButtonOnTheKickListReachesTheFileThroughAFailedSav
     const QRect box(keys->mapToGlobal(QPoint(0, 0)), keys->size());
     EXPECT_GE(popup.top(), box.bottom()) << "below the box";
     EXPECT_LE(popup.bottom() - box.top(), units.Y(150)) << "within the template";
-    EXPECT_EQ(sheet.PageAt(1)->FocusedControl(), 1046);
+    EXPECT_EQ(pageAt(1)->FocusedControl(), 1046);
     keys->hidePopup();
     ASSERT_TRUE(activate());
 
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     for (int page = 0; page < kPageCount; ++page) {
-        for (const QWidget* widget : sheet.PageAt(page)->findChildren<QWidget*>()) {
+        for (const QWidget* widget : pageAt(page)->findChildren<QWidget*>()) {
             EXPECT_EQ(QFontInfo(widget->font()).family(), QFontInfo(DialogFont()).family());
             EXPECT_EQ(QFontInfo(widget->font()).pixelSize(), QFontInfo(DialogFont()).pixelSize());
         }
         const DialogTemplate& dialog = DialogTemplates[page];
         for (const ControlTemplate& c : std::span(dialog.controls, dialog.controlCount)) {
-            const QWidget* widget = sheet.PageAt(page)->Control(c.id);
+            const QWidget* widget = pageAt(page)->Control(c.id);
             if (c.id == kNoControlId) {
                 continue;
             }
@@ -348,12 +353,12 @@ TEST_F(LinuxEditorTest, AStickButtonOnTheKickListReachesTheFileThroughAFailedSav
             }
         }
     }
-    auto* kick = qobject_cast<QComboBox*>(sheet.PageAt(2)->Control(1046));
+    auto* kick = qobject_cast<QComboBox*>(pageAt(2)->Control(1046));
     EXPECT_EQ(kick->itemText(kick->count() - 1).toStdString(), "1BUTTON4");
     kick->setFocus();
     QTest::keyClick(kick, Qt::Key_Up);
     EXPECT_EQ(kick->currentText().toStdString(), "1BUTTON1");
-    EXPECT_EQ(sheet.PageAt(1)->FocusedControl(), 0) << "the Keyboard page no longer shown";
+    EXPECT_EQ(pageAt(1)->FocusedControl(), 0) << "the Keyboard page no longer shown";
     const auto press = [&](int button, const char* name) {
         SDL_JoystickSetVirtualButton(stick, button, SDL_PRESSED);
         EXPECT_TRUE(QTest::qWaitFor([&] { return kick->currentText() == name; }, 5000)) << name;
@@ -363,10 +368,10 @@ TEST_F(LinuxEditorTest, AStickButtonOnTheKickListReachesTheFileThroughAFailedSav
     std::filesystem::create_directories(file_);
     QTest::keyClick(kick, Qt::Key_Return);  // OK, the sheet's default button
     EXPECT_TRUE(sheet.isVisible());
-    EXPECT_TRUE(sheet.applyButton()->isEnabled()) << "nothing was saved";
+    EXPECT_TRUE(sheet.findChild<QPushButton*>("Apply")->isEnabled()) << "nothing was saved";
     press(3, "1BUTTON4");
     std::filesystem::remove(file_);
-    QTest::mouseClick(sheet.okButton(), Qt::LeftButton);
+    QTest::mouseClick(sheet.findChild<QPushButton*>("OK"), Qt::LeftButton);
     EXPECT_FALSE(sheet.isVisible());
     const auto bytes = testing::ReadBytes(file_);
     ASSERT_EQ(bytes.size(), kSettingsSize);

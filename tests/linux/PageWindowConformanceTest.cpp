@@ -191,32 +191,35 @@ TEST(SheetDialogTest, PagesHearOfEachStepInTheWindowsOrder) {
                                          {&DialogTemplates[2], &third}};
     SheetDialog sheet(pages, DialogFont());
     const auto take = [&] { return std::exchange(log, {}); };
-    const auto press = [](QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); };
+    const auto press = [&](const char* button) {
+        QTest::mouseClick(sheet.findChild<QPushButton*>(button), Qt::LeftButton);
+    };
+    const auto applyEnabled = [&] { return sheet.findChild<QPushButton*>("Apply")->isEnabled(); };
+    QTabBar* tabs = sheet.findChild<QTabWidget*>()->tabBar();
     EXPECT_EQ(take(), (Log{"1 init"}));
     sheet.show();
     for (int tab : {1, 0, 1}) {
-        const QRect place = sheet.tabs()->tabBar()->tabRect(tab);
-        QTest::mouseClick(sheet.tabs()->tabBar(), Qt::LeftButton, {}, place.center());
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
     }
     EXPECT_EQ(take(), (Log{"1 setactive", "1 killactive", "2 init", "2 setactive", "2 killactive",
                            "1 setactive", "1 killactive", "2 setactive"}));
-    EXPECT_EQ(sheet.PageAt(2), nullptr);
-    EXPECT_FALSE(sheet.applyButton()->isEnabled());
-    sheet.PageAt(1)->NotifyChanged();
-    EXPECT_TRUE(sheet.applyButton()->isEnabled());
-    press(sheet.applyButton());
+    EXPECT_EQ(sheet.findChild<PageWidget*>("103"), nullptr);
+    EXPECT_FALSE(applyEnabled());
+    sheet.findChild<PageWidget*>("102")->NotifyChanged();
+    EXPECT_TRUE(applyEnabled());
+    press("Apply");
     EXPECT_EQ(take(), (Log{"2 killactive", "1 apply", "2 apply", "2 setactive"}));
-    EXPECT_FALSE(sheet.applyButton()->isEnabled()) << "grey again after Apply";
+    EXPECT_FALSE(applyEnabled()) << "grey again after Apply";
     first.applyAnswer = kPsnRetInvalid;
-    press(sheet.okButton());  // OK saves even while Apply is grey
+    press("OK");  // OK saves even while Apply is grey
     EXPECT_EQ(take(), (Log{"2 killactive", "1 apply", "2 setactive"}));
     EXPECT_TRUE(sheet.isVisible());
-    press(sheet.cancelButton());
+    press("Cancel");
     EXPECT_EQ(take(), Log{});
     EXPECT_EQ(sheet.result(), QDialog::Rejected);
     sheet.show();
     first.applyAnswer = 0;
-    press(sheet.okButton());
+    press("OK");
     EXPECT_EQ(take(), (Log{"2 killactive", "1 apply", "2 apply"}));
     EXPECT_EQ(sheet.result(), QDialog::Accepted);
 }

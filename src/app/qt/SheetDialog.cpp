@@ -48,6 +48,7 @@ SheetDialog::SheetDialog(const SheetPage (&pages)[kPageCount], const QFont& font
         button->setFixedSize(units_.X(kButtonWidth),
                              qMax(units_.Y(kButtonHeight), button->sizeHint().height()));
         button->setAutoDefault(false);
+        button->setObjectName(button->text());
     }
     ok_->setDefault(true);
     apply_->setEnabled(false);
@@ -56,6 +57,7 @@ SheetDialog::SheetDialog(const SheetPage (&pages)[kPageCount], const QFont& font
     connect(apply_, &QPushButton::clicked, this, [this] { Apply(false); });
 
     fileLine_ = new QLabel(this);
+    fileLine_->setObjectName(QStringLiteral("fileLine"));
     fileLine_->hide();
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(fileLine_);

@@ -29,13 +29,6 @@ class SheetDialog final : public QDialog {
     // `details` (the file, why that one) as its tooltip.
     void ShowFileLine(const QString& place, const QString& details);
 
-    PageWidget* PageAt(int index) const { return widgets_[index]; }
-    QLabel* fileLine() const { return fileLine_; }
-    QTabWidget* tabs() const { return tabs_; }
-    QPushButton* okButton() const { return ok_; }
-    QPushButton* cancelButton() const { return cancel_; }
-    QPushButton* applyButton() const { return apply_; }
-
   protected:
     void showEvent(QShowEvent* event) override;
 

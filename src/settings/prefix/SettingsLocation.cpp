@@ -1,7 +1,6 @@
 #include "settings/prefix/SettingsLocation.h"
 
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -10,6 +9,7 @@
 #include <iterator>
 
 #include "settings/SettingsFile.h"
+#include "settings/prefix/TextFile.h"
 
 namespace ravel::prefix {
 namespace {
@@ -22,11 +22,6 @@ std::string Variable(const char* name) {
 std::string RealPath(const std::string& path) {
     char resolved[PATH_MAX];
     return ::realpath(path.c_str(), resolved) != nullptr ? resolved : path;
-}
-
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 // The prefix at `path` as the finder saw it, when it did.

@@ -13,6 +13,9 @@ namespace ravel::prefix {
 // else (missing, a folder, unreadable, larger), leaving `text` empty.
 bool ReadTextFile(const std::string& path, size_t limit, std::string& text);
 
+// True when `path` names a folder (or a link to one).
+bool IsFolder(const std::string& path);
+
 // Names that differ only in ASCII case are the same (VDF keys, registry names).
 bool SameName(std::string_view a, std::string_view b);
 

@@ -193,6 +193,7 @@ TEST(SettingsLocation, EachRuleNamesItsFilePlaceAndReason) {
         std::vector<std::string> layout;
         std::string explicitPrefix, xdgConfig, file, place;  // the first three below the home
         PrefixRule rule;
+        std::string winePrefix{};  // below the home
     } cases[] = {
         {"nothing at all: the XDG folder", "the game will not find them", {}, "", "", ".config/Ravelstone/setting.cfg", xdgPlace,
          PrefixRule::NoPrefix},
@@ -201,10 +202,17 @@ TEST(SettingsLocation, EachRuleNamesItsFilePlaceAndReason) {
          PrefixRule::Explicit},
         {"--prefix naming a folder no launcher knows", "--prefix", {"elsewhere/"}, "elsewhere", "",
          "elsewhere/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg", "--prefix elsewhere", PrefixRule::Explicit},
+        // The profile is the given environment's user, not this process's.
+        {"a $WINEPREFIX Wine has yet to make", "does not exist yet", {}, "", "",
+         "not-yet/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg", "$WINEPREFIX not-yet", PrefixRule::WinePrefix,
+         "not-yet"},
+        {"none holds the game: ~/.wine", "plain Wine", {".wine"}, "", "",
+         ".wine/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg", "Wine (~/.wine)", PrefixRule::WineDefault},
     };
     // clang-format on
     for (const auto& c : cases) {
         FakeHome home(c.layout, c.xdgConfig);
+        home.env.winePrefix = c.winePrefix.empty() ? "" : home / c.winePrefix;
         const SettingsLocation location =
             LocateSettings(c.explicitPrefix.empty() ? "" : home / c.explicitPrefix, home.env);
         EXPECT_EQ(location.choice.rule, c.rule) << c.name;

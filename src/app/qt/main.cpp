@@ -29,8 +29,8 @@
 #include "probes/linux/AlsaSoundProbe.h"
 #include "probes/linux/GlGraphicsProbe.h"
 #include "probes/linux/ProbeChild.h"
+#include "probes/linux/WineRegistry.h"
 #include "settings/prefix/SettingsLocation.h"
-#include "settings/prefix/WineRegistry.h"
 
 namespace {
 
@@ -199,9 +199,7 @@ int main(int argc, char** argv) {
 
     // What the game would find in that prefix: its registry may take pixel
     // shaders or sound away whatever the machine offers.
-    const prefix::RegistryAnswers registry = prefix::ReadPrefixRegistryAnswers(location.prefix);
-    const bool noShaders = registry.TakesPixelShaders();
-    const bool noSound = registry.TakesSound();
+    PrefixProbes probes(location.prefix, graphics, sound);
 
     // Keys are stored as the game will read them through Wine's DirectInput,
     // which follows the locale the game is started in (this one) and the X
@@ -214,12 +212,7 @@ int main(int argc, char** argv) {
     application.installEventFilter(&recorder);
     KeyStateDevice keyboard(keyState);
     SdlInputBackend input(&keyboard);
-    Platform platform{&input,
-                      noShaders ? nullptr : &graphics,
-                      noSound ? nullptr : &sound,
-                      location.settingsFile.c_str(),
-                      nullptr,
-                      ReportSave};
+    Platform platform{&input, &probes, &probes, location.settingsFile.c_str(), nullptr, ReportSave};
 
     EditorPages pages(editor, platform);
     {

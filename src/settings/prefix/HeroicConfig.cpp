@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "settings/prefix/TextFile.h"
+#include "platform/posix/TextFile.h"
 
 namespace ravel::prefix {
 namespace {

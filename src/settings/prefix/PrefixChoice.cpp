@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "settings/SettingsFile.h"
-#include "settings/prefix/TextFile.h"
+#include "platform/posix/TextFile.h"
 
 namespace ravel::prefix {
 namespace {

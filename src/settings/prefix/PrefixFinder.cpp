@@ -11,7 +11,7 @@
 
 #include "settings/prefix/HeroicConfig.h"
 #include "settings/prefix/LutrisYaml.h"
-#include "settings/prefix/TextFile.h"
+#include "platform/posix/TextFile.h"
 #include "settings/prefix/Vdf.h"
 #include "settings/SettingsFile.h"
 

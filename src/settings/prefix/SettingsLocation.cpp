@@ -9,7 +9,7 @@
 #include <iterator>
 
 #include "settings/SettingsFile.h"
-#include "settings/prefix/TextFile.h"
+#include "platform/posix/TextFile.h"
 
 namespace ravel::prefix {
 namespace {

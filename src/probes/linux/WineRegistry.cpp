@@ -1,4 +1,4 @@
-#include "settings/prefix/WineRegistry.h"
+#include "probes/linux/WineRegistry.h"
 
 #include <cctype>
 #include <charconv>
@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "settings/prefix/TextFile.h"
+#include "platform/posix/TextFile.h"
 
-namespace ravel::prefix {
+namespace ravel {
 namespace {
 
 // A user.reg of a busy prefix runs to a few megabytes.
@@ -191,12 +191,20 @@ RegistryAnswers ReadRegistryAnswers(std::string_view userReg) {
     return answers;
 }
 
-RegistryAnswers ReadPrefixRegistryAnswers(const std::string& prefix) {
+PrefixProbes::PrefixProbes(const std::string& prefix, GraphicsProbe& graphics, SoundProbe& sound)
+    : graphics_(graphics), sound_(sound) {
     std::string text;
-    if (!ReadTextFile(prefix + "/user.reg", kMaxRegistryBytes, text)) {
-        return {};
+    if (ReadTextFile(prefix + "/user.reg", kMaxRegistryBytes, text)) {
+        answers_ = ReadRegistryAnswers(text);
     }
-    return ReadRegistryAnswers(text);
 }
 
-}  // namespace ravel::prefix
+bool PrefixProbes::ReadPixelShaderVersion(uint32_t& version) {
+    return !answers_.TakesPixelShaders() && graphics_.ReadPixelShaderVersion(version);
+}
+
+bool PrefixProbes::OpenDefaultDevice() {
+    return !answers_.TakesSound() && sound_.OpenDefaultDevice();
+}
+
+}  // namespace ravel

@@ -1,5 +1,6 @@
 // Reading the small text files of launchers and Wine prefixes, and the
-// pieces their readers share.
+// pieces their readers share. The prefix finder (settings/prefix) and the
+// registry probe (probes/linux) both use them, so they belong to neither.
 #pragma once
 
 #include <cstddef>
@@ -7,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace ravel::prefix {
+namespace ravel {
 
 // Reads a regular file of at most `limit` bytes whole. False for anything
 // else (missing, a folder, unreadable, larger), leaving `text` empty.
@@ -28,4 +29,4 @@ int DigitValue(char c, int base);
 // Appends a code point as UTF-8 (escapes in JSON strings and user.reg).
 void AppendUtf8(uint32_t code, std::string& out);
 
-}  // namespace ravel::prefix
+}  // namespace ravel

@@ -1,4 +1,4 @@
-#include "settings/prefix/TextFile.h"
+#include "platform/posix/TextFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,7 +9,7 @@
 
 #include <cerrno>
 
-namespace ravel::prefix {
+namespace ravel {
 
 bool ReadTextFile(const std::string& path, size_t limit, std::string& text) {
     text.clear();
@@ -91,4 +91,4 @@ void AppendUtf8(uint32_t code, std::string& out) {
     }
 }
 
-}  // namespace ravel::prefix
+}  // namespace ravel

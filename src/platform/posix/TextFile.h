@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,11 +21,5 @@ bool SameName(std::string_view a, std::string_view b);
 
 // `text` without its trailing blanks, tabs and carriage returns.
 std::string_view TrimRight(std::string_view text);
-
-// The value of a digit in `base` (up to 16), or -1.
-int DigitValue(char c, int base);
-
-// Appends a code point as UTF-8 (escapes in JSON strings and user.reg).
-void AppendUtf8(uint32_t code, std::string& out);
 
 }  // namespace ravel

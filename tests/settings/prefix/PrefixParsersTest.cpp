@@ -70,15 +70,17 @@ TEST(LauncherFiles, NameTheGamesPrefix) {
         {H, R"({"defaultSettings": {"winePrefix": "/x", "defaultWinePrefix": "/home/p/Games/Heroic/Prefixes/default"}})",
          "/home/p/Games/Heroic/Prefixes/default"},
         {H, R"({"defaultWinePrefix" : "~\/Games\\H \"q\" \u00e9\ud83c\udfae"})", "~/Games\\H \"q\" \xc3\xa9\xf0\x9f\x8e\xae"},
-        // A Japanese user name in upper-case hex, the bounds of each UTF-8 length, halves of pairs alone.
-        {H, R"({"defaultWinePrefix": "/home/\u30B2\u30FC\u30E0/\ud800x\uDFFF\u0800\ud800\udc00\ud800\ue000"})",
-         "/home/\xe3\x82\xb2\xe3\x83\xbc\xe3\x83\xa0/\xef\xbf\xbd" "x\xef\xbf\xbd\xe0\xa0\x80\xf0\x90\x80\x80\xef\xbf\xbd\xee\x80\x80"},
+        // A Japanese user name in upper-case hex, the bounds of each UTF-8 length.
+        {H, R"({"defaultWinePrefix": "/home/\u30B2\u30FC\u30E0/\u07ff\u0800\ud800\udc00\uDBFF\uDFFF\ue000"})",
+         "/home/\xe3\x82\xb2\xe3\x83\xbc\xe3\x83\xa0/\xdf\xbf\xe0\xa0\x80\xf0\x90\x80\x80\xf4\x8f\xbf\xbf\xee\x80\x80"},
         {H, R"({"note": "\"defaultWinePrefix\": \"/in/a/value\"", "other": 1})", ""},
         {H, R"({"list": ["defaultWinePrefix", "/a"]})", ""},
         {H, R"({"defaultWinePrefix": null, "x": "/b"})", ""},
         {H, R"({"defaultWinePrefix": "/unterminated)", ""},
         {H, R"({"a": "bad \q escape", "defaultWinePrefix": "/c"})", ""},
-        {H, R"({"defaultWinePrefix": "\ud800 lone"})", "\xef\xbf\xbd lone"},
+        // Half of a surrogate pair alone names no path (Heroic never writes one).
+        {H, R"({"defaultWinePrefix": "\ud800 lone"})", ""},
+        {H, R"({"defaultWinePrefix": "/a\uDFFF"})", ""},
         {H, "", ""},
     };
     // clang-format on

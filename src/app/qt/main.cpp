@@ -9,8 +9,6 @@
 #include <QMessageBox>
 #include <QPixmap>
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -76,6 +74,7 @@ int Usage(const std::string& problem) {
 // rest is left to Qt (-platform, -display, ...). Answers -1 to go on, else
 // the exit code.
 int ReadOptions(int argc, char** argv, Options& options) {
+    std::string problem;
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
         if (std::strcmp(argument, "--help") == 0) {
@@ -88,25 +87,16 @@ int ReadOptions(int argc, char** argv, Options& options) {
         }
         if (std::strcmp(argument, "--choose-prefix") == 0) {
             options.choose = true;
-        } else if (std::strcmp(argument, "--prefix") == 0 ||
-                   std::strncmp(argument, "--prefix=", 9) == 0) {
-            const bool joined = argument[8] == '=';
-            const char* value = joined ? argument + 9 : (i + 1 < argc ? argv[++i] : "");
-            if (value[0] == '\0') {
-                return Usage("--prefix needs a PATH");
+        } else if (ravel::prefix::ReadPrefixOption(argc, argv, i, options.prefix, problem)) {
+            if (!problem.empty()) {
+                return Usage(problem);
             }
-            options.prefix = value;
         } else if (std::strncmp(argument, "--", 2) == 0) {
             return Usage(std::string("unknown option ") + argument);
         }
     }
-    // A mistyped prefix must not grow a new tree of folders.
-    struct stat folder {};
-    if (!options.prefix.empty() &&
-        (::stat(options.prefix.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))) {
-        return Usage("--prefix " + options.prefix + ": no such folder");
-    }
-    return -1;
+    problem = ravel::prefix::PrefixFolderProblem(options.prefix);
+    return problem.empty() ? -1 : Usage(problem);
 }
 
 // Qt tells of a display it cannot open in several messages and then aborts
@@ -188,8 +178,7 @@ int main(int argc, char** argv) {
     icon.setAutoDetectImageFormat(false);
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
 
-    if (prefix::MustChoose(location) ||
-        (options.choose && location.choice.rule == prefix::PrefixRule::AskPlayer)) {
+    if (prefix::MustChoose(location, options.choose)) {
         const int picked = ChoosePrefixCandidate(location.choice.candidates, location.choice.path);
         if (picked < 0) {
             return 0;

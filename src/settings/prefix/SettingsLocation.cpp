@@ -85,6 +85,10 @@ std::string Reason(const SettingsLocation& location, const PrefixEnvironment& en
 
 }  // namespace
 
+std::string PrefixFolderProblem(const std::string& path) {
+    return path.empty() || IsFolder(path) ? "" : "--prefix " + path + ": no such folder";
+}
+
 PrefixEnvironment ProcessEnvironment() {
     PrefixEnvironment environment;
     const passwd* entry = ::getpwuid(::getuid());
@@ -147,8 +151,9 @@ SettingsLocation LocateSettings(const std::string& explicitPrefix,
     return location;
 }
 
-bool MustChoose(const SettingsLocation& location) {
-    return location.choice.rule == PrefixRule::AskPlayer && location.settingsFile.empty();
+bool MustChoose(const SettingsLocation& location, bool again) {
+    return location.choice.rule == PrefixRule::AskPlayer &&
+           (again || location.settingsFile.empty());
 }
 
 bool PickCandidate(SettingsLocation& location, size_t index, const PrefixEnvironment& environment) {

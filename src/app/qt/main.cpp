@@ -137,6 +137,65 @@ bool ReportSave(const char* file, int error) {
     return true;
 }
 
+// The classic look and the program's icon.
+void Dress(QApplication& application) {
+    auto* style = new ravel::ClassicStyle;
+    style->setParent(&application);  // setStyle does so too; said here for the static checks
+    QApplication::setStyle(style);
+    // Read as the PNG it is: left to guess, Qt loads every image-format
+    // plugin (and libjpeg) into the editor to ask them.
+    QImageReader icon(QStringLiteral(":/ravelstone-config.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
+}
+
+// Asks which prefix to edit when the player has to pick one (or asked to
+// pick again). False when the player closed the question without a pick.
+bool PickPrefix(ravel::prefix::SettingsLocation& location, bool again,
+                const ravel::prefix::PrefixEnvironment& environment) {
+    using namespace ravel;
+    if (!prefix::MustChoose(location, again)) {
+        return true;
+    }
+    const int picked = ChoosePrefixCandidate(location.choice.candidates, location.choice.path);
+    if (picked < 0) {
+        return false;
+    }
+    prefix::PickCandidate(location, static_cast<size_t>(picked), environment);
+    return true;
+}
+
+// The editor over the window-fed keyboard, SDL's joysticks and `probes`:
+// shows the sheet until it closes and answers the run's exit code.
+int RunEditor(QApplication& application, ravel::PrefixProbes& probes,
+              const ravel::prefix::SettingsLocation& location) {
+    using namespace ravel;
+
+    // Keys are stored as the game will read them through Wine's DirectInput,
+    // which follows the locale the game is started in (this one) and the X
+    // keymap; the keymap only matters under a Japanese locale.
+    const char* locale = WineMessagesLocale();
+    const KeyCodeSet keyCodes =
+        WineKeyCodeSet(locale, IsJapaneseLocale(locale) && XKeymapIsWineJapanese106());
+    KeyRecorder recorder(
+        keyState, [keyCodes](uint32_t native) { return DikFromNativeScanCode(native, keyCodes); });
+    application.installEventFilter(&recorder);
+    KeyStateDevice keyboard(keyState);
+    SdlInputBackend input(&keyboard);
+    Platform platform{&input, &probes, &probes, location.settingsFile.c_str(), nullptr, ReportSave};
+
+    EditorPages pages(editor, platform);
+    {
+        SheetDialog sheet(pages.pages(), DialogFont());
+        sheet.ShowFileLine(QString::fromStdString(location.place),
+                           QString::fromStdString(location.settingsFile + "\n" + location.reason));
+        sheet.exec();
+    }
+    RunShutDown(editor);
+    // OK and Cancel both end a run well; a save that failed last does not.
+    return lastSaveError == 0 ? 0 : kSaveFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -169,48 +228,12 @@ int main(int argc, char** argv) {
     qtHandler = qInstallMessageHandler(StartingHandler);
     QApplication application(argc, argv);
     qInstallMessageHandler(qtHandler);
-    auto* style = new ClassicStyle;
-    style->setParent(&application);  // setStyle does so too; said here for the static checks
-    QApplication::setStyle(style);
-    // Read as the PNG it is: left to guess, Qt loads every image-format
-    // plugin (and libjpeg) into the editor to ask them.
-    QImageReader icon(QStringLiteral(":/ravelstone-config.png"), "png");
-    icon.setAutoDetectImageFormat(false);
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
-
-    if (prefix::MustChoose(location, options.choose)) {
-        const int picked = ChoosePrefixCandidate(location.choice.candidates, location.choice.path);
-        if (picked < 0) {
-            return 0;
-        }
-        prefix::PickCandidate(location, static_cast<size_t>(picked), environment);
+    Dress(application);
+    if (!PickPrefix(location, options.choose, environment)) {
+        return 0;
     }
-
     // What the game would find in that prefix: its registry may take pixel
     // shaders or sound away whatever the machine offers.
     PrefixProbes probes(location.prefix, graphics, sound);
-
-    // Keys are stored as the game will read them through Wine's DirectInput,
-    // which follows the locale the game is started in (this one) and the X
-    // keymap; the keymap only matters under a Japanese locale.
-    const char* locale = WineMessagesLocale();
-    const KeyCodeSet keyCodes =
-        WineKeyCodeSet(locale, IsJapaneseLocale(locale) && XKeymapIsWineJapanese106());
-    KeyRecorder recorder(
-        keyState, [keyCodes](uint32_t native) { return DikFromNativeScanCode(native, keyCodes); });
-    application.installEventFilter(&recorder);
-    KeyStateDevice keyboard(keyState);
-    SdlInputBackend input(&keyboard);
-    Platform platform{&input, &probes, &probes, location.settingsFile.c_str(), nullptr, ReportSave};
-
-    EditorPages pages(editor, platform);
-    {
-        SheetDialog sheet(pages.pages(), DialogFont());
-        sheet.ShowFileLine(QString::fromStdString(location.place),
-                           QString::fromStdString(location.settingsFile + "\n" + location.reason));
-        sheet.exec();
-    }
-    RunShutDown(editor);
-    // OK and Cancel both end a run well; a save that failed last does not.
-    return lastSaveError == 0 ? 0 : kSaveFailed;
+    return RunEditor(application, probes, location);
 }

@@ -88,8 +88,9 @@ TEST(PrefixProbes, AnswerNoForWhatThePrefixTakesWithoutAskingTheMachine) {
     testing::TempFolder folder;
     const std::string own = folder.path() + "/own";
     std::filesystem::create_directories(own);
-    std::ofstream(own + "/user.reg") << "[Software\\\\Wine\\\\Drivers] 1\n\"Audio\"=\"\"\n"
-                                         "[Software\\\\Wine\\\\Direct3D] 1\n\"MaxShaderModelPS\"=dword:0\n";
+    std::ofstream(own + "/user.reg")
+        << "[Software\\\\Wine\\\\Drivers] 1\n\"Audio\"=\"\"\n"
+           "[Software\\\\Wine\\\\Direct3D] 1\n\"MaxShaderModelPS\"=dword:0\n";
     for (const bool takes : {true, false}) {
         CountedProbes machine;
         PrefixProbes probes(takes ? own : folder.path() + "/bare", machine, machine);

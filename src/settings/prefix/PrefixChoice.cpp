@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "settings/SettingsFile.h"
 #include "platform/posix/TextFile.h"
+#include "settings/SettingsFile.h"
 
 namespace ravel::prefix {
 namespace {

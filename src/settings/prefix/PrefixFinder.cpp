@@ -9,9 +9,9 @@
 #include <set>
 #include <string_view>
 
+#include "platform/posix/TextFile.h"
 #include "settings/prefix/HeroicConfig.h"
 #include "settings/prefix/LutrisYaml.h"
-#include "platform/posix/TextFile.h"
 #include "settings/prefix/Vdf.h"
 #include "settings/SettingsFile.h"
 

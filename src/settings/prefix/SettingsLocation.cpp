@@ -8,8 +8,8 @@
 #include <ctime>
 #include <iterator>
 
-#include "settings/SettingsFile.h"
 #include "platform/posix/TextFile.h"
+#include "settings/SettingsFile.h"
 
 namespace ravel::prefix {
 namespace {

@@ -1,18 +1,4 @@
 # ravelstone-cfg: the command-line tool over the same core as the editors.
-if(CMAKE_CROSSCOMPILING)
-    # Header-only: the MinGW build uses the build machine's copy of the
-    # header, without the rest of the build machine's include folder.
-    find_path(RAVEL_NLOHMANN_INCLUDE nlohmann/json.hpp NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-    set(RAVEL_NLOHMANN_SHIM ${CMAKE_CURRENT_BINARY_DIR}/nlohmann-include)
-    file(MAKE_DIRECTORY ${RAVEL_NLOHMANN_SHIM})
-    file(CREATE_LINK ${RAVEL_NLOHMANN_INCLUDE}/nlohmann ${RAVEL_NLOHMANN_SHIM}/nlohmann SYMBOLIC)
-    add_library(ravel_nlohmann INTERFACE)
-    target_include_directories(ravel_nlohmann SYSTEM INTERFACE ${RAVEL_NLOHMANN_SHIM})
-else()
-    find_package(nlohmann_json 3 REQUIRED)
-    add_library(ravel_nlohmann ALIAS nlohmann_json::nlohmann_json)
-endif()
-
 add_library(ravel_cli STATIC
     src/cli/FieldNames.cpp
     src/cli/ValueNames.cpp

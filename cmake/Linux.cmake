@@ -33,7 +33,7 @@ add_library(ravel_linux_probes STATIC
     src/probes/linux/AlsaSoundProbe.cpp
     src/probes/linux/ProbeChild.cpp
 )
-target_link_libraries(ravel_linux_probes PUBLIC ravel_core Qt6::Gui ALSA::ALSA)
+target_link_libraries(ravel_linux_probes PUBLIC ravel_core ravel_registry_probe Qt6::Gui ALSA::ALSA)
 
 # The sheet and the page-window operations over Qt widgets.
 add_library(ravel_qt_shell STATIC

@@ -13,6 +13,7 @@
 #include "cli/Show.h"
 #include "settings/Defaults.h"
 #include "settings/SettingsFile.h"
+#include "settings/prefix/SettingsLocation.h"
 
 #ifdef _WIN32
 #include "settings/win32/SettingsBase.h"
@@ -253,6 +254,7 @@ int Run(int argc, char** argv) {
     bool noSound = false;
     bool optionsEnd = false;
     std::string prefix;
+    std::string problem;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (optionsEnd || arg == "-" || arg.empty() || arg[0] != '-') {
@@ -269,10 +271,9 @@ int Run(int argc, char** argv) {
             noPixelShader = true;
         } else if (arg == "--no-sound") {
             noSound = true;
-        } else if (arg == "--prefix" || arg.rfind("--prefix=", 0) == 0) {
-            prefix = arg == "--prefix" ? (i + 1 < argc ? argv[++i] : "") : arg.substr(9);
-            if (prefix.empty()) {
-                return Usage("--prefix needs a PATH");
+        } else if (ravel::prefix::ReadPrefixOption(argc, argv, i, prefix, problem)) {
+            if (!problem.empty()) {
+                return Usage(problem);
             }
         } else {
             return Usage("unknown option " + arg);
@@ -292,11 +293,9 @@ int Run(int argc, char** argv) {
             "Windows has none");
     }
 #else
-    if (!prefix.empty()) {
-        struct stat info {};
-        if (::stat(prefix.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-            return Usage("--prefix " + prefix + ": no such folder");
-        }
+    problem = ravel::prefix::PrefixFolderProblem(prefix);
+    if (!problem.empty()) {
+        return Usage(problem);
     }
 #endif
     const size_t arguments = positional.size() - 1;

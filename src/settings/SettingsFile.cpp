@@ -31,7 +31,7 @@ constexpr char kSeparator = '\\';
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
-int MakeFolder(const char* path) {
+int MakeFolder(const char* path, int) {
     return ::_mkdir(path);
 }
 int RemoveFolder(const char* path) {
@@ -50,8 +50,8 @@ constexpr char kSeparator = '/';
 bool IsSeparator(char c) {
     return c == '/';
 }
-int MakeFolder(const char* path) {
-    return ::mkdir(path, 0777);
+int MakeFolder(const char* path, int mode) {
+    return ::mkdir(path, static_cast<mode_t>(mode));
 }
 int RemoveFolder(const char* path) {
     return ::rmdir(path);
@@ -118,66 +118,13 @@ int ReadAll(int fd, unsigned char* bytes, size_t size, size_t& done) {
     return 0;
 }
 
-// Stopping short is a failure, whether or not the system says why.
-int WriteAll(int fd, const unsigned char* bytes, size_t size) {
-    size_t done = 0;
-    while (done < size) {
-        const auto put = ::write(fd, bytes + done, static_cast<unsigned>(size - done));
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return put < 0 ? errno : kIncompleteWrite;
-        }
-        done += static_cast<size_t>(put);
-    }
-    return 0;
-}
-
-// The folders a save made, so that a failed save can take them away again.
-struct MadeFolders {
-    char path[kPathCapacity];
-    size_t ends[kPathCapacity / 2];  // each folder takes at least two characters
-    size_t count;
-};
-
-// Makes the folders that hold `file`, whichever are missing (a fresh account
-// may have no XDG config folder yet; the CLI names a file anywhere). Answers
-// the first reason a folder could not be made, 0 when none failed: a folder
-// that exists already is no failure.
-int MakeFoldersFor(const char* file, MadeFolders& made) {
-    const size_t length = std::strlen(file);
-    std::memcpy(made.path, file, length + 1);
-    made.count = 0;
-    size_t last = length;
-    while (last > 0 && !IsSeparator(made.path[last])) {
-        --last;
-    }
-    int error = 0;
-    for (size_t end = 1; end <= last && last > 0; ++end) {
-        // "C:\" is a drive, not a folder to make.
-        if ((end < last && !IsSeparator(made.path[end])) || made.path[end - 1] == ':') {
-            continue;
-        }
-        const char separator = made.path[end];
-        made.path[end] = '\0';
-        if (MakeFolder(made.path) == 0) {
-            made.ends[made.count++] = end;
-        } else if (errno != EEXIST && error == 0) {
-            error = errno;
-        }
-        made.path[end] = separator;
-    }
-    return error;
-}
-
-void RemoveMadeFolders(MadeFolders& made) {
+void RemoveMadeFolders(char* path, MadeFolders& made) {
     while (made.count > 0) {
         const size_t end = made.ends[--made.count];
-        const char separator = made.path[end];
-        made.path[end] = '\0';
-        RemoveFolder(made.path);
-        made.path[end] = separator;
+        const char separator = path[end];
+        path[end] = '\0';
+        RemoveFolder(path);
+        path[end] = separator;
     }
 }
 
@@ -210,6 +157,47 @@ int Overwrite(int fd, const unsigned char* record) {
 }
 
 }  // namespace
+
+int WriteAll(int fd, const void* data, size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    size_t done = 0;
+    while (done < size) {
+        const auto put = ::write(fd, bytes + done, static_cast<unsigned>(size - done));
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return put < 0 ? errno : kIncompleteWrite;
+        }
+        done += static_cast<size_t>(put);
+    }
+    return 0;
+}
+
+int MakeParentFolders(char* path, int mode, MadeFolders* made) {
+    size_t last = std::strlen(path);
+    while (last > 0 && !IsSeparator(path[last])) {
+        --last;
+    }
+    int error = 0;
+    for (size_t end = 1; end <= last && last > 0; ++end) {
+        // "C:\" is a drive, not a folder to make.
+        if ((end < last && !IsSeparator(path[end])) || path[end - 1] == ':') {
+            continue;
+        }
+        const char separator = path[end];
+        path[end] = '\0';
+        if (MakeFolder(path, mode) == 0) {
+            if (made != nullptr) {
+                made->ends[made->count++] = end;
+            }
+        } else if (errno != EEXIST && error == 0) {
+            error = errno;
+        }
+        path[end] = separator;
+    }
+    return error;
+}
 
 const char* SettingsErrorText(int error) {
     switch (error) {
@@ -267,8 +255,10 @@ int SaveSettings(const SettingsRecord& record, const char* file) {
     if (file[0] == '\0') {
         return ENOENT;
     }
-    MadeFolders made;
-    const int folderError = MakeFoldersFor(file, made);
+    char path[kPathCapacity];
+    std::memcpy(path, file, std::strlen(file) + 1);
+    MadeFolders made{};
+    const int folderError = MakeParentFolders(path, 0777, &made);
     // Read and write, so that a failed write can be undone; a file we may
     // only write is still written.
     int error = 0;
@@ -281,7 +271,7 @@ int SaveSettings(const SettingsRecord& record, const char* file) {
         fd = OpenRegular(file, O_WRONLY | O_CREAT | O_EXCL, error);
     }
     if (fd < 0) {
-        RemoveMadeFolders(made);
+        RemoveMadeFolders(path, made);
         // A missing folder is missing for a reason: say that one.
         return error == ENOENT && folderError != 0 ? folderError : error;
     }
@@ -293,7 +283,7 @@ int SaveSettings(const SettingsRecord& record, const char* file) {
     }
     if (error != 0 && created) {
         RemoveFile(file);
-        RemoveMadeFolders(made);
+        RemoveMadeFolders(path, made);
     }
     return error;
 }

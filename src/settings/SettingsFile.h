@@ -40,4 +40,27 @@ int LoadSettings(SettingsRecord& record, const char* file);
 // new file or folder, an existing file with its old bytes and length.
 int SaveSettings(const SettingsRecord& record, const char* file);
 
+// The file operations a save is made of, shared with the Linux programs'
+// own small files.
+
+// Writes all `size` bytes, going on after a short write. Answers 0, errno,
+// or kIncompleteWrite: stopping short is a failure whether or not the
+// system says why.
+int WriteAll(int fd, const void* bytes, size_t size);
+
+// Where each folder MakeParentFolders made ends in its path, so that a
+// failed save can take them away again.
+struct MadeFolders {
+    size_t ends[kPathCapacity / 2];  // each folder takes at least two characters
+    size_t count;
+};
+
+// Makes the folders that hold the file `path` names, whichever are missing,
+// with `mode` where the system has modes (a fresh account may have no XDG
+// config folder yet; the CLI names a file anywhere). `path` is cut at each
+// separator in turn and left as it was. Answers the first reason a folder
+// could not be made, 0 when none failed: a folder that exists already is no
+// failure. `made`, when given, needs a path shorter than kPathCapacity.
+int MakeParentFolders(char* path, int mode, MadeFolders* made);
+
 }  // namespace ravel

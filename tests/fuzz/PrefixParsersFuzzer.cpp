@@ -8,16 +8,16 @@
 
 #include "fuzz/FuzzTargets.h"
 
+#include "probes/linux/WineRegistry.h"
 #include "settings/prefix/HeroicConfig.h"
 #include "settings/prefix/LutrisYaml.h"
 #include "settings/prefix/Vdf.h"
-#include "settings/prefix/WineRegistry.h"
 
 namespace ravel {
 namespace {
 
-bool Valid(prefix::RegistrySays says) {
-    return says == prefix::RegistrySays::Nothing || says == prefix::RegistrySays::No;
+bool Valid(RegistrySays says) {
+    return says == RegistrySays::Nothing || says == RegistrySays::No;
 }
 
 }  // namespace

@@ -9,8 +9,6 @@
 #include <QMessageBox>
 #include <QPixmap>
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,8 +26,8 @@
 #include "probes/linux/AlsaSoundProbe.h"
 #include "probes/linux/GlGraphicsProbe.h"
 #include "probes/linux/ProbeChild.h"
+#include "probes/linux/WineRegistry.h"
 #include "settings/prefix/SettingsLocation.h"
-#include "settings/prefix/WineRegistry.h"
 
 namespace {
 
@@ -74,6 +72,7 @@ int Usage(const std::string& problem) {
 // rest is left to Qt (-platform, -display, ...). Answers -1 to go on, else
 // the exit code.
 int ReadOptions(int argc, char** argv, Options& options) {
+    std::string problem;
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
         if (std::strcmp(argument, "--help") == 0) {
@@ -86,25 +85,16 @@ int ReadOptions(int argc, char** argv, Options& options) {
         }
         if (std::strcmp(argument, "--choose-prefix") == 0) {
             options.choose = true;
-        } else if (std::strcmp(argument, "--prefix") == 0 ||
-                   std::strncmp(argument, "--prefix=", 9) == 0) {
-            const bool joined = argument[8] == '=';
-            const char* value = joined ? argument + 9 : (i + 1 < argc ? argv[++i] : "");
-            if (value[0] == '\0') {
-                return Usage("--prefix needs a PATH");
+        } else if (ravel::prefix::ReadPrefixOption(argc, argv, i, options.prefix, problem)) {
+            if (!problem.empty()) {
+                return Usage(problem);
             }
-            options.prefix = value;
         } else if (std::strncmp(argument, "--", 2) == 0) {
             return Usage(std::string("unknown option ") + argument);
         }
     }
-    // A mistyped prefix must not grow a new tree of folders.
-    struct stat folder {};
-    if (!options.prefix.empty() &&
-        (::stat(options.prefix.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))) {
-        return Usage("--prefix " + options.prefix + ": no such folder");
-    }
-    return -1;
+    problem = ravel::prefix::PrefixFolderProblem(options.prefix);
+    return problem.empty() ? -1 : Usage(problem);
 }
 
 // Qt tells of a display it cannot open in several messages and then aborts
@@ -145,6 +135,65 @@ bool ReportSave(const char* file, int error) {
     return true;
 }
 
+// The classic look and the program's icon.
+void Dress(QApplication& application) {
+    auto* style = new ravel::ClassicStyle;
+    style->setParent(&application);  // setStyle does so too; said here for the static checks
+    QApplication::setStyle(style);
+    // Read as the PNG it is: left to guess, Qt loads every image-format
+    // plugin (and libjpeg) into the editor to ask them.
+    QImageReader icon(QStringLiteral(":/ravelstone-config.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
+}
+
+// Asks which prefix to edit when the player has to pick one (or asked to
+// pick again). False when the player closed the question without a pick.
+bool PickPrefix(ravel::prefix::SettingsLocation& location, bool again,
+                const ravel::prefix::PrefixEnvironment& environment) {
+    using namespace ravel;
+    if (!prefix::MustChoose(location, again)) {
+        return true;
+    }
+    const int picked = ChoosePrefixCandidate(location.choice.candidates, location.choice.path);
+    if (picked < 0) {
+        return false;
+    }
+    prefix::PickCandidate(location, static_cast<size_t>(picked), environment);
+    return true;
+}
+
+// The editor over the window-fed keyboard, SDL's joysticks and `probes`:
+// shows the sheet until it closes and answers the run's exit code.
+int RunEditor(QApplication& application, ravel::PrefixProbes& probes,
+              const ravel::prefix::SettingsLocation& location) {
+    using namespace ravel;
+
+    // Keys are stored as the game will read them through Wine's DirectInput,
+    // which follows the locale the game is started in (this one) and the X
+    // keymap; the keymap only matters under a Japanese locale.
+    const char* locale = WineMessagesLocale();
+    const KeyCodeSet keyCodes =
+        WineKeyCodeSet(locale, IsJapaneseLocale(locale) && XKeymapIsWineJapanese106());
+    LinuxInput input;
+    KeyRecorder recorder(input.keys(), [keyCodes](uint32_t native) {
+        return DikFromNativeScanCode(native, keyCodes);
+    });
+    application.installEventFilter(&recorder);
+    Platform platform{&input, &probes, &probes, location.settingsFile.c_str(), nullptr, ReportSave};
+
+    EditorPages pages(editor, platform);
+    {
+        SheetDialog sheet(pages.pages(), DialogFont());
+        sheet.ShowFileLine(QString::fromStdString(location.place),
+                           QString::fromStdString(location.settingsFile + "\n" + location.reason));
+        sheet.exec();
+    }
+    RunShutDown(editor);
+    // OK and Cancel both end a run well; a save that failed last does not.
+    return lastSaveError == 0 ? 0 : kSaveFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -177,56 +226,12 @@ int main(int argc, char** argv) {
     qtHandler = qInstallMessageHandler(StartingHandler);
     QApplication application(argc, argv);
     qInstallMessageHandler(qtHandler);
-    auto* style = new ClassicStyle;
-    style->setParent(&application);  // setStyle does so too; said here for the static checks
-    QApplication::setStyle(style);
-    // Read as the PNG it is: left to guess, Qt loads every image-format
-    // plugin (and libjpeg) into the editor to ask them.
-    QImageReader icon(QStringLiteral(":/ravelstone-config.png"), "png");
-    icon.setAutoDetectImageFormat(false);
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
-
-    if (prefix::MustChoose(location) ||
-        (options.choose && location.choice.rule == prefix::PrefixRule::AskPlayer)) {
-        const int picked = ChoosePrefixCandidate(location.choice.candidates, location.choice.path);
-        if (picked < 0) {
-            return 0;
-        }
-        prefix::PickCandidate(location, static_cast<size_t>(picked), environment);
+    Dress(application);
+    if (!PickPrefix(location, options.choose, environment)) {
+        return 0;
     }
-
     // What the game would find in that prefix: its registry may take pixel
     // shaders or sound away whatever the machine offers.
-    const prefix::RegistryAnswers registry = prefix::ReadPrefixRegistryAnswers(location.prefix);
-    const bool noShaders = registry.TakesPixelShaders();
-    const bool noSound = registry.TakesSound();
-
-    // Keys are stored as the game will read them through Wine's DirectInput,
-    // which follows the locale the game is started in (this one) and the X
-    // keymap; the keymap only matters under a Japanese locale.
-    const char* locale = WineMessagesLocale();
-    const KeyCodeSet keyCodes =
-        WineKeyCodeSet(locale, IsJapaneseLocale(locale) && XKeymapIsWineJapanese106());
-    LinuxInput input;
-    KeyRecorder recorder(input.keys(), [keyCodes](uint32_t native) {
-        return DikFromNativeScanCode(native, keyCodes);
-    });
-    application.installEventFilter(&recorder);
-    Platform platform{&input,
-                      noShaders ? nullptr : &graphics,
-                      noSound ? nullptr : &sound,
-                      location.settingsFile.c_str(),
-                      nullptr,
-                      ReportSave};
-
-    EditorPages pages(editor, platform);
-    {
-        SheetDialog sheet(pages.pages(), DialogFont());
-        sheet.ShowFileLine(QString::fromStdString(location.place),
-                           QString::fromStdString(location.settingsFile + "\n" + location.reason));
-        sheet.exec();
-    }
-    RunShutDown(editor);
-    // OK and Cancel both end a run well; a save that failed last does not.
-    return lastSaveError == 0 ? 0 : kSaveFailed;
+    PrefixProbes probes(location.prefix, graphics, sound);
+    return RunEditor(application, probes, location);
 }

@@ -30,9 +30,6 @@ class ProbeChild final : public ProbeWorker {
     // object is destroyed at the latest.
     bool Wait(ProbeAnswers& answers) override;
 
-    // The child's process id until it has been reaped, then -1.
-    pid_t child() const { return child_; }
-
   private:
     void StopChild();
     void EndChild();

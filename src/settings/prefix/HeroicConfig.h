@@ -7,9 +7,9 @@
 namespace ravel::prefix {
 
 // The string value of the first "defaultWinePrefix" key, wherever it sits in
-// the JSON text, with JSON escapes decoded. Answers "" when there is none or
-// the text around it is not JSON (an unterminated string, a bad escape, a key
-// without a string value).
+// the JSON text, with JSON escapes decoded. Answers "" when there is none, when
+// its value is not a string, or when the text up to it is not JSON (an
+// unterminated string, a bad escape, half of a surrogate pair).
 std::string HeroicDefaultPrefix(std::string_view json);
 
 }  // namespace ravel::prefix

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "settings/prefix/TextFile.h"
+#include "platform/posix/TextFile.h"
 
 namespace ravel::prefix {
 namespace {

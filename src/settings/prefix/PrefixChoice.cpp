@@ -1,14 +1,13 @@
 #include "settings/prefix/PrefixChoice.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
-#include "settings/prefix/TextFile.h"
+#include "platform/posix/TextFile.h"
+#include "settings/SettingsFile.h"
 
 namespace ravel::prefix {
 namespace {
@@ -23,28 +22,6 @@ std::string Normal(const std::string& path) {
         normal.pop_back();
     }
     return normal;
-}
-
-bool WriteAll(int fd, const std::string& text) {
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
-        if (wrote < 0 && errno == EINTR) {
-            continue;
-        }
-        if (wrote <= 0) {
-            return false;
-        }
-        done += static_cast<size_t>(wrote);
-    }
-    return true;
-}
-
-void CreateParents(const std::string& file) {
-    for (size_t slash = file.find('/', 1); slash != std::string::npos;
-         slash = file.find('/', slash + 1)) {
-        ::mkdir(file.substr(0, slash).c_str(), 0700);
-    }
 }
 
 }  // namespace
@@ -120,13 +97,16 @@ bool SaveRememberedPrefix(const std::string& file, const std::string& prefix) {
         prefix.find_first_of(std::string("\n\r\0", 3)) != std::string::npos) {
         return false;
     }
-    CreateParents(file);
+    // Made for us alone, as the XDG folders should be.
+    std::string folders = file;
+    MakeParentFolders(folders.data(), 0700, nullptr);
     std::string temporary = file + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         return false;
     }
-    const bool written = WriteAll(fd, prefix + "\n") && ::fsync(fd) == 0;
+    const std::string line = prefix + "\n";
+    const bool written = WriteAll(fd, line.data(), line.size()) == 0 && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temporary.c_str(), file.c_str()) != 0) {
         ::unlink(temporary.c_str());

@@ -9,9 +9,9 @@
 #include <set>
 #include <string_view>
 
+#include "platform/posix/TextFile.h"
 #include "settings/prefix/HeroicConfig.h"
 #include "settings/prefix/LutrisYaml.h"
-#include "settings/prefix/TextFile.h"
 #include "settings/prefix/Vdf.h"
 #include "settings/SettingsFile.h"
 
@@ -20,11 +20,6 @@ namespace {
 
 // Launcher files are a few kilobytes; anything far larger is not one.
 constexpr size_t kMaxLauncherFileBytes = 4u << 20;
-
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 std::string RealPath(const std::string& path) {
     char resolved[PATH_MAX];
@@ -63,6 +58,11 @@ bool IsAbsolute(const std::string& path) {
     return !path.empty() && path[0] == '/';
 }
 
+// ~/.config; "" without a home.
+std::string HomeConfig(const PrefixEnvironment& environment) {
+    return IsAbsolute(environment.home) ? environment.home + "/.config" : std::string();
+}
+
 // A launcher's "~/..." is the player's home; anything not absolute after that
 // has no base we could know, so it names nothing.
 std::string Expanded(const std::string& path, const std::string& home) {
@@ -74,14 +74,16 @@ std::string Expanded(const std::string& path, const std::string& home) {
 
 // Profile folders the game may use, in the order the editor prefers them.
 const char* const kRoamingFolders[] = {"AppData/Roaming", "Application Data"};
+// Proton's profile name for every player.
+const std::string kProtonUser = "steamuser";
 
 std::vector<std::string> Profiles(const std::string& user) {
     std::vector<std::string> users;
     if (!user.empty() && user.find('/') == std::string::npos && user != "." && user != "..") {
         users.push_back(user);
     }
-    if (user != "steamuser") {
-        users.emplace_back("steamuser");  // Proton's name for every player
+    if (user != kProtonUser) {
+        users.push_back(kProtonUser);
     }
     return users;
 }
@@ -91,7 +93,7 @@ class Finder {
     explicit Finder(const PrefixEnvironment& environment) : env_(environment) {
         // Launchers that ignore the XDG variables still use these.
         homeData_ = Below(home(), "/.local/share");
-        homeConfig_ = Below(home(), "/.config");
+        homeConfig_ = HomeConfig(env_);
         dataHome_ = IsAbsolute(env_.xdgDataHome) ? env_.xdgDataHome : homeData_;
         configHome_ = ConfigHome(env_);
     }
@@ -300,7 +302,7 @@ FoundPrefix DescribePrefix(const std::string& path, PrefixSource source, const s
     if (roaming.empty()) {
         // No profile yet: where Wine or Proton will make it.
         const bool proton = source == PrefixSource::Steam || source == PrefixSource::SteamFlatpak;
-        roaming = path + "/drive_c/users/" + (proton ? "steamuser" : users.front()) + "/" +
+        roaming = path + "/drive_c/users/" + (proton ? kProtonUser : users.front()) + "/" +
                   kRoamingFolders[0];
     }
     prefix.settingsFile = roaming + "/" + kSettingsFolderName + "/" + kSettingsFileName;
@@ -316,10 +318,8 @@ std::vector<FoundPrefix> FindPrefixes(const PrefixEnvironment& environment) {
 }
 
 std::string ConfigHome(const PrefixEnvironment& environment) {
-    if (IsAbsolute(environment.xdgConfigHome)) {
-        return environment.xdgConfigHome;
-    }
-    return IsAbsolute(environment.home) ? environment.home + "/.config" : std::string();
+    return IsAbsolute(environment.xdgConfigHome) ? environment.xdgConfigHome
+                                                 : HomeConfig(environment);
 }
 
 std::string FolderName(const std::string& path) {

@@ -1,7 +1,6 @@
 #include "settings/prefix/SettingsLocation.h"
 
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -9,6 +8,7 @@
 #include <ctime>
 #include <iterator>
 
+#include "platform/posix/TextFile.h"
 #include "settings/SettingsFile.h"
 
 namespace ravel::prefix {
@@ -22,11 +22,6 @@ std::string Variable(const char* name) {
 std::string RealPath(const std::string& path) {
     char resolved[PATH_MAX];
     return ::realpath(path.c_str(), resolved) != nullptr ? resolved : path;
-}
-
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 // The prefix at `path` as the finder saw it, when it did.
@@ -90,6 +85,10 @@ std::string Reason(const SettingsLocation& location, const PrefixEnvironment& en
 
 }  // namespace
 
+std::string PrefixFolderProblem(const std::string& path) {
+    return path.empty() || IsFolder(path) ? "" : "--prefix " + path + ": no such folder";
+}
+
 PrefixEnvironment ProcessEnvironment() {
     PrefixEnvironment environment;
     const passwd* entry = ::getpwuid(::getuid());
@@ -152,8 +151,9 @@ SettingsLocation LocateSettings(const std::string& explicitPrefix,
     return location;
 }
 
-bool MustChoose(const SettingsLocation& location) {
-    return location.choice.rule == PrefixRule::AskPlayer && location.settingsFile.empty();
+bool MustChoose(const SettingsLocation& location, bool again) {
+    return location.choice.rule == PrefixRule::AskPlayer &&
+           (again || location.settingsFile.empty());
 }
 
 bool PickCandidate(SettingsLocation& location, size_t index, const PrefixEnvironment& environment) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,26 @@ struct SettingsLocation {
     std::string reason;
 };
 
+// --prefix PATH or --prefix=PATH, as both programs read it (ravelstone-cfg on
+// Windows too, to refuse it there). When argv[i] is that option, `i` moves
+// past a separate PATH and the answer is true, with `path` set, or `problem`
+// when PATH is missing or empty.
+inline bool ReadPrefixOption(int argc, char** argv, int& i, std::string& path,
+                             std::string& problem) {
+    const char* argument = argv[i];
+    if (std::strcmp(argument, "--prefix") != 0 && std::strncmp(argument, "--prefix=", 9) != 0) {
+        return false;
+    }
+    path = argument[8] == '=' ? argument + 9 : (i + 1 < argc ? argv[++i] : "");
+    problem = path.empty() ? "--prefix needs a PATH" : "";
+    return true;
+}
+
+// Why a --prefix PATH cannot be used, for the usage message; "" when it names
+// a folder or was not given. A mistyped prefix must not grow a new tree of
+// folders.
+std::string PrefixFolderProblem(const std::string& path);
+
 // The environment of this process, for the finder.
 PrefixEnvironment ProcessEnvironment();
 
@@ -36,8 +57,10 @@ PrefixEnvironment ProcessEnvironment();
 SettingsLocation LocateSettings(const std::string& explicitPrefix,
                                 const PrefixEnvironment& environment);
 
-// Several prefixes hold the game's settings and none is picked yet.
-bool MustChoose(const SettingsLocation& location);
+// The player has to pick one of the candidates: several prefixes hold the
+// game's settings and none is picked yet, or `again` (--choose-prefix) asks
+// for a new pick.
+bool MustChoose(const SettingsLocation& location, bool again = false);
 
 // The player picked candidate `index`: its file is used and the pick is
 // remembered for the next run. False when it could not be remembered (the

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstddef>
 
-#include "settings/prefix/TextFile.h"
+#include "platform/posix/TextFile.h"
 
 namespace ravel::prefix {
 namespace {

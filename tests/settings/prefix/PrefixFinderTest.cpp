@@ -14,7 +14,6 @@
 #include "settings/prefix/PrefixChoice.h"
 #include "settings/prefix/PrefixFinder.h"
 #include "settings/prefix/SettingsLocation.h"
-#include "settings/prefix/WineRegistry.h"
 
 namespace ravel::prefix {
 namespace {
@@ -128,8 +127,7 @@ TEST(PrefixFinder, FindsEachLaunchersPrefixesOnce) {
 TEST(PrefixFinder, NamesTheSettingsFileTheEditorWouldUse) {
     const std::string file = "own/drive_c/users/player/Application Data/Ravelstone/setting.cfg";
     const FakeHome home({"own|player/Application Data", "both|steamuser",
-                         "both/drive_c/users/player/AppData/Roaming/", "fresh", file + " = x",
-                         "own/user.reg = [Software\\\\Wine\\\\Drivers] 1\n\"Audio\"=\"\"\n"});
+                         "both/drive_c/users/player/AppData/Roaming/", "fresh", file + " = x"});
     const utimbuf times{1600000000, 1600000123};
     ASSERT_EQ(::utime((home / file).c_str(), &times), 0);
 
@@ -141,9 +139,6 @@ TEST(PrefixFinder, NamesTheSettingsFileTheEditorWouldUse) {
     EXPECT_TRUE(both.holdsGameFolder);
     EXPECT_EQ(both.settingsFile, home / "both" + kRoaming);
     EXPECT_FALSE(both.settingsModified.has_value());
-    // Its user.reg is read from beside drive_c; a prefix without one says nothing.
-    EXPECT_EQ(ReadPrefixRegistryAnswers(own.path).sound, RegistrySays::No);
-    EXPECT_EQ(ReadPrefixRegistryAnswers(both.path).sound, RegistrySays::Nothing);
     // No profile yet: Proton makes steamuser, Wine the player's own.
     EXPECT_EQ(DescribePrefix(home / "fresh", PrefixSource::Steam, "1", "player").settingsFile,
               home / "fresh" + kRoaming);
@@ -193,6 +188,7 @@ TEST(SettingsLocation, EachRuleNamesItsFilePlaceAndReason) {
         std::vector<std::string> layout;
         std::string explicitPrefix, xdgConfig, file, place;  // the first three below the home
         PrefixRule rule;
+        std::string winePrefix{};  // below the home
     } cases[] = {
         {"nothing at all: the XDG folder", "the game will not find them", {}, "", "", ".config/Ravelstone/setting.cfg", xdgPlace,
          PrefixRule::NoPrefix},
@@ -201,10 +197,17 @@ TEST(SettingsLocation, EachRuleNamesItsFilePlaceAndReason) {
          PrefixRule::Explicit},
         {"--prefix naming a folder no launcher knows", "--prefix", {"elsewhere/"}, "elsewhere", "",
          "elsewhere/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg", "--prefix elsewhere", PrefixRule::Explicit},
+        // The profile is the given environment's user, not this process's.
+        {"a $WINEPREFIX Wine has yet to make", "does not exist yet", {}, "", "",
+         "not-yet/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg", "$WINEPREFIX not-yet", PrefixRule::WinePrefix,
+         "not-yet"},
+        {"none holds the game: ~/.wine", "plain Wine", {".wine"}, "", "",
+         ".wine/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg", "Wine (~/.wine)", PrefixRule::WineDefault},
     };
     // clang-format on
     for (const auto& c : cases) {
         FakeHome home(c.layout, c.xdgConfig);
+        home.env.winePrefix = c.winePrefix.empty() ? "" : home / c.winePrefix;
         const SettingsLocation location =
             LocateSettings(c.explicitPrefix.empty() ? "" : home / c.explicitPrefix, home.env);
         EXPECT_EQ(location.choice.rule, c.rule) << c.name;

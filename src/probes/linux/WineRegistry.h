@@ -1,10 +1,15 @@
-// What a Wine prefix's user.reg says about the two start-up questions.
+// What a Wine prefix's user.reg says about the two start-up questions, and
+// the probes the game in that prefix would see: the machine's, less what
+// the prefix takes away.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace ravel::prefix {
+#include "probes/Probes.h"
+
+namespace ravel {
 
 // A prefix's settings can only take a feature away: when they say nothing,
 // the machine's own answer stands.
@@ -31,7 +36,20 @@ struct RegistryAnswers {
 // not a section header, a value or a comment are skipped.
 RegistryAnswers ReadRegistryAnswers(std::string_view userReg);
 
-// The same for <prefix>/user.reg; a missing or unreadable file says nothing.
-RegistryAnswers ReadPrefixRegistryAnswers(const std::string& prefix);
+// The machine's probes as the game in a prefix meets them: a question the
+// prefix's registry takes away answers "no" without the machine being asked.
+class PrefixProbes final : public GraphicsProbe, public SoundProbe {
+  public:
+    // Reads <prefix>/user.reg now; a missing or unreadable one takes nothing.
+    PrefixProbes(const std::string& prefix, GraphicsProbe& graphics, SoundProbe& sound);
 
-}  // namespace ravel::prefix
+    bool ReadPixelShaderVersion(uint32_t& version) override;
+    bool OpenDefaultDevice() override;
+
+  private:
+    RegistryAnswers answers_;
+    GraphicsProbe& graphics_;
+    SoundProbe& sound_;
+};
+
+}  // namespace ravel

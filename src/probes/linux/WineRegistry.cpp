@@ -1,4 +1,4 @@
-#include "settings/prefix/WineRegistry.h"
+#include "probes/linux/WineRegistry.h"
 
 #include <cctype>
 #include <charconv>
@@ -6,13 +6,45 @@
 #include <cstdint>
 #include <optional>
 
-#include "settings/prefix/TextFile.h"
+#include "platform/posix/TextFile.h"
 
-namespace ravel::prefix {
+namespace ravel {
 namespace {
 
 // A user.reg of a busy prefix runs to a few megabytes.
 constexpr size_t kMaxRegistryBytes = 64u << 20;
+
+// The value of a digit in `base` (up to 16), or -1.
+int DigitValue(char c, int base) {
+    int value = -1;
+    if (c >= '0' && c <= '9') {
+        value = c - '0';
+    } else if (c >= 'a' && c <= 'f') {
+        value = c - 'a' + 10;
+    } else if (c >= 'A' && c <= 'F') {
+        value = c - 'A' + 10;
+    }
+    return value < base ? value : -1;
+}
+
+// Appends a code point as UTF-8 (the escapes wineserver writes).
+void AppendUtf8(uint32_t code, std::string& out) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | code >> 6);
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | code >> 12);
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | code >> 18);
+        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
 
 // \a \b \t \n \v \f \r \e, each with its character at the same place.
 constexpr std::string_view kNamedEscapes = "abtnvfre";
@@ -191,12 +223,20 @@ RegistryAnswers ReadRegistryAnswers(std::string_view userReg) {
     return answers;
 }
 
-RegistryAnswers ReadPrefixRegistryAnswers(const std::string& prefix) {
+PrefixProbes::PrefixProbes(const std::string& prefix, GraphicsProbe& graphics, SoundProbe& sound)
+    : graphics_(graphics), sound_(sound) {
     std::string text;
-    if (!ReadTextFile(prefix + "/user.reg", kMaxRegistryBytes, text)) {
-        return {};
+    if (ReadTextFile(prefix + "/user.reg", kMaxRegistryBytes, text)) {
+        answers_ = ReadRegistryAnswers(text);
     }
-    return ReadRegistryAnswers(text);
 }
 
-}  // namespace ravel::prefix
+bool PrefixProbes::ReadPixelShaderVersion(uint32_t& version) {
+    return !answers_.TakesPixelShaders() && graphics_.ReadPixelShaderVersion(version);
+}
+
+bool PrefixProbes::OpenDefaultDevice() {
+    return !answers_.TakesSound() && sound_.OpenDefaultDevice();
+}
+
+}  // namespace ravel

@@ -20,7 +20,6 @@ extern const char* const kJoystickSection;
 extern const char* const kLayoutField;    // "Number of Players"
 extern const char* const kAdvancedField;  // "Advanced"
 inline constexpr const char* kReservedField = "Reserved";
-inline constexpr const char* kNoneName = "None";  // the pages' "None  " without its padding
 
 // A check box holds on/off; a choice is a pair of radio buttons.
 enum class OptionStyle : uint8_t { Check, Choice };

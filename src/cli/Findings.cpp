@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "cli/ValueNames.h"
+#include "input/KeyNameTable.h"
 
 namespace ravel::cli {
 namespace {
@@ -63,7 +64,7 @@ std::string KeyProblem(int position, uint8_t scanCode) {
         }
         return "not 0 in a slot without a control; the editor clears it when it stores this player";
     }
-    if (!KeyName(scanCode).empty()) {
+    if (!KeyNameOf(scanCode).empty()) {
         return "";
     }
     return "not a key of the key table; the editor shows \"None  \" and stores 0";

@@ -9,6 +9,7 @@
 #include "cli/FieldNames.h"
 #include "cli/Findings.h"
 #include "cli/ValueNames.h"
+#include "input/KeyNameTable.h"
 
 namespace ravel::cli {
 namespace {
@@ -27,7 +28,7 @@ Json OptionValue(const OptionField& field, uint8_t value) {
 }
 
 Json KeyValue(uint8_t scanCode) {
-    const std::string name = KeyName(scanCode);
+    const std::string name = KeyNameOf(scanCode);
     return name.empty() ? RawByte(scanCode) : Json(name);
 }
 

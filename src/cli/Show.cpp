@@ -3,6 +3,7 @@
 #include "cli/FieldNames.h"
 #include "cli/Findings.h"
 #include "cli/ValueNames.h"
+#include "input/KeyNameTable.h"
 
 namespace ravel::cli {
 namespace {
@@ -53,7 +54,7 @@ void ShowKeyboard(const SettingsRecord& record, Lines& out) {
             out.Heading(1, std::string(LayoutName(l)) + ", " + PlayerName(p));
             for (int position = 0; position < kKeyboardSlotCount; ++position) {
                 const uint8_t scanCode = record.KeyboardTable[l][p][KeyboardSlotMap[position]];
-                const std::string name = KeyName(scanCode);
+                const std::string name = KeyNameOf(scanCode);
                 out.Field(2, KeyboardPositionName(position), name.empty() ? Hex(scanCode, 2) : name,
                           KeyProblem(position, scanCode));
             }

@@ -29,6 +29,12 @@ struct JoystickState {
 
 static_assert(sizeof(JoystickState) == 80, "same size as DIJOYSTATE");
 
+// Bits of the axis options (the record's AxisOptionFlags) that the joystick
+// scan reads.
+inline constexpr uint32_t kAxisOptionSliders = 0x2;
+inline constexpr uint32_t kAxisOptionRotation = 0x4;
+inline constexpr uint32_t kAxisOptionZ = 0x8;
+
 // Lowest scan code whose key is down, or -1.
 int ScanKeyboardState(const uint8_t (&state)[kKeyboardStateSize]);
 

@@ -2,7 +2,8 @@
 
 #include <charconv>
 
-#include "cli/FieldNames.h"
+#include "input/InputCode.h"
+#include "input/KeyNameTable.h"
 
 namespace ravel::cli {
 
@@ -15,14 +16,31 @@ std::string Hex(uint32_t value, int digits) {
     return text;
 }
 
-std::string OptionText(const OptionField& field, uint8_t value) {
-    if (value > 1) {
-        return Hex(value, 2);
+std::string FieldText(const RecordField& field, uint32_t value) {
+    switch (field.kind) {
+        case FieldKind::Option:
+        case FieldKind::Layout:
+            if (value > 1) {
+                return Hex(value, 2);
+            }
+            if (field.zeroWord == nullptr) {
+                return value != 0 ? "on" : "off";
+            }
+            return value != 0 ? field.oneWord : field.zeroWord;
+        case FieldKind::Key:
+        case FieldKind::Code: {
+            const std::string name = field.kind == FieldKind::Key
+                                         ? KeyNameOf(static_cast<uint8_t>(value))
+                                         : InputName(value);
+            return name.empty() ? Hex(value, static_cast<int>(field.size() * 2)) : name;
+        }
+        case FieldKind::AxisBit:
+            return value != 0 ? "on" : "off";
+        case FieldKind::Reserved:
+            return Hex(value & 0xFF, 2) + " " + Hex(value >> 8, 2);
+        default:
+            return Hex(value, 8);
     }
-    if (field.style == OptionStyle::Check) {
-        return value != 0 ? "on" : "off";
-    }
-    return value != 0 ? field.oneWord : field.zeroWord;
 }
 
 bool ParseHex(const std::string& text, uint32_t max, uint32_t& value) {

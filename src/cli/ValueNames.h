@@ -1,6 +1,5 @@
-// How single values are written and read back beside the input
-// tables' names: option bytes' words, and raw hexadecimal for anything the
-// pages cannot name.
+// How single values are written and read back: the tables' names where they
+// have one, raw hexadecimal for anything the pages cannot name.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +12,10 @@ namespace ravel::cli {
 // "0x1c", "0x00000000": `digits` hexadecimal digits, lower case.
 std::string Hex(uint32_t value, int digits);
 
-// An option byte as `show` writes it: a check box's "on" / "off", a choice's
-// own words, raw hexadecimal for anything but 0 and 1.
-std::string OptionText(const OptionField& field, uint8_t value);
+// A field's value (as FieldValue reads it) the way `show` writes it: a check
+// box's or an axis bit's "on" / "off", a choice's own words, a key or input
+// name, raw hexadecimal for anything else.
+std::string FieldText(const RecordField& field, uint32_t value);
 
 // "0x..." with 1-8 hexadecimal digits; answers false for anything else or a
 // value above `max`.

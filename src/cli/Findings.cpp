@@ -6,6 +6,7 @@
 #include "cli/ValueNames.h"
 #include "input/InputCode.h"
 #include "input/KeyNameTable.h"
+#include "settings/Defaults.h"
 
 namespace ravel::cli {
 namespace {
@@ -49,10 +50,8 @@ std::string CodeProblem(InputCode code) {
 
 }  // namespace
 
-bool RepairRebuilds(const uint32_t (&entries)[kJoystickEntryCount]) {
-    const auto end = entries + kJoystickEntryCount;
-    return std::all_of(entries, end, [](uint32_t code) { return code == 0 || code == NoInput; }) &&
-           std::find(entries, end, 0u) != end;
+bool RebuiltFromZeros(const uint32_t (&entries)[kJoystickEntryCount]) {
+    return RepairRebuildsPlayer(entries) && std::ranges::find(entries, 0u) != std::end(entries);
 }
 
 std::string FieldProblem(const SettingsRecord& record, const RecordField& field) {
@@ -77,7 +76,7 @@ std::string FieldProblem(const SettingsRecord& record, const RecordField& field)
             // Entries past Start have no list; the editor writes 0 there itself.
             // A player it rebuilds keeps none of its entries.
             return field.position < kAssignListCount &&
-                           !RepairRebuilds(record.JoystickTable[field.player])
+                           !RepairRebuildsPlayer(record.JoystickTable[field.player])
                        ? CodeProblem(value)
                        : "";
         case FieldKind::OtherBits:
@@ -101,7 +100,7 @@ std::vector<Finding> FindProblems(const SettingsRecord& record, uint64_t fileSiz
     }
     for (const RecordField& field : RecordFields) {
         if (field.kind == FieldKind::Code && field.position == 0 &&
-            RepairRebuilds(record.JoystickTable[field.player])) {
+            RebuiltFromZeros(record.JoystickTable[field.player])) {
             findings.push_back({Where(field.offset, sizeof record.JoystickTable[0], field.path, 1),
                                 "every entry is 0 or None; the editor rebuilds this player's "
                                 "mapping at start-up"});

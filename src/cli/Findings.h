@@ -11,9 +11,12 @@
 
 namespace ravel::cli {
 
-// A player the start-up repair would overwrite even on a machine without
-// joysticks: every entry is 0 or NoInput and at least one is 0.
-bool RepairRebuilds(const uint32_t (&entries)[kJoystickEntryCount]);
+// A player the editor's start-up repair rebuilds (RepairRebuildsPlayer)
+// that holds a 0, which is no input code. The tool sees no joysticks, and
+// NoInput everywhere is a valid, unassigned mapping (the defaults write it)
+// that is rebuilt only when a joystick sits in its slot: `check` reports
+// only a player this holds for, `show` marks both kinds.
+bool RebuiltFromZeros(const uint32_t (&entries)[kJoystickEntryCount]);
 
 // What the editor would show differently from what the field holds, or "".
 std::string FieldProblem(const SettingsRecord& record, const RecordField& field);

@@ -3,6 +3,7 @@
 #include "cli/FieldNames.h"
 #include "cli/Findings.h"
 #include "cli/ValueNames.h"
+#include "settings/Defaults.h"
 
 namespace ravel::cli {
 namespace {
@@ -42,6 +43,20 @@ std::string ValueText(const SettingsRecord& record, const RecordField& field) {
     return text;
 }
 
+// Marks a joystick player the editor's start-up repair rebuilds: always when
+// some entries are 0; when all are None, only with a joystick in its slot,
+// which the tool cannot see.
+std::string RebuiltNote(const SettingsRecord& record, const RecordField& field) {
+    const uint32_t(&entries)[kJoystickEntryCount] = record.JoystickTable[field.player];
+    if (field.kind != FieldKind::Code || !RepairRebuildsPlayer(entries)) {
+        return "";
+    }
+    return RebuiltFromZeros(entries)
+               ? " (rebuilt by the editor at start-up: no entry holds an input and some are 0)"
+               : " (rebuilt by the editor at start-up from the joystick in its slot, if one is "
+                 "attached: no entry holds an input)";
+}
+
 }  // namespace
 
 // A section's fields are indented under its heading; deeper fields under
@@ -64,11 +79,7 @@ std::string RenderRecord(const SettingsRecord& record) {
         }
         if (depth == 2 && title != group) {
             group = title;
-            const bool rebuilt =
-                field.kind == FieldKind::Code && RepairRebuilds(record.JoystickTable[field.player]);
-            out.Heading(1, title + (rebuilt ? " (rebuilt by the editor at start-up: no entry holds "
-                                              "an input and some are 0)"
-                                            : ""));
+            out.Heading(1, title + RebuiltNote(record, field));
         }
         out.Field(depth, path.back(), ValueText(record, field), FieldProblem(record, field));
     }

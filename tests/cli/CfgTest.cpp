@@ -205,6 +205,9 @@ TEST(CfgCommands, ExitCodeOutputAndFileOfEachCommand) {
                                            "but never uses)\nReserved: 0xab 0x01\n"},
         {"show #short-200.cfg", 0, "\n  Screen Mode: Window Mode\n", "warning: #short-200.cfg is 200 bytes, not 596; the missing bytes read as 0\n"},
         {"show %/s.cfg", 0, "File: %/s.cfg\nGraphic / Audio Settings\n", "is 700 bytes, not 596; the bytes past 596 are not part of the settings\n"},
+        // Players with nothing assigned: rebuilt only where a joystick is attached, and no finding.
+        {"show #defaults.cfg", 0, "\n  Player 4 (rebuilt by the editor at start-up from the joystick in its slot, if one is attached: "
+                                  "no entry holds an input)\n    Up: None\n"},
         {"check #defaults.cfg", 0},
         {"defaults %/s.cfg --no-pixel-shader", 0, "", "wrote %/s.cfg\n", "%/s.cfg", Defaults(false, true)},
         {"defaults --no-sound %/a/s.cfg", 0, "", "", "%/a/s.cfg", Defaults(true, false)},

@@ -106,14 +106,14 @@ std::vector<Finding> FindProblems(const SettingsRecord& record, uint64_t fileSiz
                                 "mapping at start-up"});
         }
         const std::string problem = FieldProblem(record, field);
+        // The unknown axis bits are named by their group and say their value themselves.
+        const bool bits = field.kind == FieldKind::OtherBits;
         const int digits = static_cast<int>(field.size() * 2);
-        // The unknown axis bits belong to no field of their own: the group is named.
-        if (field.kind == FieldKind::OtherBits && !problem.empty()) {
-            findings.push_back({Where(field.offset, field.size(), field.path, 1), problem});
-        } else if (!problem.empty()) {
+        if (!problem.empty()) {
             findings.push_back(
-                {Where(field.offset, field.size(), field.path, 0),
-                 "holds " + Hex(FieldValue(record, field), digits) + ", " + problem});
+                {Where(field.offset, field.size(), field.path, bits ? 1 : 0),
+                 bits ? problem
+                      : "holds " + Hex(FieldValue(record, field), digits) + ", " + problem});
         }
     }
     return findings;

@@ -1,52 +1,47 @@
-// The names under which ravelstone-cfg shows, exports and imports each field
-// of the record. They are the pages' own captions, read from the templates
-// and the option tables, and they are the JSON format: changing a caption
-// changes files people have exported.
+// The fields of the record as ravelstone-cfg shows, checks, exports and
+// imports them: one list, in the order every command walks it. Their names
+// are the pages' own captions, read from the templates and the option
+// tables, and they are the JSON format: changing a caption changes files
+// people have exported.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "pages/OptionTable.h"
 #include "resources/Templates.h"
 
 namespace ravel::cli {
 
-extern const char* const kGraphicAudioSection;
-extern const char* const kKeyboardSection;
-extern const char* const kJoystickSection;
-extern const char* const kLayoutField;    // "Number of Players"
-extern const char* const kAdvancedField;  // "Advanced"
-inline constexpr const char* kReservedField = "Reserved";
-inline constexpr const char* kNoneName = "None";  // the pages' "None  " without its padding
+// Option is a byte of the Graphic / Audio page, Layout the keyboard's choice
+// of two layouts; Key a scan code, Code an InputCode; AxisBit one bit of
+// AxisOptionFlags and OtherBits the rest of it; Reserved the last two bytes.
+enum class FieldKind : uint8_t { Option, Layout, Key, Code, AxisBit, OtherBits, Reserved };
 
-// A check box holds on/off; a choice is a pair of radio buttons.
-enum class OptionStyle : uint8_t { Check, Choice };
-
-struct OptionField {
+struct RecordField {
+    // The keys that lead to the field from the top of an export; the last
+    // is the field's own name ("Joystick Settings", "Player 1", "Kick").
+    std::vector<std::string> path;
     size_t offset;  // in the record
-    OptionStyle style;
-    const char* name;      // caption of the check box, or of the pair's group or label
-    const char* zeroWord;  // choices only: what 0 and 1 mean
-    const char* oneWord;
+    FieldKind kind;
+    int player = 0;    // Key, Code
+    int position = 0;  // Key: the keyboard position; Code: the joystick entry
+    // Option, Layout: what 0 and 1 mean for a pair of radio buttons; a check
+    // box has no words, it is off or on.
+    const char* zeroWord = nullptr;
+    const char* oneWord = nullptr;
+    uint32_t bit = 0;  // AxisBit
+
+    size_t size() const;  // in the file
 };
 
-// Bytes 580-592 in the order the Graphic / Audio page shows them.
-extern const std::array<OptionField, kOptionControlCount> OptionFields;
+// Every field, in the order show, check and export list them.
+extern const std::vector<RecordField> RecordFields;
 
-inline constexpr const char* kOtherBitsName = "Other bits";
-
-// Byte 593, the keyboard's two layouts, shown, read and written as a choice.
-extern const OptionField LayoutOption;
-
-const char* LayoutName(int layout);  // "2 Players", "4 Players"
-const char* PlayerName(int player);  // "Player 1" ... "Player 4"
-
-// Keyboard position 0-23 (a control label, or "Slot n" for the game slot
-// that no control shows) and joystick entry 0-23 ("Entry n" past Start).
-std::string KeyboardPositionName(int position);
-std::string JoystickEntryName(int entry);
+// The field's bytes as a little-endian number; AxisBit and OtherBits keep
+// only their bits.
+uint32_t FieldValue(const SettingsRecord& record, const RecordField& field);
 
 }  // namespace ravel::cli

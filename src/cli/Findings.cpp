@@ -4,6 +4,9 @@
 #include <cstddef>
 
 #include "cli/ValueNames.h"
+#include "input/InputCode.h"
+#include "input/KeyNameTable.h"
+#include "settings/Defaults.h"
 
 namespace ravel::cli {
 namespace {
@@ -12,61 +15,25 @@ std::string Quoted(const char* text) {
     return std::string("\"") + text + "\"";
 }
 
-std::string ByteWhere(size_t offset, const std::string& field) {
-    return "byte " + std::to_string(offset) + " (" + field + ")";
-}
-
-std::string BytesWhere(size_t offset, size_t size, const std::string& field) {
-    return "bytes " + std::to_string(offset) + "-" + std::to_string(offset + size - 1) + " (" +
-           field + ")";
-}
-
-}  // namespace
-
-uint8_t OptionByte(const SettingsRecord& record, const OptionField& field) {
-    return reinterpret_cast<const uint8_t*>(&record)[field.offset];
-}
-
-uint8_t& OptionByte(SettingsRecord& record, const OptionField& field) {
-    return reinterpret_cast<uint8_t*>(&record)[field.offset];
-}
-
-std::string OptionProblem(const OptionField& field, uint8_t value) {
-    if (value <= 1) {
-        return "";
+// "byte 584 (Graphic / Audio Settings: Frame Rate)": the bytes, then the
+// path without its last `dropped` names.
+std::string Where(size_t offset, size_t size, const std::vector<std::string>& path,
+                  size_t dropped) {
+    std::string name = path.front();
+    for (size_t i = 1; i + dropped < path.size(); ++i) {
+        name += ": " + path[i];
     }
-    if (field.style == OptionStyle::Choice) {
+    const std::string bytes =
+        size == 1 ? "byte " + std::to_string(offset)
+                  : "bytes " + std::to_string(offset) + "-" + std::to_string(offset + size - 1);
+    return bytes + " (" + name + ")";
+}
+
+std::string OptionProblem(const RecordField& field) {
+    if (field.zeroWord != nullptr) {
         return "neither 0 (" + Quoted(field.zeroWord) + ") nor 1 (" + Quoted(field.oneWord) + ")";
     }
     return "neither 0 (off) nor 1 (on)";
-}
-
-std::string LayoutProblem(uint8_t value) {
-    if (value <= 1) {
-        return "";
-    }
-    return OptionProblem(LayoutOption, value) + "; the editor shows " + Quoted(LayoutName(0));
-}
-
-std::string AxisFlagsProblem(uint32_t flags) {
-    const uint32_t unknown = flags & ~kKnownAxisBits;
-    if (unknown == 0) {
-        return "";
-    }
-    return "unknown bits " + Hex(unknown, 8) + ", which the editor keeps but never uses";
-}
-
-std::string KeyProblem(int position, uint8_t scanCode) {
-    if (position >= kAssignListCount) {
-        if (scanCode == 0) {
-            return "";
-        }
-        return "not 0 in a slot without a control; the editor clears it when it stores this player";
-    }
-    if (!KeyName(scanCode).empty()) {
-        return "";
-    }
-    return "not a key of the key table; the editor shows \"None  \" and stores 0";
 }
 
 std::string CodeProblem(InputCode code) {
@@ -81,10 +48,44 @@ std::string CodeProblem(InputCode code) {
     return std::string(fault) + "; the editor shows \"None  \"";
 }
 
-bool RepairRebuilds(const uint32_t (&entries)[kJoystickEntryCount]) {
-    const auto end = entries + kJoystickEntryCount;
-    return std::all_of(entries, end, [](uint32_t code) { return code == 0 || code == NoInput; }) &&
-           std::find(entries, end, 0u) != end;
+}  // namespace
+
+bool RebuiltFromZeros(const uint32_t (&entries)[kJoystickEntryCount]) {
+    return RepairRebuildsPlayer(entries) && std::ranges::find(entries, 0u) != std::end(entries);
+}
+
+std::string FieldProblem(const SettingsRecord& record, const RecordField& field) {
+    const uint32_t value = FieldValue(record, field);
+    switch (field.kind) {
+        case FieldKind::Option:
+            return value <= 1 ? "" : OptionProblem(field);
+        case FieldKind::Layout:
+            return value <= 1
+                       ? ""
+                       : OptionProblem(field) + "; the editor shows " + Quoted(field.zeroWord);
+        case FieldKind::Key:
+            if (field.position >= kAssignListCount) {
+                return value == 0 ? ""
+                                  : "not 0 in a slot without a control; the editor clears it when "
+                                    "it stores this player";
+            }
+            return !KeyNameOf(static_cast<uint8_t>(value)).empty()
+                       ? ""
+                       : "not a key of the key table; the editor shows \"None  \" and stores 0";
+        case FieldKind::Code:
+            // Entries past Start have no list; the editor writes 0 there itself.
+            // A player it rebuilds keeps none of its entries.
+            return field.position < kAssignListCount &&
+                           !RepairRebuildsPlayer(record.JoystickTable[field.player])
+                       ? CodeProblem(value)
+                       : "";
+        case FieldKind::OtherBits:
+            return value == 0 ? ""
+                              : "unknown bits " + Hex(value, 8) +
+                                    ", which the editor keeps but never uses";
+        default:
+            return "";
+    }
 }
 
 std::vector<Finding> FindProblems(const SettingsRecord& record, uint64_t fileSize) {
@@ -97,69 +98,23 @@ std::vector<Finding> FindProblems(const SettingsRecord& record, uint64_t fileSiz
                       ? "the editor reads them over a record of zeros"
                       : "the editor ignores the bytes past 596 and keeps them when it saves")});
     }
-
-    for (const OptionField& field : OptionFields) {
-        const uint8_t value = OptionByte(record, field);
-        const std::string problem = OptionProblem(field, value);
-        if (!problem.empty()) {
-            findings.push_back(
-                {ByteWhere(field.offset, std::string(kGraphicAudioSection) + ": " + field.name),
-                 "holds " + Hex(value, 2) + ", " + problem});
-        }
-    }
-
-    const std::string layout = LayoutProblem(record.PlayerLayout);
-    if (!layout.empty()) {
-        findings.push_back({ByteWhere(offsetof(SettingsRecord, PlayerLayout),
-                                      std::string(kKeyboardSection) + ": " + kLayoutField),
-                            "holds " + Hex(record.PlayerLayout, 2) + ", " + layout});
-    }
-
-    for (int l = 0; l < kLayoutCount; ++l) {
-        for (int p = 0; p < kPlayerCount; ++p) {
-            for (int position = 0; position < kKeyboardSlotCount; ++position) {
-                const int slot = KeyboardSlotMap[position];
-                const uint8_t scanCode = record.KeyboardTable[l][p][slot];
-                const std::string problem = KeyProblem(position, scanCode);
-                if (problem.empty()) {
-                    continue;
-                }
-                const size_t offset = KeyboardEntryOffset(l, p, slot);
-                findings.push_back(
-                    {ByteWhere(offset, std::string(kKeyboardSection) + ": " + LayoutName(l) + ": " +
-                                           PlayerName(p) + ": " + KeyboardPositionName(position)),
-                     "holds " + Hex(scanCode, 2) + ", " + problem});
-            }
-        }
-    }
-
-    for (int p = 0; p < kPlayerCount; ++p) {
-        const std::string player = std::string(kJoystickSection) + ": " + PlayerName(p);
-        const size_t first = JoystickEntryOffset(p, 0);
-        const size_t playerSize = sizeof record.JoystickTable[p];
-        if (RepairRebuilds(record.JoystickTable[p])) {
-            findings.push_back({BytesWhere(first, playerSize, player),
+    for (const RecordField& field : RecordFields) {
+        if (field.kind == FieldKind::Code && field.position == 0 &&
+            RebuiltFromZeros(record.JoystickTable[field.player])) {
+            findings.push_back({Where(field.offset, sizeof record.JoystickTable[0], field.path, 1),
                                 "every entry is 0 or None; the editor rebuilds this player's "
                                 "mapping at start-up"});
-            continue;
         }
-        // Entries past Start have no list; the editor writes 0 there itself.
-        for (int entry = 0; entry < kAssignListCount; ++entry) {
-            const InputCode code = record.JoystickTable[p][entry];
-            const std::string problem = CodeProblem(code);
-            if (!problem.empty()) {
-                findings.push_back({BytesWhere(JoystickEntryOffset(p, entry), 4,
-                                               player + ": " + JoystickEntryName(entry)),
-                                    "holds " + Hex(code, 8) + ", " + problem});
-            }
+        const std::string problem = FieldProblem(record, field);
+        // The unknown axis bits are named by their group and say their value themselves.
+        const bool bits = field.kind == FieldKind::OtherBits;
+        const int digits = static_cast<int>(field.size() * 2);
+        if (!problem.empty()) {
+            findings.push_back(
+                {Where(field.offset, field.size(), field.path, bits ? 1 : 0),
+                 bits ? problem
+                      : "holds " + Hex(FieldValue(record, field), digits) + ", " + problem});
         }
-    }
-
-    const std::string flags = AxisFlagsProblem(record.AxisOptionFlags);
-    if (!flags.empty()) {
-        findings.push_back({BytesWhere(offsetof(SettingsRecord, AxisOptionFlags), 4,
-                                       std::string(kJoystickSection) + ": " + kAdvancedField),
-                            flags});
     }
     return findings;
 }

@@ -7,24 +7,19 @@
 #include <vector>
 
 #include "cli/FieldNames.h"
-#include "input/InputCode.h"
 #include "settings/SettingsRecord.h"
 
 namespace ravel::cli {
 
-// Each answers "" for a value the editor shows as it stands.
-std::string OptionProblem(const OptionField& field, uint8_t value);
-std::string LayoutProblem(uint8_t value);
-std::string AxisFlagsProblem(uint32_t flags);
-std::string KeyProblem(int position, uint8_t scanCode);
-std::string CodeProblem(InputCode code);
+// A player the editor's start-up repair rebuilds (RepairRebuildsPlayer)
+// that holds a 0, which is no input code. The tool sees no joysticks, and
+// NoInput everywhere is a valid, unassigned mapping (the defaults write it)
+// that is rebuilt only when a joystick sits in its slot: `check` reports
+// only a player this holds for, `show` marks both kinds.
+bool RebuiltFromZeros(const uint32_t (&entries)[kJoystickEntryCount]);
 
-// A player the start-up repair would overwrite even on a machine without
-// joysticks: every entry is 0 or NoInput and at least one is 0.
-bool RepairRebuilds(const uint32_t (&entries)[kJoystickEntryCount]);
-
-uint8_t OptionByte(const SettingsRecord& record, const OptionField& field);
-uint8_t& OptionByte(SettingsRecord& record, const OptionField& field);
+// What the editor would show differently from what the field holds, or "".
+std::string FieldProblem(const SettingsRecord& record, const RecordField& field);
 
 struct Finding {
     std::string where;  // "byte 584 (Graphic / Audio Settings: Frame Rate)"

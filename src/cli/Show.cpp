@@ -3,6 +3,7 @@
 #include "cli/FieldNames.h"
 #include "cli/Findings.h"
 #include "cli/ValueNames.h"
+#include "settings/Defaults.h"
 
 namespace ravel::cli {
 namespace {
@@ -28,71 +29,60 @@ class Lines {
     std::string text_;
 };
 
-void ShowGraphicAudio(const SettingsRecord& record, Lines& out) {
-    out.Heading(0, kGraphicAudioSection);
-    for (const OptionField& field : OptionFields) {
-        const uint8_t value = OptionByte(record, field);
-        std::string text = OptionText(field, value);
-        if (field.offset == offsetof(SettingsRecord, fullscreen) && value == 1 &&
-            record.fullscreenColour <= 1) {
-            // The radio button the page checks for this pair of bytes.
-            const int button = record.fullscreenColour != 0 ? kFullTrueColor : kFullHighColor;
-            text += std::string(" (\"") +
-                    ControlCaption(*FindDialogTemplate(kGraphicAudioTemplateId), button) + "\")";
-        }
-        out.Field(1, field.name, text, OptionProblem(field, value));
+// The value, and for the screen mode the radio button the page checks for
+// it and the colour byte together.
+std::string ValueText(const SettingsRecord& record, const RecordField& field) {
+    const uint32_t value = FieldValue(record, field);
+    std::string text = FieldText(field, value);
+    if (field.offset == offsetof(SettingsRecord, fullscreen) && value == 1 &&
+        record.fullscreenColour <= 1) {
+        const int button = record.fullscreenColour != 0 ? kFullTrueColor : kFullHighColor;
+        text += std::string(" (\"") +
+                ControlCaption(*FindDialogTemplate(kGraphicAudioTemplateId), button) + "\")";
     }
+    return text;
 }
 
-void ShowKeyboard(const SettingsRecord& record, Lines& out) {
-    out.Heading(0, kKeyboardSection);
-    const uint8_t layout = record.PlayerLayout;
-    out.Field(1, kLayoutField, OptionText(LayoutOption, layout), LayoutProblem(layout));
-    for (int l = 0; l < kLayoutCount; ++l) {
-        for (int p = 0; p < kPlayerCount; ++p) {
-            out.Heading(1, std::string(LayoutName(l)) + ", " + PlayerName(p));
-            for (int position = 0; position < kKeyboardSlotCount; ++position) {
-                const uint8_t scanCode = record.KeyboardTable[l][p][KeyboardSlotMap[position]];
-                const std::string name = KeyName(scanCode);
-                out.Field(2, KeyboardPositionName(position), name.empty() ? Hex(scanCode, 2) : name,
-                          KeyProblem(position, scanCode));
-            }
-        }
+// Marks a joystick player the editor's start-up repair rebuilds: always when
+// some entries are 0; when all are None, only with a joystick in its slot,
+// which the tool cannot see.
+std::string RebuiltNote(const SettingsRecord& record, const RecordField& field) {
+    const uint32_t(&entries)[kJoystickEntryCount] = record.JoystickTable[field.player];
+    if (field.kind != FieldKind::Code || !RepairRebuildsPlayer(entries)) {
+        return "";
     }
-}
-
-void ShowJoystick(const SettingsRecord& record, Lines& out) {
-    out.Heading(0, kJoystickSection);
-    for (int p = 0; p < kPlayerCount; ++p) {
-        const bool rebuilt = RepairRebuilds(record.JoystickTable[p]);
-        out.Heading(1, std::string(PlayerName(p)) +
-                           (rebuilt ? " (rebuilt by the editor at start-up: no entry holds an "
-                                      "input and some are 0)"
-                                    : ""));
-        for (int entry = 0; entry < kJoystickEntryCount; ++entry) {
-            const InputCode code = record.JoystickTable[p][entry];
-            const std::string name = InputName(code);
-            const bool shown = entry < kAssignListCount && !rebuilt;
-            out.Field(2, JoystickEntryName(entry), name.empty() ? Hex(code, 8) : name,
-                      shown ? CodeProblem(code) : "");
-        }
-    }
-    const uint32_t flags = record.AxisOptionFlags;
-    out.Heading(1, kAdvancedField);
-    for (const AxisOptionControl& option : AxisOptionControls) {
-        out.Field(2, option.name, (flags & option.bit) != 0 ? "on" : "off");
-    }
-    out.Field(2, kOtherBitsName, Hex(flags & ~kKnownAxisBits, 8), AxisFlagsProblem(flags));
+    return RebuiltFromZeros(entries)
+               ? " (rebuilt by the editor at start-up: no entry holds an input and some are 0)"
+               : " (rebuilt by the editor at start-up from the joystick in its slot, if one is "
+                 "attached: no entry holds an input)";
 }
 
 }  // namespace
 
+// A section's fields are indented under its heading; deeper fields under
+// one heading that joins the names between ("2 Players, Player 1").
 std::string RenderRecord(const SettingsRecord& record) {
     Lines out;
-    ShowGraphicAudio(record, out);
-    ShowKeyboard(record, out);
-    ShowJoystick(record, out);
-    out.Field(0, kReservedField, Hex(record.reserved[0], 2) + " " + Hex(record.reserved[1], 2));
+    std::string section;
+    std::string group;
+    for (const RecordField& field : RecordFields) {
+        const std::vector<std::string>& path = field.path;
+        const int depth = path.size() > 2 ? 2 : static_cast<int>(path.size()) - 1;
+        if (depth > 0 && path.front() != section) {
+            section = path.front();
+            group.clear();
+            out.Heading(0, section);
+        }
+        std::string title;
+        for (size_t i = 1; i + 1 < path.size(); ++i) {
+            title += (i > 1 ? ", " : "") + path[i];
+        }
+        if (depth == 2 && title != group) {
+            group = title;
+            out.Heading(1, title + RebuiltNote(record, field));
+        }
+        out.Field(depth, path.back(), ValueText(record, field), FieldProblem(record, field));
+    }
     return out.Take();
 }
 

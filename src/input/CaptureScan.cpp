@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "settings/SettingsRecord.h"
-
 namespace ravel {
 namespace {
 

@@ -22,16 +22,18 @@ struct JoystickState {
     int32_t lRx;
     int32_t lRy;
     int32_t lRz;
-    int32_t rglSlider[2];
-    uint32_t rgdwPOV[4];
-    uint8_t rgbButtons[32];
+    int32_t rglSlider[kStateSliderLimit];
+    uint32_t rgdwPOV[kStatePovLimit];
+    uint8_t rgbButtons[kStateButtonLimit];
 };
 
 static_assert(sizeof(JoystickState) == 80, "same size as DIJOYSTATE");
 
-inline constexpr uint32_t kStateButtonLimit = 32;
-inline constexpr uint32_t kStateSliderLimit = 2;
-inline constexpr uint32_t kStatePovLimit = 4;
+// Bits of the axis options (the record's AxisOptionFlags) that the joystick
+// scan reads.
+inline constexpr uint32_t kAxisOptionSliders = 0x2;
+inline constexpr uint32_t kAxisOptionRotation = 0x4;
+inline constexpr uint32_t kAxisOptionZ = 0x8;
 
 // Lowest scan code whose key is down, or -1.
 int ScanKeyboardState(const uint8_t (&state)[kKeyboardStateSize]);

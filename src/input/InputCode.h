@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace ravel {
 
@@ -39,16 +41,27 @@ inline constexpr uint32_t kAxisElementCount = 12;
 
 // Hat directions (element of an InputKindPov code).
 enum PovElement : uint32_t { kPovUp = 0, kPovDown = 1, kPovLeft = 2, kPovRight = 3 };
+inline constexpr uint32_t kPovDirectionCount = 4;
 
 // Slider ends (element of an InputKindSlider code).
 enum SliderElement : uint32_t { kSliderMin = 0, kSliderMax = 1 };
+inline constexpr uint32_t kSliderEndCount = 2;
 
-inline constexpr int kJoystickPartNameCount = 18;
-inline constexpr int kFirstPovPartName = 12;
-inline constexpr int kFirstSliderPartName = 16;
+// What one joystick state holds (DIJOYSTATE): the inputs a code can name,
+// a list can offer and a capture can find.
+inline constexpr uint32_t kStateButtonLimit = 32;
+inline constexpr uint32_t kStateSliderLimit = 2;
+inline constexpr uint32_t kStatePovLimit = 4;
 
-// Names of the direction codes: axis element e is entry e, hat element e is
-// entry 12 + e, slider element e is entry 16 + e.
+// The device field's four bits number this many joysticks.
+inline constexpr uint32_t kInputDeviceLimit = 16;
+
+inline constexpr int kFirstPovPartName = kAxisElementCount;
+inline constexpr int kFirstSliderPartName = kFirstPovPartName + kPovDirectionCount;
+inline constexpr int kJoystickPartNameCount = kFirstSliderPartName + kSliderEndCount;
+
+// Names of the direction codes: axis element e is entry e, then the hat
+// directions, then the slider ends.
 extern const char* const JoystickPartNames[kJoystickPartNameCount];
 
 constexpr InputCode MakeInputCode(uint32_t deviceIndex, InputCode kind, uint32_t objectIndex,
@@ -77,5 +90,19 @@ inline constexpr size_t kInputNameCapacity = 16;
 // and answers its length. A code with no kind bit, or a hat or slider code
 // whose direction names nothing, writes nothing and answers 0.
 int FormatInputCode(char* text, size_t capacity, InputCode code);
+
+// NoInput's name, and the empty key's: the lists' "None  " without its padding.
+inline constexpr const char* kNoneName = "None";
+
+// Why the Joystick page cannot show this code as it stands, or nullptr when
+// it is NoInput or a code the page's lists build. Such a code is exactly one
+// whose name reads back to the same code.
+const char* DescribeCodeFault(InputCode code);
+
+// The name a well-formed code is shown by ("None" for NoInput), else "".
+std::string InputName(InputCode code);
+
+// Reads a name InputName writes ("2BUTTON12", "1POV UP2", "None"), and "None  ".
+bool ParseInputName(std::string_view text, InputCode& code);
 
 }  // namespace ravel

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "input/InputCode.h"
+
 namespace ravel {
 
 // Positions 74 and 75 are the fullwidth solidus and reverse solidus (the
@@ -36,6 +38,27 @@ const KeyName KeyNameTable[kKeyNameCount] = {
 int FindKeyPosition(uint8_t scanCode) {
     const KeyName* found = std::ranges::find(KeyNameTable, scanCode, &KeyName::scanCode);
     return found != std::end(KeyNameTable) ? static_cast<int>(found - KeyNameTable) : 0;
+}
+
+std::string KeyNameOf(uint8_t scanCode) {
+    if (scanCode == 0) {
+        return kNoneName;
+    }
+    const int position = FindKeyPosition(scanCode);
+    return position > 0 ? std::string(KeyNameTable[position].name) : std::string();
+}
+
+bool ParseKeyName(std::string_view text, uint8_t& scanCode) {
+    if (text == kNoneName) {
+        scanCode = 0;
+        return true;
+    }
+    const KeyName* found = std::ranges::find(KeyNameTable, text, &KeyName::name);
+    if (found == std::end(KeyNameTable)) {
+        return false;
+    }
+    scanCode = found->scanCode;
+    return true;
 }
 
 }  // namespace ravel

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace ravel {
 
@@ -17,5 +19,12 @@ extern const KeyName KeyNameTable[kKeyNameCount];
 // Position of the first entry with this scan code; 0 ("None  ") when the
 // table has none.
 int FindKeyPosition(uint8_t scanCode);
+
+// The table's name of a scan code ("None" for 0), or "" when the table has
+// no such key.
+std::string KeyNameOf(uint8_t scanCode);
+
+// The scan code of a table name; "None" and "None  " are 0.
+bool ParseKeyName(std::string_view text, uint8_t& scanCode);
 
 }  // namespace ravel

@@ -21,8 +21,10 @@ struct ListEntry {
     InputCode code;
 };
 
-// Directions, Z, Rx, Ry, Rz, 2 sliders, 4 hats and 32 buttons at most.
-constexpr int kMaxJoystickEntries = 4 + 8 + 2 * 2 + 4 * 4 + 32;
+// Every axis direction, both ends of each slider, every hat's directions
+// and every button, at most.
+constexpr int kMaxJoystickEntries = kAxisElementCount + kStateSliderLimit * kSliderEndCount +
+                                    kStatePovLimit * kPovDirectionCount + kStateButtonLimit;
 
 struct JoystickEntries {
     ListEntry entries[kMaxJoystickEntries];
@@ -38,8 +40,8 @@ struct JoystickEntries {
 };
 
 // Every input joystick `slot` offers, in list order. Inputs past what the
-// joystick state holds (32 buttons, 2 sliders, 4 hats) are left out: they
-// could never be captured, and their names would collide with others.
+// joystick state holds are left out: they could never be captured, and their
+// names would collide with others.
 void CollectJoystickEntries(uint32_t slot, const JoystickCaps& caps, JoystickEntries& out) {
     for (uint32_t element = kAxisLeft; element <= kAxisDown; ++element) {
         out.Add(MakeInputCode(slot, InputKindAxis, 0, element));

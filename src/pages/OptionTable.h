@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "input/CaptureScan.h"
 #include "resources/ControlIds.h"
 #include "settings/SettingsRecord.h"
 

@@ -81,10 +81,13 @@ void ResetJoystickPlayer(SettingsRecord& record, const JoystickCapsTable& caps, 
     }
 }
 
+bool RepairRebuildsPlayer(const uint32_t (&entries)[kJoystickEntryCount]) {
+    return std::ranges::all_of(entries, [](uint32_t code) { return code == 0 || code == NoInput; });
+}
+
 void RepairJoystickTable(SettingsRecord& record, const JoystickCapsTable& caps) {
     for (int player = 0; player < kPlayerCount; ++player) {
-        if (std::ranges::all_of(record.JoystickTable[player],
-                                [](uint32_t code) { return code == 0 || code == NoInput; })) {
+        if (RepairRebuildsPlayer(record.JoystickTable[player])) {
             ResetJoystickPlayer(record, caps, player);
         }
     }

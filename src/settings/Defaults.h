@@ -26,7 +26,14 @@ void ResetKeyboardPlayer(SettingsRecord& record, int layout, int player);
 // the same number; an out-of-range player does nothing.
 void ResetJoystickPlayer(SettingsRecord& record, const JoystickCapsTable& caps, int player);
 
-// Rebuilds every player whose 24 entries are all 0 or NoInput.
+// The start-up repair's rule: a player whose 24 entries are all 0 or
+// NoInput has nothing assigned, and gets the defaults of the joystick in its
+// slot (NoInput everywhere when the slot is empty). ravelstone-cfg sees no
+// joysticks: `show` marks every such player, `check` only one that holds a
+// 0, since NoInput everywhere is a valid mapping that the defaults write.
+bool RepairRebuildsPlayer(const uint32_t (&entries)[kJoystickEntryCount]);
+
+// Rebuilds every player RepairRebuildsPlayer holds for.
 void RepairJoystickTable(SettingsRecord& record, const JoystickCapsTable& caps);
 
 // The whole record from the defaults: what a run without a readable file uses.

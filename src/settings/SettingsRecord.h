@@ -13,18 +13,13 @@ inline constexpr int kPlayerCount = 4;
 inline constexpr int kKeyboardSlotCount = 24;
 inline constexpr int kJoystickEntryCount = 24;
 
-// Bits of AxisOptionFlags that the joystick capture reads.
-inline constexpr uint32_t kAxisOptionSliders = 0x2;
-inline constexpr uint32_t kAxisOptionRotation = 0x4;
-inline constexpr uint32_t kAxisOptionZ = 0x8;
-
 inline constexpr size_t kKeyboardTableSize =
     static_cast<size_t>(kLayoutCount) * kPlayerCount * kKeyboardSlotCount;
 
 struct SettingsRecord {
     uint8_t KeyboardTable[kLayoutCount][kPlayerCount][kKeyboardSlotCount];  // DIK_* scan codes
     uint32_t JoystickTable[kPlayerCount][kJoystickEntryCount];              // InputCode values
-    uint32_t AxisOptionFlags;
+    uint32_t AxisOptionFlags;  // the capture's axis options (input/CaptureScan.h)
     uint8_t fullscreenColour;  // 0 HighColor, 1 TrueColor
     uint8_t textureColour;     // 0 HighColor, 1 TrueColor
     uint8_t fullscreen;

@@ -10,8 +10,6 @@
 #include <sstream>
 #include <string>
 
-#include "settings/SettingsRecord.h"
-
 namespace ravel {
 namespace {
 

@@ -1,9 +1,10 @@
 // The names players read: every key of the lists in order with its code, and
-// the name of every kind of joystick input code.
+// the name of every kind of joystick input code; both read back to their code.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "input/InputCode.h"
 #include "input/KeyNameTable.h"
@@ -32,6 +33,22 @@ TEST(KeyNameTable, EveryKeyInOrderWithItsCode) {
     // Keys outside the table show as "None  ".
     for (const int scanCode : {0x1c, 0xff, 0x01, 0x3a}) {
         EXPECT_EQ(FindKeyPosition(scanCode), 0) << scanCode;
+        EXPECT_EQ(KeyNameOf(static_cast<uint8_t>(scanCode)), "") << scanCode;
+    }
+}
+
+TEST(KeyNameTable, NamesReadBackToTheirKey) {
+    uint8_t scanCode = 0xFF;
+    for (const KeyName& key : KeyNameTable) {
+        if (key.scanCode != 0) {
+            EXPECT_EQ(KeyNameOf(key.scanCode), key.name);
+        }
+        EXPECT_TRUE(ParseKeyName(key.name, scanCode) && scanCode == key.scanCode) << key.name;
+    }
+    EXPECT_EQ(KeyNameOf(0), "None");
+    EXPECT_TRUE(ParseKeyName("None", scanCode) && scanCode == 0);
+    for (const char* text : {"", "none", "None ", "ENTER", "a", "F13"}) {
+        EXPECT_FALSE(ParseKeyName(text, scanCode)) << '"' << text << '"';
     }
 }
 
@@ -62,6 +79,49 @@ TEST(InputCode, NamesOfEveryKind) {
     char text[kInputNameCapacity];
     EXPECT_EQ(FormatInputCode(text, 10, 0x1100000B), 9);
     EXPECT_EQ(FormatInputCode(text, 9, 0x1100000B), 0);
+}
+
+TEST(InputCode, NamesReadBackAndOtherCodesNameTheirFault) {
+    // Buttons, stick directions, sliders' two ends, hats' four directions.
+    const uint32_t shapes[][3] = {{InputKindButton, 1, 32},
+                                  {InputKindAxis, 1, 12},
+                                  {InputKindSlider, 2, 2},
+                                  {InputKindPov, 4, 4}};
+    for (uint32_t device = 0; device < 16; ++device)
+        for (const auto& [kind, objects, elements] : shapes)
+            for (uint32_t object = 0; object < objects; ++object)
+                for (uint32_t element = 0; element < elements; ++element) {
+                    const InputCode code = MakeInputCode(device, kind, object, element);
+                    char text[kInputNameCapacity] = {};
+                    InputCode back = 0;
+                    ASSERT_GT(FormatInputCode(text, sizeof text, code), 0);
+                    ASSERT_EQ(InputName(code), text);
+                    ASSERT_TRUE(ParseInputName(text, back) && back == code) << text;
+                }
+    const std::pair<InputCode, const char*> faults[] = {{0x00000000, "no kind bit"},
+                                                        {0x03000000, "more than one kind bit"},
+                                                        {0x01010000, "bits 16-23 set"},
+                                                        {0x01000100, "object number on a button"},
+                                                        {0x01000020, "button number above 32"},
+                                                        {0x02000100, "object number on an axis"},
+                                                        {0x0200000C, "axis direction out of range"},
+                                                        {0x08000200, "slider number above 2"},
+                                                        {0x08000002, "slider end out of range"},
+                                                        {0x04000400, "hat number above 4"},
+                                                        {0x04000004, "hat direction out of range"}};
+    for (const auto& [code, fault] : faults) {
+        EXPECT_STREQ(DescribeCodeFault(code), fault);
+        EXPECT_EQ(InputName(code), "") << fault;
+    }
+    InputCode code = 0;
+    for (const char* text :
+         {"", "0BUTTON1", "17UP", "1BUTTON0", "1BUTTON33", "1BUTTON01", "01UP", "1up", "1POV UP",
+          "1POV UP5", "1SLD MIN3", "1SLD MAX0", "1UPX", "1 UP", "1BUTTON", "None ", "1POV UP12"}) {
+        EXPECT_FALSE(ParseInputName(text, code)) << '"' << text << '"';
+    }
+    EXPECT_TRUE(ParseInputName("None", code) && code == NoInput);
+    EXPECT_TRUE(ParseInputName("None  ", code) && code == NoInput);
+    EXPECT_EQ(InputName(NoInput), "None");
 }
 
 }  // namespace

@@ -76,6 +76,12 @@ TEST(Defaults, RepairRebuildsOnlyEmptyPlayers) {
     record.JoystickTable[1][7] = 0;
     record.JoystickTable[2][23] = 0x3100001F;
     record.JoystickTable[3][0] = 5;
+    uint32_t unassigned[kJoystickEntryCount];
+    std::ranges::fill(unassigned, NoInput);
+    EXPECT_TRUE(RepairRebuildsPlayer(unassigned));
+    for (int player = 0; player < kPlayerCount; ++player) {
+        EXPECT_EQ(RepairRebuildsPlayer(record.JoystickTable[player]), player < 2) << player;
+    }
     RepairJoystickTable(record, caps);
     // clang-format off
     EXPECT_EQ(Hex(record.JoystickTable, kPlayerCount * kJoystickEntryCount, 4),

@@ -40,59 +40,14 @@ QRect TitleRect(const QStyleOptionGroupBox& box) {
     return {box.rect.x() + kTitleLeft + kTitlePadding, box.rect.y(), width, metrics.height()};
 }
 
-// A one-pixel frame with rounded, antialiased corners: each side a strip
-// between its corners, each corner two eighth-circles that meet on its
-// diagonal, so the strips and arcs blend alike where they join.
+// A one-pixel frame with rounded, antialiased corners.
 void DrawRoundedFrame(QPainter* painter, const QRect& rect, const QColor& color) {
-    constexpr qreal r = kCornerRadius;
-    const qreal left = rect.x();
-    const qreal top = rect.y();
-    const qreal right = left + rect.width();
-    const qreal bottom = top + rect.height();
-    if (rect.width() < 2 * r || rect.height() < 2 * r) {
-        painter->fillRect(rect, color);
-        return;
-    }
-    struct Side {
-        QRectF strip;
-        QRectF arcs[2];  // the bounding squares of the arcs' circles
-        int starts[2];   // in degrees, counter-clockwise from three o'clock
-        int spans[2];
-    };
-    constexpr qreal d = 2 * r - 1;  // the arcs run through the middle of the line
-    const Side sides[] = {
-        {QRectF(left + r, bottom - 1, right - left - 2 * r, 1),
-         {QRectF(left + 0.5, bottom - 2 * r + 0.5, d, d),
-          QRectF(right - 2 * r + 0.5, bottom - 2 * r + 0.5, d, d)},
-         {-90, -90},
-         {-45, 45}},
-        {QRectF(right - 1, top + r, 1, bottom - top - 2 * r),
-         {QRectF(right - 2 * r + 0.5, top + 0.5, d, d),
-          QRectF(right - 2 * r + 0.5, bottom - 2 * r + 0.5, d, d)},
-         {45, 315},
-         {-45, 45}},
-        {QRectF(left, top + r, 1, bottom - top - 2 * r),
-         {QRectF(left + 0.5, top + 0.5, d, d), QRectF(left + 0.5, bottom - 2 * r + 0.5, d, d)},
-         {135, 180},
-         {45, 45}},
-        {QRectF(left + r, top, right - left - 2 * r, 1),
-         {QRectF(left + 0.5, top + 0.5, d, d), QRectF(right - 2 * r + 0.5, top + 0.5, d, d)},
-         {135, 45},
-         {-45, 45}},
-    };
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    QPen pen(color, 1, Qt::SolidLine, Qt::SquareCap);
-    for (const Side& side : sides) {
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(color);
-        painter->drawRect(side.strip);
-        painter->setPen(pen);
-        painter->setBrush(Qt::NoBrush);
-        for (int i = 0; i < 2; ++i) {
-            painter->drawArc(side.arcs[i], side.starts[i] * 16, side.spans[i] * 16);
-        }
-    }
+    painter->setPen(QPen(color, 1));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius,
+                             kCornerRadius);
     painter->restore();
 }
 

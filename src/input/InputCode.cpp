@@ -146,74 +146,35 @@ std::string InputName(InputCode code) {
     return FormatInputCode(text, sizeof text, code) > 0 ? std::string(text) : std::string();
 }
 
-namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// A decimal number of one or two digits without a leading zero.
-bool ReadNumber(std::string_view text, size_t& at, uint32_t& value) {
-    const size_t start = at;
-    value = 0;
-    while (at < text.size() && IsDigit(text[at]) && at - start < 2) {
-        value = value * 10 + static_cast<uint32_t>(text[at] - '0');
-        ++at;
-    }
-    return at > start && text[start] != '0' && (at == text.size() || !IsDigit(text[at]));
-}
-
-}  // namespace
-
 bool ParseInputName(std::string_view text, InputCode& code) {
     if (text == kNoneName || text == "None  ") {
         code = NoInput;
         return true;
     }
-    size_t at = 0;
-    uint32_t joystick = 0;
-    if (!ReadNumber(text, at, joystick) || joystick < 1 || joystick > kInputDeviceLimit) {
-        return false;
-    }
-    const uint32_t device = joystick - 1;
-    if (text.substr(at).starts_with("BUTTON")) {
-        at += 6;
-        uint32_t button = 0;
-        if (!ReadNumber(text, at, button) || at != text.size() || button < 1 ||
-            button > kStateButtonLimit) {
-            return false;
-        }
-        code = MakeInputCode(device, InputKindButton, 0, button - 1);
-        return true;
-    }
-    const std::string_view rest = text.substr(at);
-    for (uint32_t e = 0; e < kAxisElementCount; ++e) {
-        if (rest == JoystickPartNames[e]) {
-            code = MakeInputCode(device, InputKindAxis, 0, e);
-            return true;
-        }
-    }
-    // Hats and sliders: the part name, then the object number counted from 1.
+    // A name reads back only as one a well-formed code is given: try them
+    // all, about a thousand.
     struct Family {
         InputCode kind;
-        int firstName;
-        uint32_t directions;
         uint32_t objects;
+        uint32_t elements;
     };
-    static const Family kFamilies[] = {
-        {InputKindPov, kFirstPovPartName, kPovDirectionCount, kStatePovLimit},
-        {InputKindSlider, kFirstSliderPartName, kSliderEndCount, kStateSliderLimit},
+    static constexpr Family kFamilies[] = {
+        {InputKindButton, 1, kStateButtonLimit},
+        {InputKindAxis, 1, kAxisElementCount},
+        {InputKindPov, kStatePovLimit, kPovDirectionCount},
+        {InputKindSlider, kStateSliderLimit, kSliderEndCount},
     };
-    for (const Family& family : kFamilies) {
-        for (uint32_t e = 0; e < family.directions; ++e) {
-            const std::string_view part = JoystickPartNames[family.firstName + static_cast<int>(e)];
-            if (rest.size() == part.size() + 1 && rest.starts_with(part)) {
-                const char digit = rest.back();
-                if (digit < '1' || static_cast<uint32_t>(digit - '0') > family.objects) {
-                    return false;
+    char name[kInputNameCapacity];
+    for (uint32_t device = 0; device < kInputDeviceLimit; ++device) {
+        for (const Family& family : kFamilies) {
+            for (uint32_t object = 0; object < family.objects; ++object) {
+                for (uint32_t element = 0; element < family.elements; ++element) {
+                    const InputCode candidate = MakeInputCode(device, family.kind, object, element);
+                    if (FormatInputCode(name, sizeof name, candidate) > 0 && text == name) {
+                        code = candidate;
+                        return true;
+                    }
                 }
-                code = MakeInputCode(device, family.kind, static_cast<uint32_t>(digit - '1'), e);
-                return true;
             }
         }
     }

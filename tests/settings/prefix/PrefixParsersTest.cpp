@@ -82,6 +82,16 @@ TEST(LauncherFiles, NameTheGamesPrefix) {
         {H, R"({"defaultWinePrefix": "\ud800 lone"})", ""},
         {H, R"({"defaultWinePrefix": "/a\uDFFF"})", ""},
         {H, "", ""},
+        // Values of every kind before the key are passed over; the first key
+        // with anything but a string ends the search.
+        {H, R"({"a": null, "b": true, "c": -1, "d": 1, "e": 1.5, "f": "s", "g": [[], {}], "defaultWinePrefix": "/p"})", "/p"},
+        {H, R"({"defaultWinePrefix": null, "x": {"defaultWinePrefix": "/p"}})", ""},
+        {H, R"({"defaultWinePrefix": false, "x": {"defaultWinePrefix": "/p"}})", ""},
+        {H, R"({"defaultWinePrefix": -1, "x": {"defaultWinePrefix": "/p"}})", ""},
+        {H, R"({"defaultWinePrefix": 1, "x": {"defaultWinePrefix": "/p"}})", ""},
+        {H, R"({"defaultWinePrefix": 1.5, "x": {"defaultWinePrefix": "/p"}})", ""},
+        {H, R"({"defaultWinePrefix": [], "x": {"defaultWinePrefix": "/p"}})", ""},
+        {H, R"({"defaultWinePrefix": {"defaultWinePrefix": "/p"}})", ""},
     };
     // clang-format on
     for (const auto& c : cases) {

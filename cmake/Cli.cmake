@@ -1,7 +1,6 @@
 # ravelstone-cfg: the command-line tool over the same core as the editors.
 add_library(ravel_cli STATIC
     src/cli/FieldNames.cpp
-    src/cli/ValueNames.cpp
     src/cli/Findings.cpp
     src/cli/Show.cpp
     src/cli/JsonMapping.cpp

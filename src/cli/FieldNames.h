@@ -1,5 +1,6 @@
 // The fields of the record as ravelstone-cfg shows, checks, exports and
-// imports them: one list, in the order every command walks it. Their names
+// imports them: one list, in the order every command walks it, and how each
+// value is written and read back. Their names
 // are the pages' own captions, read from the templates and the option
 // tables, and they are the JSON format: changing a caption changes files
 // people have exported.
@@ -43,5 +44,17 @@ extern const std::vector<RecordField> RecordFields;
 // The field's bytes as a little-endian number; AxisBit and OtherBits keep
 // only their bits.
 uint32_t FieldValue(const SettingsRecord& record, const RecordField& field);
+
+// "0x1c", "0x00000000": `digits` hexadecimal digits, lower case.
+std::string Hex(uint32_t value, int digits);
+
+// A field's value (as FieldValue reads it) the way `show` writes it: a check
+// box's or an axis bit's "on" / "off", a choice's own words, a key or input
+// name, raw hexadecimal for anything else.
+std::string FieldText(const RecordField& field, uint32_t value);
+
+// "0x..." with 1-8 hexadecimal digits; answers false for anything else or a
+// value above `max`.
+bool ParseHex(const std::string& text, uint32_t max, uint32_t& value);
 
 }  // namespace ravel::cli

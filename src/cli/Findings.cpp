@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "cli/ValueNames.h"
+#include "cli/FieldNames.h"
 #include "input/InputCode.h"
 #include "input/KeyNameTable.h"
 #include "settings/Defaults.h"

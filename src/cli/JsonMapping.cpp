@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "cli/FieldNames.h"
-#include "cli/ValueNames.h"
 #include "input/InputCode.h"
 #include "input/KeyNameTable.h"
 

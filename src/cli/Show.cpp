@@ -2,7 +2,6 @@
 
 #include "cli/FieldNames.h"
 #include "cli/Findings.h"
-#include "cli/ValueNames.h"
 #include "settings/Defaults.h"
 
 namespace ravel::cli {

@@ -10,7 +10,7 @@
 
 #include "cli/CfgRunner.h"
 #include "cli/JsonMapping.h"
-#include "cli/ValueNames.h"
+#include "cli/FieldNames.h"
 #include "settings/Defaults.h"
 
 namespace ravel::cli {

@@ -3,7 +3,6 @@
 
 #include "input/InputBackend.h"
 #include "input/InputDevices.h"
-#include "probes/CapabilityFlags.h"
 #include "probes/Probes.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsRecord.h"

@@ -1,9 +1,15 @@
-// The two start-up questions, asked of whatever the platform offers.
+// The two start-up questions, asked of whatever the platform offers, and
+// their answers, which decide defaults and which options can be chosen.
 #pragma once
 
 #include <cstdint>
 
 namespace ravel {
+
+struct CapabilityFlags {
+    uint32_t pixelShaderSupported;
+    uint32_t directSoundAvailable;
+};
 
 // Direct3D 8 on Windows, OpenGL elsewhere.
 class GraphicsProbe {
@@ -30,8 +36,14 @@ protected:
 };
 
 // 1 when pixel shader 1.0 or later is reported, else 0.
-int ProbePixelShader(GraphicsProbe& graphics);
+inline int ProbePixelShader(GraphicsProbe& graphics) {
+    constexpr uint32_t kPixelShader10 = 0xFFFF0100u;
+    uint32_t version = 0;
+    return graphics.ReadPixelShaderVersion(version) && version >= kPixelShader10 ? 1 : 0;
+}
 // 1 when the default sound device exists, else 0.
-int ProbeDirectSound(SoundProbe& sound);
+inline int ProbeDirectSound(SoundProbe& sound) {
+    return sound.OpenDefaultDevice() ? 1 : 0;
+}
 
 }  // namespace ravel

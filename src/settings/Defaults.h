@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "input/JoystickCaps.h"
-#include "probes/CapabilityFlags.h"
+#include "input/CaptureScan.h"
+#include "probes/Probes.h"
 #include "settings/SettingsRecord.h"
 
 namespace ravel {

@@ -1,14 +1,29 @@
 // The capture scans: what is held down right now, as a scan code or an
-// InputCode. Pure functions of a state snapshot, so they run anywhere.
+// InputCode, given what discovery learnt of each joystick. Pure functions of
+// a state snapshot, so they run anywhere.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "input/InputCode.h"
-#include "input/JoystickCaps.h"
 
 namespace ravel {
+
+// What discovery learnt about the joystick in one slot.
+inline constexpr int kJoystickSlotCount = 4;
+
+struct JoystickCaps {
+    uint32_t buttonCount;  // 0 = no usable joystick in the slot
+    uint8_t hasZ;
+    uint8_t hasRx;
+    uint8_t hasRy;
+    uint8_t hasRz;
+    uint32_t sliderCount;
+    uint32_t povCount;
+};
+
+using JoystickCapsTable = JoystickCaps[kJoystickSlotCount];
 
 inline constexpr size_t kKeyboardStateSize = 256;
 

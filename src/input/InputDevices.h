@@ -7,7 +7,6 @@
 #include "input/CaptureScan.h"
 #include "input/InputBackend.h"
 #include "input/InputCode.h"
-#include "input/JoystickCaps.h"
 
 namespace ravel {
 

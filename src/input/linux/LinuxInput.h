@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "input/InputBackend.h"
-#include "input/JoystickCaps.h"
+#include "input/CaptureScan.h"
 #include "input/linux/KeyStateDevice.h"
 #include "input/linux/SdlJoystick.h"
 

@@ -63,6 +63,10 @@ TEST(Templates, TabStopsAndRadioGroupsFollowTheGroupBoxes) {
             EXPECT_EQ(c.tabStop,
                       c.kind == K::CheckBox || c.kind == K::DropDownList || c.kind == K::PushButton)
                 << page.id << " " << c.id;
+            // Groups start at radio buttons, and every label ends the group
+            // before it, so the arrow keys never leave a set of choices.
+            EXPECT_EQ(c.groupStart && c.kind != K::RadioButton, c.kind == K::Label)
+                << page.id << " " << c.caption;
             for (int box = 0; c.kind == K::RadioButton && box < page.controlCount; ++box) {
                 if (Holds(page.controls[box], c)) {
                     groupsOfBox[box].insert(group);

@@ -1,5 +1,7 @@
 // Fake homes laid out the way Wine, Steam, Lutris, Bottles and Heroic leave
 // them, in real folders.
+#include <pwd.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@
 #include "fakes/TempFolder.h"
 #include "settings/prefix/PrefixChoice.h"
 #include "settings/prefix/PrefixFinder.h"
+#include "settings/SettingsFile.h"
 #include "settings/prefix/SettingsLocation.h"
 
 namespace ravel::prefix {
@@ -201,6 +204,10 @@ TEST(SettingsLocation, EachRuleNamesItsFilePlaceAndReason) {
         {"a $WINEPREFIX Wine has yet to make", "does not exist yet", {}, "", "",
          "not-yet/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg", "$WINEPREFIX not-yet", PrefixRule::WinePrefix,
          "not-yet"},
+        {"$WINEPREFIX holding the game", "which holds the game's settings", {"wp|player"}, "", "",
+         "wp/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg", "$WINEPREFIX wp", PrefixRule::WinePrefix, "wp"},
+        {"$WINEPREFIX made, and no prefix holds the game", "no prefix holds the game's settings yet", {"wp"}, "", "",
+         "wp/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg", "$WINEPREFIX wp", PrefixRule::WinePrefix, "wp"},
         {"none holds the game: ~/.wine", "plain Wine", {".wine"}, "", "",
          ".wine/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg", "Wine (~/.wine)", PrefixRule::WineDefault},
     };
@@ -223,12 +230,47 @@ TEST(SettingsLocation, EachRuleNamesItsFilePlaceAndReason) {
     EXPECT_TRUE(MustChoose(two));
     ASSERT_EQ(two.choice.candidates.size(), 2u);
     ASSERT_TRUE(PickCandidate(two, 1, home.env));
+    EXPECT_EQ(two.choice.path, two.choice.candidates[1].path);
     EXPECT_EQ(two.settingsFile, home / kSteam + "2000/pfx" + kRoaming);
     const SettingsLocation again = LocateSettings("", home.env);
     EXPECT_FALSE(MustChoose(again));
     EXPECT_EQ(again.settingsFile, home / kSteam + "2000/pfx" + kRoaming);
     EXPECT_EQ(again.prefix, home / kSteam + "2000/pfx");
     EXPECT_EQ(again.place, "Steam (Proton) 2000");
+}
+
+// The programs keep paths in buffers of 260: a file whose path does not fit
+// with its terminator is named by none.
+TEST(SettingsLocation, APathTooLongForTheProgramsNamesNoFile) {
+    FakeHome home;
+    const std::string rest = "/drive_c/users/player/AppData/Roaming/Ravelstone/setting.cfg";
+    for (const size_t length : {kPathCapacity - 1, kPathCapacity}) {
+        const std::string prefix = home / std::string(length - home.path.size() - 1 - rest.size(), 'p');
+        fs::create_directory(prefix);
+        const SettingsLocation location = LocateSettings(prefix, home.env);
+        EXPECT_EQ(location.settingsFile.size(), length < kPathCapacity ? length : 0) << length;
+    }
+}
+
+// The process's own variables, and its password entry for a home or user
+// the environment does not give.
+TEST(SettingsLocation, ProcessEnvironmentReadsTheVariablesElseThePasswordEntry) {
+    const char* names[] = {"HOME", "USER", "WINEPREFIX", "XDG_DATA_HOME", "XDG_CONFIG_HOME"};
+    for (const char* name : names) {
+        ::setenv(name, (std::string("/") + name).c_str(), 1);
+    }
+    const PrefixEnvironment given = ProcessEnvironment();
+    EXPECT_EQ(std::vector<std::string>({given.home, given.user, given.winePrefix, given.xdgDataHome,
+                                        given.xdgConfigHome}),
+              std::vector<std::string>({"/HOME", "/USER", "/WINEPREFIX", "/XDG_DATA_HOME",
+                                        "/XDG_CONFIG_HOME"}));
+    ::unsetenv("HOME");
+    ::unsetenv("USER");
+    const passwd* entry = ::getpwuid(::getuid());
+    ASSERT_NE(entry, nullptr);
+    const PrefixEnvironment fallback = ProcessEnvironment();
+    EXPECT_EQ(fallback.home, entry->pw_dir);
+    EXPECT_EQ(fallback.user, entry->pw_name);
 }
 
 TEST(RememberedPrefix, IsOneLineReplacedWhole) {

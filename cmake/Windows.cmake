@@ -42,9 +42,7 @@ target_compile_options(ravel_win32_files PRIVATE -fno-exceptions -fno-rtti)
 
 add_executable(config WIN32
     src/app/win32/WinMain.cpp
-    src/app/win32/PageProcedure.cpp
     src/app/win32/PageDialog.cpp
-    src/app/win32/SheetTemplate.cpp
     src/input/win32/DirectInputBackend.cpp
     src/probes/win32/Direct3DProbe.cpp
     src/probes/win32/DirectSoundProbe.cpp

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 
-#include "app/win32/WideText.h"
 
 namespace ravel {
 namespace {
@@ -19,6 +18,34 @@ constexpr int kTooltipTextCapacity = 1024;
 // The tool record up to its lParam: 44 bytes on the 32-bit build.
 constexpr UINT kToolRecordSize = offsetof(TTTOOLINFOW, lParam) + sizeof(LPARAM);
 static_assert(sizeof(void*) != 4 || kToolRecordSize == 44);
+
+INT_PTR OnInitDialog(PageBinding& binding, HWND window) {
+    SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(&binding));
+    binding.dialog.Attach(window,
+                          reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)));
+    return binding.page->OnInitDialog(binding.dialog);
+}
+
+INT_PTR OnCommand(Page& page, WPARAM wParam) {
+    page.OnCommand(LOWORD(wParam), HIWORD(wParam));
+    return FALSE;
+}
+
+// Only the sheet's activation and apply notifications reach the page; the
+// page's answer goes back to the sheet as the message result.
+INT_PTR OnNotify(Page& page, HWND window, LPARAM lParam) {
+    const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+    if (code != PSN_SETACTIVE && code != PSN_KILLACTIVE && code != PSN_APPLY) {
+        return FALSE;
+    }
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, page.OnNotify(static_cast<int>(code)));
+    return TRUE;
+}
+
+INT_PTR OnTimer(Page& page) {
+    page.OnTimer();
+    return FALSE;
+}
 
 }  // namespace
 
@@ -135,6 +162,28 @@ void PageDialog::AddControlTooltip(int id, const char* text) {
 
 NativeWindow PageDialog::SheetWindow() {
     return GetParent(page_);
+}
+
+INT_PTR RunPageProcedure(PageBinding& binding, HWND window, UINT message, WPARAM wParam,
+                         LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        return OnInitDialog(binding, window);
+    }
+    // Messages that come before WM_INITDIALOG find no page to hear them.
+    const auto* bound = reinterpret_cast<const PageBinding*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (bound == nullptr) {
+        return FALSE;
+    }
+    switch (message) {
+        case WM_COMMAND:
+            return OnCommand(*bound->page, wParam);
+        case WM_NOTIFY:
+            return OnNotify(*bound->page, window, lParam);
+        case WM_TIMER:
+            return OnTimer(*bound->page);
+        default:
+            return FALSE;
+    }
 }
 
 }  // namespace ravel

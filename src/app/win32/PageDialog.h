@@ -1,8 +1,12 @@
 // The page-window operations over one property-sheet page (a Unicode
-// dialog), with the tooltip controls the page's options carry.
+// dialog), with the tooltip controls the page's options carry, and the dialog
+// procedure that turns the page's messages into its page model's calls. The
+// portable code speaks UTF-8; the controls take UTF-16, converted into fixed
+// buffers, never allocated.
 #pragma once
 
 #include "pages/Dialog.h"
+#include "pages/Page.h"
 
 #include <windows.h>
 
@@ -42,5 +46,25 @@ class PageDialog final : public Dialog {
     HWND page_ = nullptr;
     HINSTANCE instance_ = nullptr;
 };
+
+// A UTF-8 text never needs more UTF-16 units than it has bytes, so a buffer
+// as long as the caller's byte limit always fits. A text that still does not
+// fit (or is not UTF-8) comes out empty rather than cut.
+template <int N>
+void ToWide(const char* text, wchar_t (&out)[N]) {
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, out, N) <= 0) {
+        out[0] = L'\0';
+    }
+}
+
+// What a page window carries in its user data from WM_INITDIALOG on.
+struct PageBinding {
+    Page* page;
+    PageDialog dialog;
+};
+
+// The dialog procedure of the page whose binding is `binding`.
+INT_PTR RunPageProcedure(PageBinding& binding, HWND window, UINT message, WPARAM wParam,
+                         LPARAM lParam);
 
 }  // namespace ravel

@@ -4,9 +4,7 @@
 // the devices once the sheet has closed.
 #include "app/EditorPages.h"
 
-#include "app/win32/PageProcedure.h"
-#include "app/win32/SheetTemplate.h"
-#include "app/win32/WideText.h"
+#include "app/win32/PageDialog.h"
 #include "input/win32/DirectInputBackend.h"
 #include "probes/win32/DirectXProbes.h"
 #include "probes/win32/ProbeThread.h"
@@ -23,6 +21,50 @@
 
 namespace ravel {
 namespace {
+
+const WORD* SkipText(const WORD* p) {
+    while (*p != 0) {
+        ++p;
+    }
+    return p + 1;
+}
+
+// A menu or class field: 0, or 0xFFFF and an ordinal, or a zero-ended name.
+const WORD* SkipNameOrOrdinal(const WORD* p) {
+    return *p == 0xFFFF ? p + 2 : SkipText(p);
+}
+
+// Sets the point size of an in-memory dialog template (DLGTEMPLATE or
+// DLGTEMPLATEEX) that carries a font; a template without one is left alone.
+// The sheet lays its pages out in its own dialog font; our pages use a
+// 9-point font, so the sheet must measure in the same size or the lower
+// edge of the tallest page (the Keyboard page's "Default Settings") is cut.
+void SetTemplateFontSize(void* dialogTemplate, WORD points) {
+    if (dialogTemplate == nullptr) {
+        return;
+    }
+    auto* words = static_cast<WORD*>(dialogTemplate);
+    const bool extended = words[0] == 1 && words[1] == 0xFFFF;
+    DWORD style = 0;
+    const WORD* p = nullptr;
+    if (extended) {
+        // dlgVer, signature, helpID, exStyle, style, cDlgItems, x, y, cx, cy
+        const BYTE* bytes = static_cast<const BYTE*>(dialogTemplate);
+        style = *reinterpret_cast<const DWORD*>(bytes + 12);
+        p = reinterpret_cast<const WORD*>(bytes + 26);
+    } else {
+        const auto* header = static_cast<const DLGTEMPLATE*>(dialogTemplate);
+        style = header->style;
+        p = reinterpret_cast<const WORD*>(header + 1);
+    }
+    if ((style & DS_SETFONT) == 0) {
+        return;
+    }
+    p = SkipNameOrOrdinal(p);  // menu
+    p = SkipNameOrOrdinal(p);  // window class
+    p = SkipText(p);           // caption
+    *const_cast<WORD*>(p) = points;
+}
 
 // The run's one record, probe answers and devices.
 Editor theEditor;

@@ -145,7 +145,7 @@ std::string FieldText(const RecordField& field, uint32_t value) {
         case FieldKind::Key:
         case FieldKind::Code: {
             const std::string name = field.kind == FieldKind::Key
-                                         ? KeyNameOf(static_cast<uint8_t>(value))
+                                         ? std::string(KeyNameOf(static_cast<uint8_t>(value)))
                                          : InputName(value);
             return name.empty() ? Hex(value, static_cast<int>(field.size() * 2)) : name;
         }

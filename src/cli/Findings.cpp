@@ -69,7 +69,7 @@ std::string FieldProblem(const SettingsRecord& record, const RecordField& field)
                                   : "not 0 in a slot without a control; the editor clears it when "
                                     "it stores this player";
             }
-            return !KeyNameOf(static_cast<uint8_t>(value)).empty()
+            return *KeyNameOf(static_cast<uint8_t>(value)) != '\0'
                        ? ""
                        : "not a key of the key table; the editor shows \"None  \" and stores 0";
         case FieldKind::Code:

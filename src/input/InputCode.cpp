@@ -135,17 +135,6 @@ const char* DescribeCodeFault(InputCode code) {
     return element >= kPovDirectionCount ? "hat direction out of range" : nullptr;
 }
 
-std::string InputName(InputCode code) {
-    if (code == NoInput) {
-        return kNoneName;
-    }
-    if (DescribeCodeFault(code) != nullptr) {
-        return "";
-    }
-    char text[kInputNameCapacity];
-    return FormatInputCode(text, sizeof text, code) > 0 ? std::string(text) : std::string();
-}
-
 bool ParseInputName(std::string_view text, InputCode& code) {
     if (text == kNoneName || text == "None  ") {
         code = NoInput;

@@ -100,7 +100,17 @@ inline constexpr const char* kNoneName = "None";
 const char* DescribeCodeFault(InputCode code);
 
 // The name a well-formed code is shown by ("None" for NoInput), else "".
-std::string InputName(InputCode code);
+// Inline: config.exe names codes in fixed buffers and links no string code.
+inline std::string InputName(InputCode code) {
+    if (code == NoInput) {
+        return kNoneName;
+    }
+    if (DescribeCodeFault(code) != nullptr) {
+        return "";
+    }
+    char text[kInputNameCapacity];
+    return FormatInputCode(text, sizeof text, code) > 0 ? std::string(text) : std::string();
+}
 
 // Reads a name InputName writes ("2BUTTON12", "1POV UP2", "None"), and "None  ".
 bool ParseInputName(std::string_view text, InputCode& code);

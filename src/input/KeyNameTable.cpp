@@ -40,12 +40,12 @@ int FindKeyPosition(uint8_t scanCode) {
     return found != std::end(KeyNameTable) ? static_cast<int>(found - KeyNameTable) : 0;
 }
 
-std::string KeyNameOf(uint8_t scanCode) {
+const char* KeyNameOf(uint8_t scanCode) {
     if (scanCode == 0) {
         return kNoneName;
     }
     const int position = FindKeyPosition(scanCode);
-    return position > 0 ? std::string(KeyNameTable[position].name) : std::string();
+    return position > 0 ? KeyNameTable[position].name : "";
 }
 
 bool ParseKeyName(std::string_view text, uint8_t& scanCode) {

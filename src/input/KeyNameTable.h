@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace ravel {
@@ -22,7 +21,7 @@ int FindKeyPosition(uint8_t scanCode);
 
 // The table's name of a scan code ("None" for 0), or "" when the table has
 // no such key.
-std::string KeyNameOf(uint8_t scanCode);
+const char* KeyNameOf(uint8_t scanCode);
 
 // The scan code of a table name; "None" and "None  " are 0.
 bool ParseKeyName(std::string_view text, uint8_t& scanCode);

@@ -33,7 +33,7 @@ TEST(KeyNameTable, EveryKeyInOrderWithItsCode) {
     // Keys outside the table show as "None  ".
     for (const int scanCode : {0x1c, 0xff, 0x01, 0x3a}) {
         EXPECT_EQ(FindKeyPosition(scanCode), 0) << scanCode;
-        EXPECT_EQ(KeyNameOf(static_cast<uint8_t>(scanCode)), "") << scanCode;
+        EXPECT_STREQ(KeyNameOf(static_cast<uint8_t>(scanCode)), "") << scanCode;
     }
 }
 
@@ -41,11 +41,11 @@ TEST(KeyNameTable, NamesReadBackToTheirKey) {
     uint8_t scanCode = 0xFF;
     for (const KeyName& key : KeyNameTable) {
         if (key.scanCode != 0) {
-            EXPECT_EQ(KeyNameOf(key.scanCode), key.name);
+            EXPECT_STREQ(KeyNameOf(key.scanCode), key.name);
         }
         EXPECT_TRUE(ParseKeyName(key.name, scanCode) && scanCode == key.scanCode) << key.name;
     }
-    EXPECT_EQ(KeyNameOf(0), "None");
+    EXPECT_STREQ(KeyNameOf(0), "None");
     EXPECT_TRUE(ParseKeyName("None", scanCode) && scanCode == 0);
     for (const char* text : {"", "none", "None ", "ENTER", "a", "F13"}) {
         EXPECT_FALSE(ParseKeyName(text, scanCode)) << '"' << text << '"';

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "probes/linux/GlGraphicsProbe.h"
+#include "probes/linux/LinuxProbes.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

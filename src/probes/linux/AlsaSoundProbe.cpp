@@ -1,4 +1,4 @@
-#include "probes/linux/AlsaSoundProbe.h"
+#include "probes/linux/LinuxProbes.h"
 
 #include <alsa/asoundlib.h>
 

@@ -1,4 +1,4 @@
-#include "probes/linux/GlGraphicsProbe.h"
+#include "probes/linux/LinuxProbes.h"
 
 #include <QGuiApplication>
 #include <QOffscreenSurface>

@@ -39,7 +39,6 @@ target_link_libraries(ravel_linux_probes PUBLIC ravel_core ravel_registry_probe 
 add_library(ravel_qt_shell STATIC
     src/app/qt/AutoRadioButton.h
     src/app/qt/ClassicStyle.cpp
-    src/app/qt/DialogUnits.cpp
     src/app/qt/KeyRecorder.cpp
     src/app/qt/PageWidget.cpp
     src/app/qt/PrefixChooser.cpp

@@ -10,7 +10,6 @@
 
 #include "cli/Findings.h"
 #include "cli/JsonMapping.h"
-#include "cli/Show.h"
 #include "settings/Defaults.h"
 #include "settings/SettingsFile.h"
 #include "settings/prefix/SettingsLocation.h"

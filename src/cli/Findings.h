@@ -1,5 +1,6 @@
 // What the editor would show differently from what a file holds: the rules
-// behind `check`, also used by `show` to mark damaged values.
+// behind `check`, also used by `show` to mark damaged values; and `show`
+// itself.
 #pragma once
 
 #include <cstdint>
@@ -28,5 +29,8 @@ struct Finding {
 
 // Every finding for a record read from a file of `fileSize` bytes.
 std::vector<Finding> FindProblems(const SettingsRecord& record, uint64_t fileSize);
+
+// `show`: every field of the record by its meaning, one per line.
+std::string RenderRecord(const SettingsRecord& record);
 
 }  // namespace ravel::cli

@@ -1,7 +1,6 @@
-#include "cli/Show.h"
+#include "cli/Findings.h"
 
 #include "cli/FieldNames.h"
-#include "cli/Findings.h"
 #include "settings/Defaults.h"
 
 namespace ravel::cli {

@@ -8,7 +8,6 @@
 
 #include "cli/Findings.h"
 #include "cli/JsonMapping.h"
-#include "cli/Show.h"
 #include "fuzz/FuzzTargets.h"
 
 

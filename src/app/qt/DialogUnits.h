@@ -4,7 +4,10 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QRect>
+
+#include "resources/Templates.h"
 
 namespace ravel {
 
@@ -19,10 +22,22 @@ struct DialogUnits {
     }
 };
 
-DialogUnits UnitsForFont(const QFont& font);
+inline DialogUnits UnitsForFont(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return DialogUnits{(letters / 26 + 1) / 2, metrics.height()};
+}
 
 // The font the pages are drawn in: the nearest Debian has to the templates'
 // "MS Sans Serif" at 9 pt.
-QFont DialogFont();
+inline QFont DialogFont() {
+    // DejaVu Sans runs wider than MS Sans Serif; since the unit conversion
+    // follows the font's own average width, the layout keeps its proportions.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(kDialogFontPoints + 2);  // 9 pt at 96 dpi is 12 px; DejaVu's em is larger
+    return font;
+}
 
 }  // namespace ravel

@@ -10,7 +10,7 @@
 #include <functional>
 #include <utility>
 
-#include "input/linux/KeyStateDevice.h"
+#include "input/linux/EmulatedDevice.h"
 
 class QKeyEvent;
 

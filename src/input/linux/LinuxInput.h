@@ -8,7 +8,7 @@
 
 #include "input/InputBackend.h"
 #include "input/CaptureScan.h"
-#include "input/linux/KeyStateDevice.h"
+#include "input/linux/EmulatedDevice.h"
 #include "input/linux/SdlJoystick.h"
 
 namespace ravel {

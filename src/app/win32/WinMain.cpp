@@ -6,7 +6,6 @@
 
 #include "app/win32/PageDialog.h"
 #include "input/win32/DirectInputBackend.h"
-#include "probes/win32/DirectXProbes.h"
 #include "probes/win32/ProbeThread.h"
 #include "settings/win32/SettingsBase.h"
 

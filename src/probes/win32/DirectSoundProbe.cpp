@@ -1,4 +1,4 @@
-#include "probes/win32/DirectXProbes.h"
+#include "probes/win32/ProbeThread.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-// Asks Direct3D 8 and DirectSound on worker threads of their own, started
-// before the sheet, so the slow Direct3D start (hundreds of milliseconds under
-// Wine) overlaps the building of the window and the sound question instead of
-// preceding them.
+// The start-up questions asked of Direct3D 8 and DirectSound, on worker
+// threads of their own started before the sheet, so the slow Direct3D start
+// (hundreds of milliseconds under Wine) overlaps the building of the window
+// and the sound question instead of preceding them.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,18 @@
 #include "probes/EarlyProbes.h"
 
 namespace ravel {
+
+// Direct3DCreate8 and the default adapter's hardware device caps.
+class Direct3DProbe final : public GraphicsProbe {
+  public:
+    bool ReadPixelShaderVersion(uint32_t& version) override;
+};
+
+// DirectSoundCreate on the default device.
+class DirectSoundProbe final : public SoundProbe {
+  public:
+    bool OpenDefaultDevice() override;
+};
 
 class ProbeThread final : public ProbeWorker {
   public:

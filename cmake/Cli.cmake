@@ -15,7 +15,6 @@ if(WIN32)
     target_link_libraries(ravel_cli PUBLIC ravel_win32_files)
 else()
     # Which Wine prefix's file the commands use; Windows has no prefixes.
-    target_sources(ravel_cli PRIVATE src/cli/WinePrefixes.cpp)
     target_link_libraries(ravel_cli PUBLIC ravel_prefix)
 endif()
 

@@ -16,8 +16,6 @@
 
 #ifdef _WIN32
 #include "settings/win32/SettingsBase.h"
-#else
-#include "cli/WinePrefixes.h"
 #endif
 
 #ifndef RAVEL_VERSION
@@ -26,6 +24,8 @@
 
 namespace ravel::cli {
 namespace {
+
+namespace place = ravel::prefix;
 
 constexpr const char* kProgram = "ravelstone-cfg";
 // An export is about 15 KB; anything far larger is not one.
@@ -101,21 +101,60 @@ int SettingsPath(const std::vector<std::string>& given, size_t index,
     }
     const std::string file = resolved;
 #else
-    const PrefixFile chosen = PrefixSettingsFile(prefix);
-    if (!chosen.choose.empty()) {
-        Message(chosen.choose);
+    const place::SettingsLocation location =
+        place::LocateSettings(prefix, place::ProcessEnvironment());
+    if (place::MustChoose(location)) {
+        // The editor would ask; a script cannot be asked.
+        std::string text = "several Wine prefixes hold the game's settings:\n";
+        for (const place::FoundPrefix& candidate : location.choice.candidates) {
+            text += "  " + place::LauncherName(candidate) + ": " + candidate.path + "\n";
+        }
+        Message(text +
+                "choose one with --prefix PATH (a pick made in ravelstone-config counts here too)");
         return kExitChoose;
     }
-    if (chosen.path.empty()) {
+    if (location.settingsFile.empty()) {
         Message("cannot name the editor's settings file: no home folder, or a name longer than " +
                 std::to_string(kPathCapacity - 1) + " characters (see '" + kProgram + " where')");
         return failure;
     }
-    const std::string file = chosen.path;
+    const std::string file = location.settingsFile;
 #endif
     path = file;
     return kExitOk;
 }
+
+#ifndef _WIN32
+// `where`: every prefix found, then the file the commands use and which rule
+// chose it.
+std::string WhereReport(const std::string& explicitPrefix) {
+    const place::SettingsLocation location =
+        place::LocateSettings(explicitPrefix, place::ProcessEnvironment());
+    std::string text;
+    if (location.found.empty()) {
+        text += "No Wine prefix found.\n";
+    }
+    for (const place::FoundPrefix& found : location.found) {
+        text += place::LauncherName(found) + ": " + found.path + "\n";
+        text += std::string("  holds the game's settings: ") +
+                (found.holdsGameFolder ? "yes" : "no") + "\n";
+        text += "  settings file: " + found.settingsFile + "\n";
+        text += "  last modified: " + place::LastChangeText(found.settingsModified) + "\n";
+    }
+    text += "\n";
+    if (place::MustChoose(location)) {
+        text +=
+            "Used: none until chosen: choose one of the prefixes that hold the game's "
+            "settings with --prefix PATH\n";
+    } else if (location.settingsFile.empty()) {
+        text += "Used: none: no home folder, or a name longer than 259 characters\n";
+    } else {
+        text += "Used: " + location.settingsFile + " (" + location.place + ")\n";
+    }
+    text += "Rule: " + location.reason + "\n";
+    return text;
+}
+#endif
 
 // Reads the record as the editor does (a short file over zeros) and tells
 // the file's size.

@@ -30,6 +30,7 @@ add_custom_command(
 add_custom_command(
     OUTPUT ${RAVEL_RESOURCE_SCRIPT}
     COMMAND ${RAVEL_GENERATOR} ${RAVEL_RESOURCE_SCRIPT} ${RAVEL_RESOURCE_DIR}/win32/config.ico
+            ${PROJECT_VERSION}
     DEPENDS ${RAVEL_GENERATOR} ${RAVEL_RESOURCE_DIR}/win32/config.ico
     COMMENT "Generating config.rc from the template data"
     VERBATIM)

@@ -18,10 +18,6 @@
 #include "settings/win32/SettingsBase.h"
 #endif
 
-#ifndef RAVEL_VERSION
-#define RAVEL_VERSION "1.0.0.1"
-#endif
-
 namespace ravel::cli {
 namespace {
 

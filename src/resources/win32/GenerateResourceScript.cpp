@@ -3,7 +3,7 @@
 // Windows program shows and the data the Linux pages are laid out from can
 // never disagree.
 //
-// Usage: GenerateResourceScript <output.rc> <icon file>
+// Usage: GenerateResourceScript <output.rc> <icon file> <version a.b.c.d>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -107,36 +107,47 @@ bool WriteStrings(FILE* out) {
     return true;
 }
 
-void WriteVersion(FILE* out) {
-    std::fputs(
-        "1 VERSIONINFO\n"
-        "FILEVERSION 1, 0, 0, 1\n"
-        "PRODUCTVERSION 1, 0, 0, 1\n"
-        "FILEFLAGSMASK 0x3F\n"
-        "FILEFLAGS 0x0\n"
-        "FILEOS VOS__WINDOWS32\n"
-        "FILETYPE VFT_APP\n"
-        "FILESUBTYPE VFT2_UNKNOWN\n"
-        "BEGIN\n"
-        "    BLOCK \"StringFileInfo\"\n"
-        "    BEGIN\n"
-        "        BLOCK \"040904b0\"\n"
-        "        BEGIN\n"
-        "            VALUE \"FileVersion\", \"1, 0, 0, 1\"\n"
-        "            VALUE \"ProductVersion\", \"1, 0, 0, 1\"\n"
-        "            VALUE \"InternalName\", \"config\"\n"
-        "            VALUE \"OriginalFilename\", \"config.exe\"\n"
-        "        END\n"
-        "    END\n"
-        "    BLOCK \"VarFileInfo\"\n"
-        "    BEGIN\n"
-        "        VALUE \"Translation\", 0x409, 1200\n"
-        "    END\n"
-        "END\n",
-        out);
+// The version record with the project's version, "1.0.0.1" written the
+// record's way, "1, 0, 0, 1".
+bool WriteVersion(FILE* out, const char* version) {
+    unsigned part[4];
+    char end = '\0';
+    if (std::sscanf(version, "%u.%u.%u.%u%c", &part[0], &part[1], &part[2], &part[3], &end) != 4) {
+        std::fprintf(stderr, "not a four-part version: %s\n", version);
+        return false;
+    }
+    char numbers[64];
+    std::snprintf(numbers, sizeof numbers, "%u, %u, %u, %u", part[0], part[1], part[2], part[3]);
+    std::fprintf(out,
+                 "1 VERSIONINFO\n"
+                 "FILEVERSION %s\n"
+                 "PRODUCTVERSION %s\n"
+                 "FILEFLAGSMASK 0x3F\n"
+                 "FILEFLAGS 0x0\n"
+                 "FILEOS VOS__WINDOWS32\n"
+                 "FILETYPE VFT_APP\n"
+                 "FILESUBTYPE VFT2_UNKNOWN\n"
+                 "BEGIN\n"
+                 "    BLOCK \"StringFileInfo\"\n"
+                 "    BEGIN\n"
+                 "        BLOCK \"040904b0\"\n"
+                 "        BEGIN\n"
+                 "            VALUE \"FileVersion\", \"%s\"\n"
+                 "            VALUE \"ProductVersion\", \"%s\"\n"
+                 "            VALUE \"InternalName\", \"config\"\n"
+                 "            VALUE \"OriginalFilename\", \"config.exe\"\n"
+                 "        END\n"
+                 "    END\n"
+                 "    BLOCK \"VarFileInfo\"\n"
+                 "    BEGIN\n"
+                 "        VALUE \"Translation\", 0x409, 1200\n"
+                 "    END\n"
+                 "END\n",
+                 numbers, numbers, numbers, numbers);
+    return true;
 }
 
-bool WriteScript(FILE* out, const char* iconPath) {
+bool WriteScript(FILE* out, const char* iconPath, const char* version) {
     std::fputs("// Generated from src/resources/Templates.cpp; do not edit.\n", out);
     std::fputs("#include <windows.h>\n#include <commctrl.h>\n\n", out);
     std::fputs("LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n\n", out);
@@ -151,15 +162,14 @@ bool WriteScript(FILE* out, const char* iconPath) {
     if (!WriteStrings(out)) {
         return false;
     }
-    WriteVersion(out);
-    return true;
+    return WriteVersion(out, version);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <output.rc> <icon file>\n", argv[0]);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s <output.rc> <icon file> <version a.b.c.d>\n", argv[0]);
         return 2;
     }
     FILE* out = std::fopen(argv[1], "wb");
@@ -167,7 +177,7 @@ int main(int argc, char** argv) {
         std::perror(argv[1]);
         return 1;
     }
-    const bool written = WriteScript(out, argv[2]);
+    const bool written = WriteScript(out, argv[2], argv[3]);
     const bool closed = std::fclose(out) == 0;
     if (!written || !closed) {
         std::remove(argv[1]);

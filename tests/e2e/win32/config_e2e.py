@@ -253,6 +253,9 @@ def journey_three_pages(env):
     exe = (env.build / "config.exe").read_bytes()
     check_equal((exe.count("Dust Attack".encode("utf-16-le")), exe.count(b"Dust Attack")), (1, 0),
                 "copies of a tip's text in config.exe (resource, compiled)")
+    version = env.native("--version").decode().split()[1]  # the project's, as ravelstone-cfg says it
+    check_equal(exe.count(version.replace(".", ", ").encode("utf-16-le")), 2,
+                "file and product version in config.exe's version record")
     run = Run(env)
     check_equal(run.sheet.ex_style & 0x400, 0, "WS_EX_CONTEXTHELP (a context-help button)")
     run.states({1000: (0, 1), 1002: (1, 1), 1008: (1, 0), 1014: (1, 1), 1004: (1, 1),

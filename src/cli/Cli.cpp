@@ -143,7 +143,8 @@ std::string WhereReport(const std::string& explicitPrefix) {
             "Used: none until chosen: choose one of the prefixes that hold the game's "
             "settings with --prefix PATH\n";
     } else if (location.settingsFile.empty()) {
-        text += "Used: none: no home folder, or a name longer than 259 characters\n";
+        text += "Used: none: no home folder, or a name longer than " +
+                std::to_string(kPathCapacity - 1) + " characters\n";
     } else {
         text += "Used: " + location.settingsFile + " (" + location.place + ")\n";
     }

@@ -2,6 +2,7 @@
 // resource-script generator. config.exe loads them from its own string table
 // resource instead and links nothing of this file.
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 
 #include "resources/Templates.h"
@@ -52,6 +53,11 @@ const StringResource StringTable[kStringCount] = {
 const char* FindString(int id) {
     const StringResource* found = std::ranges::find(StringTable, id, &StringResource::id);
     return found != std::end(StringTable) ? found->text : nullptr;
+}
+
+void CopyString(int id, char* text, int capacity) {
+    const char* found = FindString(id);
+    std::snprintf(text, static_cast<size_t>(capacity), "%s", found != nullptr ? found : "");
 }
 
 }  // namespace ravel

@@ -68,5 +68,8 @@ extern const StringResource StringTable[kStringCount];
 
 // The text of a string resource, or nullptr when there is none.
 const char* FindString(int id);
+// The same text copied into `text` as LoadStringA does: cut to fit
+// `capacity` with its terminator, "" when there is none.
+void CopyString(int id, char* text, int capacity);
 
 }  // namespace ravel

@@ -8,7 +8,6 @@
 #include <strings.h>
 
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -94,8 +93,7 @@ class FakeDialog : public Dialog {
     void StartCaptureTimer() override { timerRunning = true, ++timerStarts; }
     void StopCaptureTimer() override { timerRunning = false; }
     void LoadTableString(int id, char* text, int capacity) override {
-        const char* found = FindString(id);
-        std::snprintf(text, static_cast<size_t>(capacity), "%s", found != nullptr ? found : "");
+        CopyString(id, text, capacity);
     }
     void AddControlTooltip(int id, const char* text) override {
         Or(Find(id)).tooltip = text;

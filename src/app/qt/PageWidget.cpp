@@ -11,7 +11,6 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 
 #include "app/qt/AutoRadioButton.h"
@@ -280,8 +279,7 @@ void PageWidget::StopCaptureTimer() {
 }
 
 void PageWidget::LoadTableString(int id, char* text, int capacity) {
-    const char* found = FindString(id);
-    std::snprintf(text, static_cast<size_t>(capacity), "%s", found != nullptr ? found : "");
+    CopyString(id, text, capacity);
 }
 
 void PageWidget::AddControlTooltip(int id, const char* text) {

@@ -41,7 +41,7 @@ constexpr int kUsage = 64;
 
 constexpr const char* kUsageText =
     "Usage: ravelstone-config [--prefix PATH] [--choose-prefix]\n"
-    "       ravelstone-config --help | --version\n"
+    "   or: ravelstone-config --help | --version\n"
     "\n"
     "Edits the game's setting.cfg in the Wine prefix the game runs in. Without\n"
     "--prefix it uses the one prefix of Wine, Steam (Proton), Lutris, Bottles\n"
@@ -51,6 +51,7 @@ constexpr const char* kUsageText =
     "makes it on first run), else ~/.wine if it exists, else the XDG config\n"
     "folder, where the game will not find them. 'ravelstone-cfg where' tells.\n"
     "\n"
+    "Options:\n"
     "  --prefix PATH     edit the settings of the Wine prefix at PATH\n"
     "  --choose-prefix   ask again which prefix to edit\n"
     "  --help            show this text\n"

@@ -1,10 +1,11 @@
 # make run   installs what is missing, builds and starts the editor
 # make test  installs what is missing, builds and runs every test
+# make package  what players receive, into build/package
 # make lint  static checks over the sources
 
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build windows bench test test-native test-asan test-fuzz fuzz-long mutate run lint clean
+.PHONY: all deps build windows package bench test test-native test-asan test-fuzz fuzz-long mutate run lint clean
 
 all: build
 
@@ -24,11 +25,22 @@ windows:
 	cmake --preset mingw64
 	cmake --build --preset mingw64 -j $(JOBS)
 
+# What players receive (cmake/Package.cmake), with CPack: the .deb and the
+# source archive from the native tree, the zip from the 32-bit Windows tree,
+# and their checksums.
+package: build
+	rm -rf build/package
+	cd build/default && cpack && cpack --config CPackSourceConfig.cmake
+	cd build/mingw && cpack
+	cd build/package && sha256sum *.deb *.zip *.tar.gz >SHA256SUMS
+	@ls -l build/package
+
 # Every test: the native tests, the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a short fuzz run as a regression guard.
 test: test-native test-asan test-fuzz
 
-test-native: build
+# The packages are checked among the native tests, so they are made first.
+test-native: build package
 	ctest --preset default -j $(JOBS)
 
 test-asan: deps

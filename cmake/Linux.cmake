@@ -54,13 +54,6 @@ add_executable(ravelstone-config
 target_link_libraries(ravelstone-config PRIVATE ravel_qt_shell ravel_linux_probes)
 target_compile_definitions(ravelstone-config PRIVATE RAVEL_VERSION="${PROJECT_VERSION}")
 
-include(GNUInstallDirs)
-install(TARGETS ravelstone-config RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES src/resources/linux/ravelstone-config.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
-install(FILES src/resources/linux/ravelstone-config.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-
 # Start-up yardstick for scripts/bench-startup.py; not built by default.
 add_executable(bench_minimal_qt_dialog EXCLUDE_FROM_ALL bench/linux/MinimalQtDialog.cpp)
 target_link_libraries(bench_minimal_qt_dialog PRIVATE Qt6::Widgets)

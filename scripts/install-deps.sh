@@ -28,7 +28,8 @@ windows_packages=(
 # with libqt6gui6), SDL 2, ALSA, Xlib for the keymap Wine reads, Mesa's
 # software OpenGL for the pixel-shader probe under Xvfb, the font the pages
 # are drawn in, the X tools the end-to-end test and the screenshots use, and
-# the locale sources the Japanese keyboard test builds its locale from.
+# the locale sources the Japanese keyboard test builds its locale from;
+# ImageMagick also draws the icon sizes the package installs.
 linux_packages=(
     qt6-base-dev libsdl2-dev libasound2-dev libx11-dev
     libgl-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0
@@ -37,7 +38,15 @@ linux_packages=(
     locales
 )
 
-packages+=("${windows_packages[@]}" "${linux_packages[@]}")
+# The players' packages (make package) and the checks Debian and the
+# desktops run on them: CPack's dependency list needs dpkg-shlibdeps and
+# file; the man pages come from the programs' --help through help2man.
+package_packages=(
+    dpkg-dev file help2man zip unzip
+    lintian desktop-file-utils appstream man-db
+)
+
+packages+=("${windows_packages[@]}" "${linux_packages[@]}" "${package_packages[@]}")
 
 missing=()
 for package in "${packages[@]}"; do

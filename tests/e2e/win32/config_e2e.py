@@ -16,6 +16,7 @@ import shutil
 import subprocess
 import sys
 import time
+import zipfile
 from pathlib import Path
 
 CAPTION = "Ravelstone - Config by Qv"
@@ -28,6 +29,13 @@ NUMBERS = {"sheet": 6, "page": 5, "button": 6, "control": 9, "entry": 0, "tip": 
 
 class Failure(AssertionError):
     pass
+
+
+class Skip(Exception):
+    """What this machine cannot run; ctest shows the journey as skipped."""
+
+
+SKIPPED = 77
 
 
 def check(condition, message):
@@ -148,8 +156,8 @@ class Environment:
         self.native("defaults", self.root / "defaults.cfg", *flags)
         return (self.root / "defaults.cfg").read_bytes()
 
-    def start_config(self, sound=True):
-        self.started.append(subprocess.Popen([self.state["loader"], self.build / "config.exe"],
+    def start_config(self, sound=True, exe=None):
+        self.started.append(subprocess.Popen([self.state["loader"], exe or self.build / "config.exe"],
                                              env=self.env(sound), stdout=subprocess.DEVNULL,
                                              stderr=subprocess.DEVNULL))
         return self.started[-1]
@@ -200,8 +208,8 @@ class Environment:
 class Run:
     """One start of config.exe, from its sheet to its exit."""
 
-    def __init__(self, env, sound=True):
-        self.env, self.process = env, env.start_config(sound)
+    def __init__(self, env, sound=True, exe=None):
+        self.env, self.process = env, env.start_config(sound, exe)
         # Wine, asked while the program is still coming up, can stall the
         # asking process; the X server answers without it.
         wait_for("the sheet's window", env.sheet_windows, timeout=60)
@@ -397,6 +405,37 @@ def journey_cli_and_one_copy(env):
         check_bytes(env.settings(), first_bytes[:SIZE] + kept[SIZE:], f"after import's {code}")
 
 
+def journey_unpacked_zip(env):
+    """The Windows zip of make package as a player unpacks it next to the game:
+    the two programs, 32-bit, and a read-me in Windows line endings; the
+    unpacked config.exe starts and OK writes the defaults."""
+    version = env.native("--version").decode().split()[1]
+    archive = Path(env.build.parent, "package", f"ravelstone-config-{version}-windows.zip")
+    check(archive.is_file(), f"missing {archive}: run make package")
+    game = env.root / "game"
+    shutil.rmtree(game, ignore_errors=True)
+    with zipfile.ZipFile(archive) as unpacked:
+        check_equal(sorted(unpacked.namelist()), ["README.txt", "config.exe", "ravelstone-cfg.exe"],
+                    "the zip's files")
+        unpacked.extractall(game)
+    readme = (game / "README.txt").read_bytes()
+    check(b"\r\n" in readme and b"\n" not in readme.replace(b"\r\n", b""),
+          "the read-me's lines do not end as Windows' do")
+    check(b"%APPDATA%\\Ravelstone\\setting.cfg" in readme,
+          "the read-me does not say where the file is")
+    for name in ("config.exe", "ravelstone-cfg.exe"):
+        exe = (game / name).read_bytes()
+        pe = int.from_bytes(exe[0x3C:0x40], "little")
+        check_equal((exe[pe:pe + 4], int.from_bytes(exe[pe + 4:pe + 6], "little")),
+                    (b"PE\0\0", 0x14C), f"{name}'s signature and machine (i386)")
+    if env.state["bits"] != 32:
+        raise Skip("this machine cannot execute 32-bit code: the unpacked programs are not started")
+    cfg = env.wine([game / "ravelstone-cfg.exe", "--version"])
+    check_equal(cfg.stdout.decode().strip(), f"ravelstone-cfg {version}", "ravelstone-cfg.exe --version")
+    Run(env, exe=game / "config.exe").finish(OK, 1)
+    check_bytes(env.settings(), env.defaults(), "setting.cfg after OK in the unpacked config.exe")
+
+
 JOURNEYS = {name[8:]: f for name, f in globals().items() if name.startswith("journey_")}
 
 
@@ -412,6 +451,9 @@ def main(command, root, *args):
             JOURNEYS[args[0]](env)
         except Failure as failure:
             sys.exit(f"FAILED {args[0]}: {failure}")
+        except Skip as reason:
+            print(f"skipped {args[0]}: {reason}")
+            sys.exit(SKIPPED)
         finally:
             for process in env.started:  # no copy is left for the next journey
                 process.kill()

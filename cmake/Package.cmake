@@ -60,12 +60,7 @@ unset(ENV{SOURCE_DATE_EPOCH})
 # The manual pages, from the programs' own --help and --version.
 find_program(RAVEL_HELP2MAN help2man REQUIRED)
 set(RAVEL_MAN_PAGES "")
-foreach(program IN ITEMS ravelstone-config ravelstone-cfg)
-    if(program STREQUAL "ravelstone-config")
-        set(summary "edit the graphics, sound, keyboard and joystick settings of Ravelstone")
-    else()
-        set(summary "show, check, export, import and reset Ravelstone's settings file")
-    endif()
+function(ravel_man_page program summary)
     set(page ${CMAKE_CURRENT_BINARY_DIR}/man/${program}.1)
     add_custom_command(OUTPUT ${page}.gz
         COMMAND ${CMAKE_COMMAND} -E make_directory man
@@ -76,8 +71,10 @@ foreach(program IN ITEMS ravelstone-config ravelstone-cfg)
         DEPENDS ${program}
         VERBATIM)
     install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    list(APPEND RAVEL_MAN_PAGES ${page}.gz)
-endforeach()
+    set(RAVEL_MAN_PAGES ${RAVEL_MAN_PAGES} ${page}.gz PARENT_SCOPE)
+endfunction()
+ravel_man_page(ravelstone-config "edit the graphics, sound, keyboard and joystick settings of Ravelstone")
+ravel_man_page(ravelstone-cfg "show, check, export, import and reset Ravelstone's settings file")
 
 # The project has no public address yet: .invalid stands in until a release
 # sets where it answers and where it publishes its screenshots.
